@@ -1,0 +1,7 @@
+file(GLOB_RECURSE files ${DIR}/*.h ${DIR}/*.hpp ${DIR}/*.cpp)
+foreach(f IN LISTS files)
+  file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|Qt)")
+  if(hits)
+    message(FATAL_ERROR "Qt include in the core library: ${f}: ${hits}")
+  endif()
+endforeach()

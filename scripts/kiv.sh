@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Kiv build helper: installs what is missing on Debian 12, builds, then runs
+# the editor ("run"), the whole test suite ("test") or the benchmarks ("bench").
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+mode=${1:-run}
+shift || true
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqscintilla2-qt6-dev qt6-translations-l10n
+  libgtest-dev libgmock-dev
+  xvfb xauth fonts-dejavu-core
+)
+bench_packages=(uchardet enca libuchardet-dev coreutils bc)
+
+install_missing() {
+  local want=("$@") missing=()
+  for p in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "kiv: installing ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+case "$mode" in
+  run)
+    install_missing "${packages[@]}"
+    build build
+    exec build/kiv "$@"
+    ;;
+  test)
+    install_missing "${packages[@]}" "${bench_packages[@]}"
+    build build
+    cd build
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+    ;;
+  sanitize)
+    install_missing "${packages[@]}" "${bench_packages[@]}"
+    build build-asan -DKIV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    cd build-asan
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+    ;;
+  bench)
+    install_missing "${packages[@]}" "${bench_packages[@]}"
+    build build -DKIV_BENCH=ON
+    bash bench/run_all.sh build "$@"
+    ;;
+  *)
+    echo "usage: scripts/kiv.sh run|test|sanitize|bench" >&2
+    exit 2
+    ;;
+esac

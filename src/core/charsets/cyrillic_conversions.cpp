@@ -1,0 +1,106 @@
+#include "core/charsets/cyrillic_conversions.h"
+
+#include <array>
+
+#include "core/charsets/charset_id.h"
+
+namespace kiv {
+
+namespace {
+
+using ByteMap = std::array<unsigned char, 256>;
+
+ByteMap identity() {
+  ByteMap m{};
+  for (int i = 0; i < 256; ++i) m[i] = static_cast<unsigned char>(i);
+  return m;
+}
+
+// KOI8-R positions of the Windows-1251 letters А..я (0xC0..0xFF).
+constexpr unsigned char kKoiOfWin[64] = {
+    0xE1, 0xE2, 0xF7, 0xE7, 0xE4, 0xE5, 0xF6, 0xFA, 0xE9, 0xEA, 0xEB, 0xEC, 0xED, 0xEE, 0xEF, 0xF0,
+    0xF2, 0xF3, 0xF4, 0xF5, 0xE6, 0xE8, 0xE3, 0xFE, 0xFB, 0xFD, 0xFF, 0xF9, 0xF8, 0xFC, 0xE0, 0xF1,
+    0xC1, 0xC2, 0xD7, 0xC7, 0xC4, 0xC5, 0xD6, 0xDA, 0xC9, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE, 0xCF, 0xD0,
+    0xD2, 0xD3, 0xD4, 0xD5, 0xC6, 0xC8, 0xC3, 0xDE, 0xDB, 0xDD, 0xDF, 0xD9, 0xD8, 0xDC, 0xC0, 0xD1,
+};
+
+struct Maps {
+  ByteMap dosFromWin = identity(), winFromDos = identity();
+  ByteMap koiFromWin = identity(), winFromKoi = identity();
+  ByteMap macFromWin = identity(), winFromMac = identity();
+  ByteMap isoFromWin = identity(), winFromIso = identity();
+
+  Maps() {
+    // First matching rule wins, so specific bytes are set after ranges.
+    for (int c = 0xC0; c <= 0xEF; ++c) dosFromWin[c] = static_cast<unsigned char>(c - 0x40);
+    for (int c = 0xF0; c <= 0xFF; ++c) dosFromWin[c] = static_cast<unsigned char>(c - 0x10);
+    dosFromWin[0xB8] = 0xF1;
+    dosFromWin[0xA8] = 0xF0;
+
+    for (int c = 0x80; c <= 0xAF; ++c) winFromDos[c] = static_cast<unsigned char>(c + 0x40);
+    for (int c = 0xE0; c <= 0xEF; ++c) winFromDos[c] = static_cast<unsigned char>(c + 0x10);
+    winFromDos[0xF0] = 0xA8;
+    winFromDos[0xF1] = 0xB8;
+
+    for (int c = 0xC0; c <= 0xFF; ++c) {
+      koiFromWin[c] = kKoiOfWin[c - 0xC0];
+      winFromKoi[kKoiOfWin[c - 0xC0]] = static_cast<unsigned char>(c);
+    }
+    koiFromWin[0xB8] = 0xA3;
+    koiFromWin[0xA8] = 0xB3;
+    winFromKoi[0xA3] = 0xB8;
+    winFromKoi[0xB3] = 0xA8;
+
+    for (int c = 0xC0; c <= 0xDF; ++c) macFromWin[c] = static_cast<unsigned char>(c - 0x40);
+    macFromWin[0xA8] = 0xDD;
+    macFromWin[0xB8] = 0xDE;
+    macFromWin[0xFF] = 0xDF;
+    for (int c = 0x80; c <= 0x9F; ++c) winFromMac[c] = static_cast<unsigned char>(c + 0x40);
+    winFromMac[0xDD] = 0xA8;
+    winFromMac[0xDE] = 0xB8;
+    winFromMac[0xDF] = 0xFF;
+
+    for (int c = 0xC0; c <= 0xFF; ++c) isoFromWin[c] = static_cast<unsigned char>(c - 0x10);
+    isoFromWin[0xA8] = 0xA1;
+    isoFromWin[0xB8] = 0xF1;
+    for (int c = 0xB0; c <= 0xEF; ++c) winFromIso[c] = static_cast<unsigned char>(c + 0x10);
+    winFromIso[0xA1] = 0xA8;
+    winFromIso[0xF1] = 0xB8;
+  }
+};
+
+const Maps& maps() {
+  static const Maps m;
+  return m;
+}
+
+void apply(std::string& s, const ByteMap& m) {
+  for (auto& c : s) c = static_cast<char>(m[static_cast<unsigned char>(c)]);
+}
+
+}  // namespace
+
+void DosFromWin(std::string& s) { apply(s, maps().dosFromWin); }
+void WinFromDos(std::string& s) { apply(s, maps().winFromDos); }
+void KoiFromWin(std::string& s) { apply(s, maps().koiFromWin); }
+void WinFromKoi(std::string& s) { apply(s, maps().winFromKoi); }
+void MacFromWin(std::string& s) { apply(s, maps().macFromWin); }
+void WinFromMac(std::string& s) { apply(s, maps().winFromMac); }
+void IsoFromWin(std::string& s) { apply(s, maps().isoFromWin); }
+void WinFromIso(std::string& s) { apply(s, maps().winFromIso); }
+
+std::string toWin1251(std::string_view text, std::string_view fromCharset) {
+  std::string s(text);
+  if (fromCharset == charset::kDos) WinFromDos(s);
+  else if (fromCharset == charset::kKoi) WinFromKoi(s);
+  return s;
+}
+
+std::string fromWin1251(std::string_view text, std::string_view toCharset) {
+  std::string s(text);
+  if (toCharset == charset::kDos) DosFromWin(s);
+  else if (toCharset == charset::kKoi) KoiFromWin(s);
+  return s;
+}
+
+}  // namespace kiv

@@ -1,0 +1,53 @@
+#pragma once
+// Decisions of the document window that need no window: which highlighter a
+// file gets, which file a piece of text names, how the run line starts its
+// program, which tags the Alt keys put around a selection.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+// Display names of the syntax box, in its order ("Нет" first).
+const std::vector<std::string>& highlighterNames();
+
+// The highlighter's display name for a file name: its extension lower-cased
+// with the Windows-1251 mapping; "Нет" for none.
+std::string highlighterForFile(std::string_view fileName);
+
+// The extension with its dot ("" when none): the text after the last "."
+// of the last path component.
+std::string fileExtension(std::string_view fileName);
+// The folder part with its trailing "/" ("" when none).
+std::string fileFolder(std::string_view fileName);
+// The name without its folder.
+std::string fileNameOnly(std::string_view fileName);
+
+// The file named by a piece of text, resolved against the document's file:
+// a name with ":\" is taken as it is; otherwise one leading separator is
+// removed, "\" becomes "/", and the result goes after the document's folder.
+std::string resolveNamedFile(std::string_view text, std::string_view documentFile);
+
+// True for ".GIF", ".JPG", ".JPEG", ".PNG" (any case).
+bool isViewableImage(std::string_view fileName);
+
+// The run line: program and arguments. The text is split at its first blank
+// into program and the rest; the rest is split into arguments (blanks
+// separate, double quotes group) and every "@" becomes the document's file
+// name, which stays one argument whatever it contains.
+struct RunCommand {
+  std::string program;
+  std::vector<std::string> arguments;
+};
+std::optional<RunCommand> parseRunLine(std::string_view line, std::string_view documentFile);
+
+// Tags of the Alt keys around a selection: key is 'P','I','B','H','N','+','-'.
+struct TagPair {
+  std::string_view before;
+  std::string_view after;
+};
+std::optional<TagPair> tagPairForAltKey(char key);
+
+}  // namespace kiv

@@ -1,0 +1,101 @@
+#include "core/fileio/file_formats.h"
+
+#include "core/charsets/code_page.h"
+#include "core/common/ascii.h"
+#include "core/common/file_bytes.h"
+#include "core/common/text_lines.h"
+
+namespace kiv {
+
+std::string stdTxtFromBytes(std::string_view bytes) { return normalizeToCrLf(untilZero(bytes)); }
+
+std::string stdTxtToBytes(std::string_view text) { return normalizeToCrLf(text); }
+
+std::string win1251FromUtf16le(std::string_view bytes) {
+  const CodePage& win = CodePage::get(CodePageId::Win1251);
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    if (unit == 0) break;
+    const int b = (unit >= 0xD800 && unit <= 0xDFFF) ? -1 : win.fromUnicode(unit);
+    out += b < 0 ? '?' : static_cast<char>(b);
+  }
+  return out;
+}
+
+std::string utf16leFromWin1251(std::string_view text) {
+  const CodePage& win = CodePage::get(CodePageId::Win1251);
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (unsigned char b : text) {
+    const char32_t u = win.toUnicode(b);
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>((u >> 8) & 0xFF);
+  }
+  return out;
+}
+
+std::string fidoHeaderLine(std::string_view header) {
+  std::string h(header.substr(0, 190));
+  h.resize(190, '\0');
+  auto field = [&](std::size_t off, std::size_t len) {
+    std::string_view f(h.data() + off, len);
+    return std::string(untilZero(f));
+  };
+  auto word = [&](std::size_t off) {
+    return std::to_string(static_cast<unsigned char>(h[off]) | (static_cast<unsigned char>(h[off + 1]) << 8));
+  };
+  std::string out;
+  out += "FROM: " + field(0, 36) + "2:" + word(172) + "/" + word(168);
+  out += "TO: " + field(36, 36) + "2:" + word(174) + "/" + word(166);
+  out += "DATE: " + std::string(h.data() + 144, 20);
+  out += "SUBJ:" + field(72, 72);
+  return out;
+}
+
+CBasicFILEIO::CBasicFILEIO() { names_.push_back("std_txt"); }
+
+void CBasicFILEIO::ReadText(std::string_view, std::string& text) {
+  text = stdTxtFromBytes(readFileOrThrow(fileName));
+}
+
+void CBasicFILEIO::WriteText(std::string_view text, std::string_view) {
+  writeFileOrThrow(fileName, stdTxtToBytes(text));
+}
+
+CUnicodeIO::CUnicodeIO() { names_.push_back("unicode"); }
+
+void CUnicodeIO::ReadText(std::string_view, std::string& text) {
+  text = win1251FromUtf16le(readFileOrThrow(fileName));
+}
+
+void CUnicodeIO::WriteText(std::string_view text, std::string_view) {
+  writeFileOrThrow(fileName, utf16leFromWin1251(text));
+}
+
+CMSGIO::CMSGIO() { names_.push_back("fidomsg"); }
+
+void CMSGIO::ReadText(std::string_view, std::string& text) {
+  auto head = readFilePrefix(fileName, 190);
+  if (!head) throw FileError("Cannot open file " + fileName);
+  text = fidoHeaderLine(*head);
+}
+
+void CMSGIO::WriteText(std::string_view, std::string_view) {}
+
+CFIOINT::CFIOINT() {
+  formats_.push_back(std::make_unique<CBasicFILEIO>());
+  formats_.push_back(std::make_unique<CUnicodeIO>());
+  formats_.push_back(std::make_unique<CMSGIO>());
+}
+
+AFILEIO* CFIOINT::FindIO(std::string_view formatName) const {
+  for (const auto& f : formats_)
+    for (const auto& n : f->formatNames())
+      if (equalsIgnoreAsciiCase(n, formatName)) return f.get();
+  return nullptr;
+}
+
+}  // namespace kiv
