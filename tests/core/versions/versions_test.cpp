@@ -1,0 +1,250 @@
+#include "core/versions/versions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/charsets/cp1251_literal.h"
+#include "core/charsets/cyrillic_conversions.h"
+
+namespace kiv {
+namespace {
+
+const LocalDateTime kEvening{2026, 12, 7, 23, 40, 5, 42};
+const LocalDateTime kMorning{2026, 1, 4, 9, 3, 7, 0};
+
+TEST(DatePattern, Table) {
+  struct Case {
+    const char* pattern;
+    LocalDateTime t;
+    const char* out;
+  };
+  const std::vector<Case> cases = {
+      {"dd.MM.yyyy", kEvening, "07.12.2026"},
+      {"HH:mm:ss", kEvening, "23:40:05"},
+      {"d.M.yy", kEvening, "7.12.26"},
+      {"d.M.yy", kMorning, "4.1.26"},
+      {"H:m:s", kMorning, "9:3:7"},
+      {"h:mm AP", kEvening, "11:40 PM"},
+      {"hh:mm ap", kMorning, "09:03 am"},
+      {"h A", LocalDateTime{2026, 1, 1, 0, 0, 0, 0}, "12 AM"},
+      {"h a", LocalDateTime{2026, 1, 1, 12, 0, 0, 0}, "12 pm"},
+      {"h", kEvening, "23"},  // without AP h is the 24-hour clock
+      {"yyyy-MM-dd", kMorning, "2026-01-04"},
+      {"yyyyy", kMorning, "2026y"},
+      {"yyy", kMorning, "26y"},
+      {"y", kMorning, "y"},
+      {"d MMMM yyyy", kEvening, "7 декабря 2026"},
+      {"d MMM", kMorning, "4 янв."},
+      {"dddd, d", kEvening, "понедельник, 7"},
+      {"ddd", kMorning, "вс"},
+      {"ddddd", kEvening, "понедельник7"},
+      {"ss.zzz", kEvening, "05.042"},
+      {"s.z", kEvening, "5.42"},
+      {"'date' dd", kEvening, "date 07"},
+      {"'it''s' hh", kEvening, "it's 23"},
+      {"''hh''", kEvening, "'23'"},
+      {"'open", kEvening, "open"},
+      {"dd/MM/yyyy", kEvening, "07/12/2026"},
+      {"yyyy.MM.dd г.", kMorning, "2026.01.04 г."},
+      {"", kEvening, ""},
+      {"0001", LocalDateTime{1, 1, 1, 0, 0, 0, 0}, "0001"},
+      {"yyyy", LocalDateTime{1, 1, 1, 0, 0, 0, 0}, "0001"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(formatDateTimePattern(c.pattern, c.t), c.out) << c.pattern;
+}
+
+TEST(DatePattern, DayOfWeek) {
+  struct Case {
+    int y, m, d, wd;
+  };
+  const std::vector<Case> cases = {
+      {2026, 12, 7, 1}, {2026, 1, 4, 7}, {2000, 2, 29, 2}, {2000, 3, 1, 3},
+      {1900, 3, 1, 4},  {2024, 2, 29, 4}, {1970, 1, 1, 4}, {2100, 12, 31, 5},
+  };
+  for (const auto& c : cases) EXPECT_EQ(dayOfWeek(c.y, c.m, c.d), c.wd) << c.y << "-" << c.m << "-" << c.d;
+}
+
+TEST(DatePattern, OutOfRangeValuesDoNotCrash) {
+  const LocalDateTime bad{-5, 13, 0, 25, 61, 99, 1234};
+  EXPECT_EQ(formatDateTimePattern("dd.MM.yyyy HH:mm:ss.zzz", bad), "00.13.-0005 25:61:99.234");
+  EXPECT_EQ(formatDateTimePattern("MMMM MMM", bad), " ");
+  EXPECT_FALSE(formatDateTimePattern("dddd ddd", bad).empty());
+}
+
+TEST(Versions, BackupCopyName) {
+  struct Case {
+    const char* path;
+    const char* backup;
+  };
+  const std::vector<Case> cases = {
+      {"/docs/a.txt", "/docs/Копия a.txt"},
+      {"/home/user/Документы/письмо.txt", "/home/user/Документы/Копия письмо.txt"},
+      {"a.txt", "Копия a.txt"},
+      {"/noext", "/Копия noext"},
+      {"/docs/dir.d/file", "/docs/dir.d/Копия file"},
+      {"/docs/", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(backupCopyName(c.path), c.backup) << c.path;
+}
+
+TEST(Versions, StampAndLabel) {
+  struct Case {
+    const char* datePattern;
+    const char* timePattern;
+    bool addPrefix;
+    const char* prefix;
+    const char* label;
+  };
+  const std::vector<Case> cases = {
+      {"dd.MM.yyyy", "HH:mm:ss", true, "version", "versiondate-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", "HH:mm:ss", false, "version", "date-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", "HH:mm:ss", true, "", "date-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", "HH:mm:ss", true, "v.1.", "v-1-date-07-12-2026time-23-40-05"},
+      // Slashes and other characters a file name cannot hold become "-".
+      {"dd/MM/yyyy", "h:mm:ss AP", true, "a\\b|c", "a-b-cdate-07-12-2026time-11-40-05 PM"},
+      {"yyyy-MM-dd", "HH:mm:ss", true, "черновик ", "черновик date-2026-12-07time-23-40-05"},
+      {"dd.MM.yyyy", "HH:mm:ss", true, "x*?\"<>y", "x-----ydate-07-12-2026time-23-40-05"},
+  };
+  for (const auto& c : cases) {
+    const std::string stamp = versionStamp(kEvening, c.datePattern, c.timePattern);
+    EXPECT_EQ(versionLabel(stamp, c.addPrefix, c.prefix), c.label) << c.prefix;
+  }
+}
+
+TEST(Versions, FileNameSafe) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  const std::string safe = fileNameSafe(all);
+  ASSERT_EQ(safe.size(), all.size());
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(all[i]);
+    const bool bad = c < 0x20 || c == 0x7F || std::string_view("/\\:.*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
+    EXPECT_EQ(safe[i], bad ? '-' : all[i]) << int(c);
+  }
+  EXPECT_EQ(fileNameSafe(std::string("a\0b", 3)), "a-b");
+}
+
+TEST(Versions, VersionNameAndCopyPath) {
+  const std::string label = "versiondate-07-12-2026time-23-40-05";
+  struct Case {
+    const char* file;
+    const char* copyFolder;
+    const char* name;
+    const char* copy;
+  };
+  const std::vector<Case> cases = {
+      {"/docs/a.txt", "/backup", "/docs/versiondate-07-12-2026time-23-40-05a.txt",
+       "/backup/versiondate-07-12-2026time-23-40-05a.txt"},
+      {"/docs/a.txt", "/backup/", "/docs/versiondate-07-12-2026time-23-40-05a.txt",
+       "/backup/versiondate-07-12-2026time-23-40-05a.txt"},
+      {"a.txt", "/", "versiondate-07-12-2026time-23-40-05a.txt", "/versiondate-07-12-2026time-23-40-05a.txt"},
+  };
+  for (const auto& c : cases) {
+    const std::string name = versionName(c.file, label);
+    EXPECT_EQ(name, c.name);
+    EXPECT_EQ(versionCopyPath(c.copyFolder, name), c.copy);
+  }
+}
+
+TEST(Versions, Applies) {
+  EXPECT_TRUE(versionApplies(true, "/docs/a.txt"));
+  EXPECT_FALSE(versionApplies(false, "untitled1"));
+  EXPECT_FALSE(versionApplies(false, "/docs/a.txt"));
+  EXPECT_FALSE(versionApplies(true, ""));
+  EXPECT_FALSE(versionApplies(true, "/docs/"));
+}
+
+TEST(Versions, ContentConversion) {
+  const std::string win = cp1251("Привет, мир! Ёж\r\n");
+  std::string dos = win;
+  DosFromWin(dos);
+  std::string koi = win;
+  KoiFromWin(koi);
+  ASSERT_NE(dos, win);
+  ASSERT_NE(koi, win);
+  struct Case {
+    const std::string* text;
+    const char* docCharset;
+    bool convert;
+    const char* target;
+    const std::string* want;
+  };
+  const std::vector<Case> cases = {
+      {&win, "win", true, "dos", &dos},
+      {&win, "win", true, "koi", &koi},
+      {&win, "win", true, "win", &win},
+      {&win, "win", false, "dos", &win},
+      // The document's own charset is the source, not always Windows-1251.
+      {&dos, "dos", true, "win", &win},
+      {&dos, "dos", true, "koi", &koi},
+      {&koi, "koi", true, "dos", &dos},
+      {&koi, "koi", true, "koi", &koi},
+      {&koi, "koi", false, "win", &koi},
+      // An unknown target leaves the bytes as they are.
+      {&dos, "dos", true, "utf8", &dos},
+      {&win, "win", true, "", &win},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(versionContent(*c.text, c.docCharset, c.convert, c.target), *c.want)
+        << c.docCharset << "->" << c.target;
+  }
+}
+
+TEST(Versions, Plan) {
+  RSaveOptions base;
+  base.AddVersionNamePrefix = true;
+  base.VersionNamePrefix = "version";
+  base.SaveInSameFolder = true;
+  base.DoCopyVer = false;
+  base.CopyVerPath = "/backup";
+
+  const std::string same = "/docs/versiondate-07-12-2026time-23-40-05a.txt";
+  const std::string copy = "/backup/versiondate-07-12-2026time-23-40-05a.txt";
+  struct Case {
+    const char* what;
+    bool hasFile;
+    bool sameFolder;
+    bool doCopy;
+    const char* copyPath;
+    bool copyExists;
+    std::vector<std::string> targets;
+  };
+  const std::vector<Case> cases = {
+      {"same folder only", true, true, false, "/backup", true, {same}},
+      {"both", true, true, true, "/backup", true, {same, copy}},
+      {"copy only", true, false, true, "/backup", true, {copy}},
+      {"copy folder missing", true, true, true, "/backup", false, {same}},
+      {"copy folder empty", true, true, true, "", true, {same}},
+      {"nothing on", true, false, false, "/backup", true, {}},
+      {"copy folder is the file's folder", true, true, true, "/docs", true, {same}},
+      {"no file", false, true, true, "/backup", true, {}},
+  };
+  const std::string text = cp1251("Текст\r\n");
+  for (const auto& c : cases) {
+    RSaveOptions o = base;
+    o.SaveInSameFolder = c.sameFolder;
+    o.DoCopyVer = c.doCopy;
+    o.CopyVerPath = c.copyPath;
+    const VersionPlan p =
+        planVersion("/docs/a.txt", c.hasFile, text, "win", o, kEvening, "dd.MM.yyyy", "HH:mm:ss", c.copyExists);
+    EXPECT_EQ(p.targets, c.targets) << c.what;
+    if (!c.targets.empty()) {
+      EXPECT_EQ(p.content, text) << c.what;
+    }
+  }
+
+  RSaveOptions dos = base;
+  dos.DoConvertVersionToCharset = true;
+  dos.ConvertVersionToCharset = "dos";
+  const VersionPlan p = planVersion("/docs/a.txt", true, text, "win", dos, kEvening, "dd.MM.yyyy", "HH:mm:ss", false);
+  std::string want = text;
+  DosFromWin(want);
+  EXPECT_EQ(p.content, want);
+  EXPECT_EQ(p.targets, std::vector<std::string>{same});
+}
+
+}  // namespace
+}  // namespace kiv
