@@ -72,24 +72,24 @@ std::string capitalizeWords(std::string_view text) {
 }
 
 std::string collapseWhiteSpace(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  bool pendingSpace = false;
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end) {
-    if (ub(*p) <= 32) {
-      pendingSpace = !out.empty();
-      ++p;
-      continue;
-    }
-    const char* runEnd = p + 1;
-    while (runEnd < end && ub(*runEnd) > 32) ++runEnd;
-    if (pendingSpace) out += ' ';
-    out.append(p, runEnd);
-    pendingSpace = false;
-    p = runEnd;
+  std::size_t b = 0, e = text.size();
+  while (b < e && ub(text[b]) <= 32) ++b;
+  while (e > b && ub(text[e - 1]) <= 32) --e;
+  // Between the first and the last non-blank byte every blank becomes a
+  // space and only the first of a run is kept.
+  std::string out(e - b, '\0');
+  char* o = out.data();
+  // Branch-free: words are short, so branches would mispredict often.
+  unsigned prevBlank = 0;
+  const char* in = text.data();
+  for (std::size_t i = b; i < e; ++i) {
+    const unsigned c = ub(in[i]);
+    const unsigned blank = c <= 32 ? 1u : 0u;
+    *o = static_cast<char>(c ^ ((c ^ 0x20u) & (0u - blank)));
+    o += 1u - (blank & prevBlank);
+    prevBlank = blank;
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return out;
 }
 
@@ -103,50 +103,91 @@ std::string tabsToSpaces(std::string_view text, int spacesPerTab) {
 }
 
 std::string hardWordWrap(std::string_view text, int width) {
-  auto isBreak = [](char c) { return c == ' ' || c == '-' || c == '\t'; };
-  auto isQuote = [](char c) { return c == '"' || c == '\''; };
-  auto isSkipped = [&](char c) { return isBreak(c) || c == '\r' || c == '\n'; };
+  enum : unsigned char { Plain, Break, Quote, Cr, Lf };
+  static const auto kinds = [] {
+    std::array<unsigned char, 256> k{};
+    k[' '] = k['-'] = k['\t'] = Break;
+    k['"'] = k['\''] = Quote;
+    k['\r'] = Cr;
+    k['\n'] = Lf;
+    return k;
+  }();
+  const char* const d = text.data();
+  auto kindAt = [&](std::size_t pos) { return kinds[ub(d[pos - 1])]; };
 
-  // Positions count from 1 as in the description of the command: p is the
-  // next byte to read, s the first byte of the output line, b the last
-  // place where the line may end.
+  // Positions count from 1: p is the next byte to read, s the first byte
+  // of the output line, b the last place where the line may end, c the
+  // column of the next byte.
   const std::size_t n = text.size();
   const long long w = width;
-  auto at = [&](std::size_t pos) { return text[pos - 1]; };
   std::string out;
   out.reserve(n + n / 16 + 2);
   std::size_t p = 1, s = 1, b = 0;
   long long c = 1;
   char quote = 0;
   bool existingBreak = false;
-  while (p <= n) {
-    const char ch = at(p);
-    if (ch == '\r') {
-      if (quote == 0 && p < n && at(p + 1) == '\n') {
-        existingBreak = true;
-        ++p;
-        b = p;
+
+  // Ends the output line at b; `kind` is the kind of the byte just read.
+  auto endLine = [&](unsigned char kind) {
+    out.append(text.substr(s - 1, b - s + 1));
+    c = static_cast<long long>(p - b);
+    // The blanks and line ends after the break are passed over (they
+    // begin the next line), except after a closing quote.
+    if (kind != Quote)
+      while (p <= n && kindAt(p) != Plain && kindAt(p) != Quote) ++p;
+    // A line break only when text follows (a single last byte included).
+    if (!existingBreak && p <= n) out += "\r\n";
+    s = b + 1;
+    existingBreak = false;
+  };
+
+  while (true) {
+    if (quote == 0) {
+      // Fast scan over ordinary bytes and breaks, in local variables.
+      std::size_t pp = p, bb = b;
+      long long cc = c;
+      unsigned char kind = Plain;
+      bool full = false;
+      while (pp <= n) {
+        kind = kinds[ub(d[pp - 1])];
+        if (kind > Break) break;
+        bb = kind == Break ? pp : bb;
+        ++pp;
+        ++cc;
+        if (cc > w && bb > s) {
+          full = true;
+          break;
+        }
       }
-    } else if (isBreak(ch)) {
-      if (quote == 0) b = p;
-    } else if (isQuote(ch)) {
+      p = pp;
+      b = bb;
+      c = cc;
+      if (full) {
+        endLine(kind);
+        continue;
+      }
+    }
+    if (p > n) break;
+
+    const char ch = d[p - 1];
+    const unsigned char kind = kinds[ub(ch)];
+    if (kind == Quote) {
       if (quote == ch)
         quote = 0;
       else if (quote == 0)
         quote = ch;
+    } else if (kind == Cr) {
+      // Only a CR LF outside quotes is an existing break; the line ends at
+      // its LF.
+      if (quote == 0 && p < n && d[p] == '\n') {
+        existingBreak = true;
+        ++p;
+        b = p;
+      }
     }
     ++p;
     ++c;
-    if (quote == 0 && (existingBreak || (c > w && b > s))) {
-      out.append(text.substr(s - 1, b - s + 1));
-      c = static_cast<long long>(p - b);
-      if (!isQuote(ch))
-        while (p <= n && isSkipped(at(p))) ++p;
-      // A line break only when text follows (a single last byte included).
-      if (!existingBreak && p <= n) out += "\r\n";
-      s = b + 1;
-      existingBreak = false;
-    }
+    if (quote == 0 && (existingBreak || (c > w && b > s))) endLine(kind);
   }
   if (s <= n) out.append(text.substr(s - 1));
   return out;
@@ -154,8 +195,12 @@ std::string hardWordWrap(std::string_view text, int width) {
 
 TextResult hardWordWrapAnswer(std::string_view text, std::string_view answer) {
   int width = 0;
-  if (!parseInt32(answer, width))
-    return TextResult::refused("'" + std::string(answer) + "' is not a valid integer value");
+  if (!parseInt32(answer, width)) {
+    std::string message;
+    message.reserve(answer.size() + 32);
+    message.append("'").append(answer).append("' is not a valid integer value");
+    return TextResult::refused(std::move(message));
+  }
   return TextResult::success(hardWordWrap(text, width));
 }
 

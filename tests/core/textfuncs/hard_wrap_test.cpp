@@ -7,6 +7,47 @@ namespace {
 
 using namespace kiv;
 
+// A literal, slow transcription of the wrapping steps, to check the fast
+// one against.
+std::string referenceWrap(const std::string& t, long long w) {
+  auto isBreak = [](char ch) { return ch == ' ' || ch == '-' || ch == '\t'; };
+  auto isQuote = [](char ch) { return ch == '"' || ch == '\''; };
+  const std::size_t n = t.size();
+  std::string out;
+  std::size_t p = 1, s = 1, b = 0;
+  long long c = 1;
+  char q = 0;
+  bool flag = false;
+  while (p <= n) {
+    const char ch = t[p - 1];
+    if (ch == '\r') {
+      if (q == 0 && p < n && t[p] == '\n') {
+        flag = true;
+        ++p;
+        b = p;
+      }
+    } else if (isBreak(ch) && q == 0) {
+      b = p;
+    } else if (isQuote(ch)) {
+      if (q == ch) q = 0;
+      else if (q == 0) q = ch;
+    }
+    ++p;
+    ++c;
+    if (q == 0 && (flag || (c > w && b > s))) {
+      out += t.substr(s - 1, b - s + 1);
+      c = static_cast<long long>(p - b);
+      if (!isQuote(ch))
+        while (p <= n && (isBreak(t[p - 1]) || t[p - 1] == '\r' || t[p - 1] == '\n')) ++p;
+      if (!flag && p <= n) out += "\r\n";
+      s = b + 1;
+      flag = false;
+    }
+  }
+  if (s <= n) out += t.substr(s - 1);
+  return out;
+}
+
 TEST(HardWordWrap, Table) {
   const struct {
     std::string in;
@@ -53,6 +94,18 @@ TEST(HardWordWrap, OnlyInsertsLineBreaks) {
     }
     ASSERT_EQ(stripped, text) << "width " << width;
     EXPECT_EQ(hardWordWrap(text, 100000), text);
+  }
+}
+
+TEST(HardWordWrap, AgreesWithTheStepByStepForm) {
+  const std::string alphabet = "aaaabbbc   --\t\t'\"\r\n\r\n";
+  Prng rng(99);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const std::uint32_t len = rng.below(150);
+    for (std::uint32_t i = 0; i < len; ++i) text += alphabet[rng.below(static_cast<std::uint32_t>(alphabet.size()))];
+    const int width = static_cast<int>(rng.below(25)) - 2;
+    ASSERT_EQ(hardWordWrap(text, width), referenceWrap(text, width)) << "width " << width;
   }
 }
 
