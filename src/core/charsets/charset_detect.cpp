@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
@@ -156,7 +155,6 @@ CharsetDetection detectCharsetDetailed(std::string_view text) {
   const auto& sk = m.state[2];
   double score[3] = {0, 0, 0};
   std::size_t pairs = 0;
-  bool anyHigh = false;
   unsigned char prev = '\n';
   const std::size_t n = text.size();
   constexpr std::size_t kChunk = 1 << 16;
@@ -182,12 +180,11 @@ CharsetDetection detectCharsetDetailed(std::string_view text) {
       if (s[2] - s[1] > kDecisiveLead) break;
     }
   }
-  anyHigh = pairs > 0;
   d.scoreWin = score[0];
   d.scoreDos = score[1];
   d.scoreKoi = score[2];
   d.pairs = pairs;
-  if (!anyHigh) return d;
+  if (pairs == 0) return d;  // nothing above 7F
 
   const Utf8Reading u = readUtf8(text);
   if (u.valid && u.multibyte > 0 && u.russian * 2 >= u.multibyte) {
@@ -215,11 +212,17 @@ CharsetDetection detectCharsetDetailed(std::string_view text) {
     d.utf8 = true;
     return d;
   }
-  d.byMarkers = true;
-  if (tied[2] && hasKoiMarker(text)) d.charset = std::string(charset::kKoi);
-  else if (tied[1] && hasDosMarker(text)) d.charset = std::string(charset::kDos);
-  else if (tied[0]) d.charset = std::string(charset::kWin);
-  else d.charset = std::string(ids[best]);
+  // The marker lists break the tie; without a marker the better score
+  // stands, and text that reads as Russian in no code page stays "win".
+  if (tied[2] && hasKoiMarker(text)) {
+    d.charset = std::string(charset::kKoi);
+    d.byMarkers = true;
+  } else if (tied[1] && hasDosMarker(text)) {
+    d.charset = std::string(charset::kDos);
+    d.byMarkers = true;
+  } else {
+    d.charset = std::string(russianLike ? ids[best] : charset::kWin);
+  }
   return d;
 }
 

@@ -5,7 +5,8 @@
 // capitals stand); the reading that looks most like Russian wins. Text with
 // no byte above 7F, and UTF-8 text, is "win". Only where the scores cannot
 // tell the readings apart do the marker lists decide: a KOI8-R marker word
-// gives "koi", else a DOS 866 marker byte gives "dos", else "win".
+// gives "koi", else a DOS 866 marker byte gives "dos", else the better
+// score stands (or "win" when no reading looks like Russian at all).
 
 #include <cstddef>
 #include <string>
