@@ -190,7 +190,7 @@ std::string RleCompress(std::string_view bytes) {
   return out;
 }
 
-DecodeResult RleExpand(std::string_view code) {
+DecodeResult RleExpand(std::string_view code, std::size_t maxExpanded) {
   DecodeResult r;
   std::string& out = r.bytes;
   out.reserve(code.size() + code.size() / 2);
@@ -228,7 +228,7 @@ DecodeResult RleExpand(std::string_view code) {
         }
       }
       if (!ended) return failure(kRleTruncatedMessage);
-      if (tooLarge || value > kRleMaxExpanded) return failure(kRleTooLargeMessage);
+      if (tooLarge || value > maxExpanded) return failure(kRleTooLargeMessage);
       count = static_cast<std::size_t>(value);
     } else {
       const bool special = isSpecial(b);
@@ -242,7 +242,7 @@ DecodeResult RleExpand(std::string_view code) {
       }
     }
     // Plain bytes cannot outgrow the input; only repeats are limited.
-    if (out.size() > kRleMaxExpanded || count > kRleMaxExpanded - out.size())
+    if (out.size() > maxExpanded || count > maxExpanded - out.size())
       return failure(kRleTooLargeMessage);
     out.append(count, static_cast<char>(b));
   }

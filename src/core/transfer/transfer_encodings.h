@@ -55,8 +55,9 @@ std::string RleCompress(std::string_view bytes);
 // Reverses RleCompress. Refuses input that ends inside a code (a code byte
 // without its value byte, or a count without its last group), and any repeat
 // that would take the expansion past kRleMaxExpanded. A count of 0 gives
-// nothing.
-DecodeResult RleExpand(std::string_view code);
+// nothing. `maxExpanded` lowers the limit for tests and fuzzing; the message
+// always names the default.
+DecodeResult RleExpand(std::string_view code, std::size_t maxExpanded = kRleMaxExpanded);
 
 // Two upper-case hexadecimal digits per byte, high half first, no separator.
 std::string HexEncode(std::string_view bytes);

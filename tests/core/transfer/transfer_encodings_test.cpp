@@ -220,6 +220,32 @@ TEST(RleExpand, ExactlyAtTheLimit) {
   EXPECT_EQ(r.bytes.size(), kRleMaxExpanded);
 }
 
+TEST(RleExpand, LowerLimitCountsRepeatsOnly) {
+  struct Case {
+    std::string in;
+    std::size_t limit;
+    bool ok;
+  };
+  const std::vector<Case> cases = {
+      {bytes({0x17, 0x41}), 4, true},
+      {bytes({0x17, 0x41}), 3, false},
+      {bytes({0x7F, 0x41, 0x05}), 5, true},
+      {bytes({0x7F, 0x41, 0x06}), 5, false},
+      {"AAAAAAAA", 2, true},  // plain bytes are never refused
+      {"AB" + bytes({0x16, 0x43}), 5, true},
+      {"AB" + bytes({0x16, 0x43}), 4, false},
+      {"ABCDE" + bytes({0x19, 0x7F}), 4, false},
+      {bytes({0x7F, 0x41, 0x00}), 0, true},
+  };
+  for (const auto& c : cases) {
+    const DecodeResult r = RleExpand(c.in, c.limit);
+    EXPECT_EQ(r.ok(), c.ok) << c.limit;
+    if (!c.ok) {
+      EXPECT_EQ(r.message, kRleTooLargeMessage);
+    }
+  }
+}
+
 // ---------------------------------------------------------------- Hex
 
 TEST(HexEncode, Table) {
