@@ -31,11 +31,20 @@ std::string lowerCaseText(std::string_view text) { return LowerStr1251(text); }
 std::string upperCaseText(std::string_view text) { return UpperStr1251(text); }
 
 std::string hackerize(std::string_view text, Prng& prng) {
+  static const auto tables = [] {
+    std::array<std::array<unsigned char, 256>, 2> t{};  // [0] lower, [1] upper
+    for (int b = 0; b < 256; ++b) {
+      t[0][b] = LowCase1251(static_cast<unsigned char>(b));
+      t[1][b] = UpCase1251(static_cast<unsigned char>(b));
+    }
+    return t;
+  }();
+  // r = 2 + draw: 2, 3 and 5 mean upper case, 4 and 6 lower case.
+  static constexpr unsigned char kUpper[5] = {1, 1, 0, 1, 0};
   std::string out(text);
   for (std::size_t i = out.size(); i-- > 0;) {
-    const std::uint32_t r = 2 + prng.below(5);
-    const unsigned char c = ub(out[i]);
-    out[i] = static_cast<char>((r == 2 || r == 3 || r == 5) ? UpCase1251(c) : LowCase1251(c));
+    const std::uint32_t draw = prng.below(5);
+    out[i] = static_cast<char>(tables[kUpper[draw]][ub(out[i])]);
   }
   return out;
 }
@@ -46,22 +55,27 @@ std::string capitalizeFirst(std::string_view text) {
   return out;
 }
 
-bool isCapitalizeDelimiter(unsigned char c) {
+namespace {
+const std::array<bool, 256>& capitalizeDelimiters() {
   static const auto table = [] {
     std::array<bool, 256> t{};
     for (int b = 0; b <= 32; ++b) t[b] = true;
     for (unsigned char b : std::string_view("\"!()*+,-./:;<=>?[\\]^{|}")) t[b] = true;
     return t;
   }();
-  return table[c];
+  return table;
 }
+}  // namespace
+
+bool isCapitalizeDelimiter(unsigned char c) { return capitalizeDelimiters()[c]; }
 
 std::string capitalizeWords(std::string_view text) {
+  const auto& delimiters = capitalizeDelimiters();
   std::string out = FullLowerStr1251(text);
   bool inWord = false;
   for (char& ch : out) {
     const unsigned char c = ub(ch);
-    if (isCapitalizeDelimiter(c)) {
+    if (delimiters[c]) {
       inWord = false;
     } else if (!inWord) {
       ch = static_cast<char>(FullUpCase1251(c));

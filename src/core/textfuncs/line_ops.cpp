@@ -1,7 +1,7 @@
 #include "core/textfuncs/line_ops.h"
 
 #include <algorithm>
-#include <functional>
+#include <array>
 
 #include "core/charsets/cp1251_literal.h"
 #include "core/common/text_lines.h"
@@ -109,22 +109,37 @@ LinesResult anagrams(std::string_view text) {
 }
 
 std::string deleteWord(std::string_view text, std::string_view word) {
-  if (word.empty()) return std::string(text);
+  if (word.empty() || word.size() > text.size()) return std::string(text);
+  // Boyer-Moore-Horspool over case-folded bytes.
   const auto& up = fullUpperTable1251();
-  auto hash = [&up](char c) { return static_cast<std::size_t>(up[static_cast<unsigned char>(c)]); };
-  auto eq = [&up](char a, char b) {
-    return up[static_cast<unsigned char>(a)] == up[static_cast<unsigned char>(b)];
-  };
-  const std::boyer_moore_horspool_searcher searcher(word.begin(), word.end(), hash, eq);
+  const std::size_t m = word.size();
+  std::string folded(m, '\0');
+  for (std::size_t i = 0; i < m; ++i) folded[i] = static_cast<char>(up[static_cast<unsigned char>(word[i])]);
+  std::array<std::size_t, 256> shift;
+  shift.fill(m);
+  for (std::size_t i = 0; i + 1 < m; ++i) shift[static_cast<unsigned char>(folded[i])] = m - 1 - i;
+  const unsigned char last = static_cast<unsigned char>(folded[m - 1]);
+
   std::string out;
   out.reserve(text.size());
-  auto from = text.begin();
-  while (true) {
-    const auto [hit, hitEnd] = searcher(from, text.end());
-    out.append(from, hit);
-    if (hit == text.end()) break;
-    from = hitEnd;
+  const std::size_t n = text.size();
+  std::size_t copied = 0, i = 0;
+  while (i + m <= n) {
+    const unsigned char tail = up[static_cast<unsigned char>(text[i + m - 1])];
+    if (tail == last) {
+      std::size_t k = 0;
+      while (k + 1 < m && up[static_cast<unsigned char>(text[i + k])] == static_cast<unsigned char>(folded[k])) ++k;
+      if (k + 1 >= m) {
+        // A hit: keep what lies before it and go on after it.
+        out.append(text.substr(copied, i - copied));
+        i += m;
+        copied = i;
+        continue;
+      }
+    }
+    i += shift[tail];
   }
+  out.append(text.substr(copied));
   return out;
 }
 

@@ -71,14 +71,16 @@ struct Item {
 };
 
 // Indices of `items` in ascending order, equal items by original index.
-std::vector<std::size_t> orderOf(const std::vector<std::string>& items, const CaseInsensitiveCompare& compare) {
+template <typename Str>
+std::vector<std::size_t> orderOf(const std::vector<Str>& items, const CaseInsensitiveCompare& compare) {
   std::vector<std::size_t> order;
   if (compare) {
+    // A merge sort: stable, and it stays within bounds even should the
+    // locale's comparison not be a consistent ordering.
     order.resize(items.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-      const int c = compare(items[a], items[b]);
-      return c != 0 ? c < 0 : a < b;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+      return compare(std::string_view(items[a]), std::string_view(items[b])) < 0;
     });
     return order;
   }
@@ -141,15 +143,18 @@ TextResult sortParagraphs(std::string_view selectedText, std::string_view answer
                           const CaseInsensitiveCompare& compare) {
   if (answer.empty()) return TextResult::refused("Значение не задано!");
   const char sep = answer.front();
-  std::vector<std::string> fragments;
+  std::vector<std::string_view> fragments;
   std::size_t start = 0;
   for (std::size_t i = 0; i < selectedText.size(); ++i) {
     if (selectedText[i] != sep) continue;
-    fragments.emplace_back(selectedText.substr(start, i - start));
+    fragments.push_back(selectedText.substr(start, i - start));
     start = i + 1;
   }
-  if (start < selectedText.size()) fragments.emplace_back(selectedText.substr(start));
-  return TextResult::success(joinLinesCrLf(sortedAscending(std::move(fragments), compare)));
+  if (start < selectedText.size()) fragments.push_back(selectedText.substr(start));
+  std::string out;
+  out.reserve(selectedText.size() + fragments.size() * 2);
+  for (std::size_t i : orderOf(fragments, compare)) out.append(fragments[i]).append(kCrLf);
+  return TextResult::success(std::move(out));
 }
 
 }  // namespace kiv

@@ -4,29 +4,32 @@
 
 namespace kiv {
 
-bool isStatsDelimiter(unsigned char c) {
+namespace {
+const std::array<bool, 256>& statsDelimiters() {
   static const auto table = [] {
     std::array<bool, 256> t{};
     t['\n'] = t['\r'] = t[' '] = true;
     for (unsigned char b : std::string_view("!\"#$%&()*+,-./:;<=>?@[\\]^_{|}~`")) t[b] = true;
     return t;
   }();
-  return table[c];
+  return table;
 }
+}  // namespace
+
+bool isStatsDelimiter(unsigned char c) { return statsDelimiters()[c]; }
 
 TextStats computeTextStats(std::string_view text) {
+  const auto& delimiters = statsDelimiters();
   std::uint64_t breaks = 0, spaces = 0, words = 0;
-  bool inWord = false;
+  unsigned prevDelimiter = 1;
   for (char ch : text) {
     const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '\r' || c == '\n') ++breaks;
-    else if (c == ' ') ++spaces;
-    if (isStatsDelimiter(c)) {
-      inWord = false;
-    } else if (!inWord) {
-      inWord = true;
-      ++words;
-    }
+    breaks += (c == '\r') | (c == '\n');
+    spaces += c == ' ';
+    // A word starts at a non-delimiter after a delimiter (or at the start).
+    const unsigned delimiter = delimiters[c];
+    words += prevDelimiter & (delimiter ^ 1u);
+    prevDelimiter = delimiter;
   }
   TextStats s;
   s.charsWithSpaces = text.size() - breaks;

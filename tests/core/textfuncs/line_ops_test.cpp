@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <set>
 
+#include "core/common/prng.h"
+#include "core/textfuncs/case1251_full.h"
 #include "win1251.h"
 
 namespace {
@@ -168,6 +170,29 @@ TEST(DeleteWord, FoldedNonOverlappingLeftToRight) {
       {"ab", "abc", "ab"},
   };
   for (const auto& c : cases) EXPECT_EQ(deleteWord(w(c.text), w(c.word)), w(c.out)) << c.text << " - " << c.word;
+}
+
+TEST(DeleteWord, AgreesWithDeletingHitByHit) {
+  // The command's own steps: find from the hit position, delete, repeat.
+  auto stepwise = [](std::string text, const std::string& word) {
+    std::size_t p = 0;
+    while (p + word.size() <= text.size()) {
+      if (equalFolded1251(std::string_view(text).substr(p, word.size()), word))
+        text.erase(p, word.size());
+      else
+        ++p;
+    }
+    return text;
+  };
+  const std::string alphabet = w("aAbBёЁ");
+  Prng rng(5);
+  for (int round = 0; round < 2000; ++round) {
+    std::string text, word;
+    const std::uint32_t len = rng.below(40), wlen = 1 + rng.below(4);
+    for (std::uint32_t i = 0; i < len; ++i) text += alphabet[rng.below(static_cast<std::uint32_t>(alphabet.size()))];
+    for (std::uint32_t i = 0; i < wlen; ++i) word += alphabet[rng.below(static_cast<std::uint32_t>(alphabet.size()))];
+    ASSERT_EQ(deleteWord(text, word), stepwise(text, word)) << text << " - " << word;
+  }
 }
 
 TEST(DeleteWord, LongTextIsLinear) {

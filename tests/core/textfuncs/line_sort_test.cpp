@@ -108,3 +108,21 @@ TEST(SortParagraphs, EmptyAnswerIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SortLines, SurvivesAnInconsistentComparison) {
+  // A comparison that is no ordering at all must not break the sort.
+  kiv::Prng rng(3);
+  const kiv::CaseInsensitiveCompare random = [&rng](std::string_view, std::string_view) {
+    return static_cast<int>(rng.below(3)) - 1;
+  };
+  Lines lines;
+  for (int i = 0; i < 2000; ++i) lines.push_back(std::to_string(i));
+  Lines sorted = kiv::sortLines(lines, random);
+  std::sort(sorted.begin(), sorted.end());
+  std::sort(lines.begin(), lines.end());
+  EXPECT_EQ(sorted, lines);
+}
+
+}  // namespace
