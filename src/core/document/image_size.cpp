@@ -1,0 +1,78 @@
+#include "core/document/image_size.h"
+
+namespace kiv {
+
+namespace {
+unsigned at(std::string_view d, std::size_t i) { return static_cast<unsigned char>(d[i]); }
+int be16(std::string_view d, std::size_t i) { return static_cast<int>((at(d, i) << 8) | at(d, i + 1)); }
+int le16(std::string_view d, std::size_t i) { return static_cast<int>(at(d, i) | (at(d, i + 1) << 8)); }
+}  // namespace
+
+ImageSize jpegSize(std::string_view d) {
+  if (d.size() < 2 || at(d, 0) != 0xFF || at(d, 1) != 0xD8) return {};
+  std::size_t pos = 2;
+  while (pos < d.size()) {
+    if (at(d, pos) != 0xFF) return {};
+    // Further FF bytes are fill.
+    while (pos < d.size() && at(d, pos) == 0xFF) ++pos;
+    if (pos >= d.size()) return {};
+    const unsigned marker = at(d, pos++);
+    if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
+      if (pos + 7 > d.size()) return {};
+      const int height = be16(d, pos + 3);
+      const int width = be16(d, pos + 5);
+      return {width, height};
+    }
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;
+    if (pos + 2 > d.size()) return {};
+    const int length = be16(d, pos);
+    // The length counts itself: anything below 2 is a malformed file.
+    if (length < 2) return {};
+    pos += static_cast<std::size_t>(length);
+  }
+  return {};
+}
+
+ImageSize pngSize(std::string_view d) {
+  static const unsigned char sig[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+  if (d.size() < 24) return {};
+  for (int i = 0; i < 8; ++i)
+    if (at(d, i) != sig[i]) return {};
+  return {be16(d, 18), be16(d, 22)};
+}
+
+ImageSize gifSize(std::string_view d) {
+  if (d.size() < 13 || d.substr(0, 3) != "GIF") return {};
+  std::size_t pos = 13;
+  const unsigned flags = at(d, 10);
+  if (flags & 0x80) pos += 3u * (1u << ((flags & 7u) + 1u));
+  while (pos < d.size() && at(d, pos) != 0x2C) ++pos;
+  if (pos >= d.size() || pos + 1 + 9 > d.size()) return {};
+  const std::size_t desc = pos + 1;
+  return {le16(d, desc + 4), le16(d, desc + 6)};
+}
+
+char imageKindOfExtension(std::string_view ext) {
+  if (ext == ".jpg" || ext == ".jpeg") return 'J';
+  if (ext == ".gif") return 'G';
+  if (ext == ".png" || ext == ".ping") return 'P';
+  return 0;
+}
+
+std::string imageTag(std::string_view name, char kind, ImageSize size) {
+  std::string tag = "<img src=\"";
+  tag += name;
+  if (kind) {
+    tag += "\" width=\"" + std::to_string(size.width) + "\" height=\"" + std::to_string(size.height);
+  } else {
+    tag += "\" width=\"\" height=\"";
+  }
+  tag += "\" border=\"0\" alt=\"\">";
+  return tag;
+}
+
+bool isDroppedImageExtension(std::string_view ext) {
+  return ext == ".gif" || ext == ".jpg" || ext == ".jpeg" || ext == ".bmp" || ext == ".png";
+}
+
+}  // namespace kiv

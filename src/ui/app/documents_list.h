@@ -1,0 +1,58 @@
+#pragma once
+// The open documents as the "Документы" menu shows them (one item per
+// document with Alt+0 … Alt+9 for the first ten slots) and as the documents
+// window lists them. Entries keep a reference to their document, so names
+// with "&" and names that differ only in case stay distinct.
+
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+class QAction;
+class QListWidgetItem;
+class QMenu;
+
+namespace kiv {
+
+class TMainForm;
+class Ted;
+
+class DocumentsList : public QObject {
+  Q_OBJECT
+ public:
+  DocumentsList(TMainForm* main, QMenu* menu);
+
+  void add(Ted* doc);
+  void remove(Ted* doc);
+  // Save As: the entry follows the document's new name.
+  void rename(Ted* doc);
+  // Brings the document to the front; every minimized document window is
+  // restored; the main caption becomes the document's name.
+  void activate(Ted* doc);
+  void activateItem(QListWidgetItem* item);
+
+  int count() const { return static_cast<int>(entries_.size()); }
+  QAction* menuItemOf(Ted* doc) const;
+  QListWidgetItem* listItemOf(Ted* doc) const;
+  // Slot (0…9) of the document's shortcut, -1 for none.
+  int slotOf(Ted* doc) const;
+
+ private:
+  struct Entry {
+    QPointer<Ted> doc;
+    QAction* action = nullptr;
+    QListWidgetItem* item = nullptr;
+    int slot = -1;
+  };
+  Entry* find(Ted* doc);
+  const Entry* find(Ted* doc) const;
+
+  TMainForm* main_;
+  QMenu* menu_;
+  std::vector<Entry> entries_;
+};
+
+// A file name as a menu caption: "&" stays a plain character.
+QString menuCaption(const QString& text);
+
+}  // namespace kiv

@@ -1,0 +1,416 @@
+#include "ui/app/main_form.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <QStatusBar>
+#include <QTimer>
+#include <csignal>
+
+#include "core/common/file_bytes.h"
+#include "core/config/settings_table.h"
+#include "core/fileio/file_formats.h"
+#include "ui/app/documents_list.h"
+#include "ui/commands/command_dispatch.h"
+#include "ui/commands/command_table.h"
+#include "ui/commands/file_commands.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/sound_player.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+#include "ui/tools/documents_window.h"
+#include "ui/tools/tool_window.h"
+
+namespace kiv {
+
+namespace {
+int gSignalFds[2] = {-1, -1};
+
+void onTerminate(int) {
+  const char b = 1;
+  if (gSignalFds[0] >= 0) (void)!::write(gSignalFds[0], &b, 1);
+}
+}  // namespace
+
+QString TMainForm::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
+
+TMainForm::TMainForm(const QString& programFolder, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
+  if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
+  setObjectName(QStringLiteral("MainForm"));
+  formCreate();
+}
+
+TMainForm::~TMainForm() {
+  // Documents go before the editor interface they call back.
+  if (mdi_) {
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+      if (auto* t = qobject_cast<Ted*>(sub->widget())) disconnect(t, nullptr, this, nullptr);
+      delete sub;
+    }
+  }
+}
+
+void TMainForm::formCreate() {
+  setAcceptDrops(true);
+  mdi_ = new QMdiArea(this);
+  mdi_->setObjectName(QStringLiteral("ClientArea"));
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+  buildStatusBar();
+
+  // The configuration file beside the executable; created empty when missing.
+  const QString iniPath = programFolder_ + QStringLiteral("kiv.ini");
+  if (!QFileInfo::exists(iniPath)) {
+    QFile f(iniPath);
+    if (f.open(QIODevice::WriteOnly)) f.close();
+  }
+  ini_ = std::make_unique<IniFile>(spath(iniPath));
+  table().firstActivation = true;
+  fio_ = std::make_unique<CFIOINT>();
+  table().untitledCounter = -1;
+  if (!QFileInfo::exists(iniPath)) {
+    showError(this, QStringLiteral("Файл инициализации kiv.ini не найден!"));
+    startedOk_ = false;
+    return;
+  }
+  readConfiguration();
+
+  sounds_ = new SoundPlayer(this);
+  astimer_ = new QTimer(this);
+  astimer_->setObjectName(QStringLiteral("astimer"));
+  connect(astimer_, &QTimer::timeout, this, [this] {
+    if (hasDocument()) editor_->ScrollLines(table().LinesPerTime);
+  });
+
+  EditorCallbacks callbacks;
+  callbacks.documentClosed = [this](const std::string& name, int left, int top) { documentClosed(name, left, top); };
+  callbacks.keyClick = [this] { sounds_->playKeyClick(); };
+  callbacks.enterSound = [this] { sounds_->playEnter(); };
+  callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
+  editor_ = std::make_unique<CdreamEditor>(this, std::move(callbacks), &table());
+
+  buildMenus();
+  buildToolBar();
+  editor_->setProgramKeys(programKeys());
+  tools_ = std::make_unique<ToolWindows>(this);
+  docs_ = std::make_unique<DocumentsList>(this, menu(QStringLiteral("dox")));
+  refreshRecentMenu();
+
+  setWindowTitle(buildCaption());
+  const RWindowBounds& b = cfg_.session.Main;
+  move(b.Left, b.Top);
+  resize(std::max(200, b.W), std::max(150, b.H));
+
+  installSignalHandlers();
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    endSession();
+    if (isVisible()) manager.cancel();
+  });
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+    if (!sub) return;
+    if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
+  });
+  // The command line is opened at the first activation; a window manager
+  // that never activates the window still gets it opened shortly after start.
+  activationFallback_ = new QTimer(this);
+  activationFallback_->setSingleShot(true);
+  activationFallback_->setInterval(1500);
+  connect(activationFallback_, &QTimer::timeout, this, &TMainForm::firstActivation);
+}
+
+void TMainForm::readConfiguration() {
+  cfg_.session.LastOpenDir = spath(programFolder_);
+  cfg_.session.LastSaveDir = spath(programFolder_);
+  cfg_.session.FileBoxLastPath = spath(QDir::homePath());
+  readSettings(*ini_, cfg_);
+  buildFolders(table(), spath(programFolder_), table().codeTablesFolder);
+  recent_.setCapacity(RecentFiles::kStartCapacity);
+  recent_.read(*ini_);
+}
+
+void TMainForm::buildStatusBar() {
+  auto* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  const int widths[3] = {150, 100, 50};
+  for (int i = 0; i < 3; ++i) {
+    panels_[i] = new QLabel(bar);
+    panels_[i]->setFixedWidth(widths[i]);
+    panels_[i]->setFrameStyle(i == 1 ? (QFrame::Panel | QFrame::Raised) : (QFrame::Panel | QFrame::Sunken));
+    bar->addWidget(panels_[i]);
+  }
+}
+
+void TMainForm::setHostCaption(const QString& caption) { setWindowTitle(caption); }
+
+void TMainForm::setStatusPanel(int panel, const QString& text) {
+  if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
+}
+
+QString TMainForm::statusPanel(int panel) const {
+  return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString();
+}
+
+bool TMainForm::hasDocument() const { return mdi_ && !mdi_->subWindowList().isEmpty(); }
+
+Ted* TMainForm::activeDocument() const { return editor_ ? editor_->active() : nullptr; }
+
+QAction* TMainForm::action(const QString& component) const {
+  auto it = actions_.find(component);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* TMainForm::menu(const QString& component) const {
+  auto it = menus_.find(component);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+QList<QKeySequence> TMainForm::programKeys() const {
+  QList<QKeySequence> keys;
+  for (const auto& [name, a] : actions_)
+    for (const auto& k : a->shortcuts()) keys << k;
+  for (int i = 0; i < 10; ++i) keys << QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + i));
+  return keys;
+}
+
+void TMainForm::buildMenus() {
+  QMenuBar* bar = menuBar();
+  for (const auto& top : topMenus()) {
+    QMenu* m = bar->addMenu(QString::fromUtf8(top.caption));
+    m->setObjectName(QString::fromLatin1(top.component));
+    m->setToolTipsVisible(true);
+    menus_[m->objectName()] = m;
+  }
+  auto topMenu = [this](const QString& caption) -> QMenu* {
+    for (const auto& top : topMenus())
+      if (caption == QString::fromUtf8(top.caption)) return menu(QString::fromLatin1(top.component));
+    return nullptr;
+  };
+  for (const auto& row : commandTable()) {
+    const QStringList path = QString::fromUtf8(row.menuPath).split(QLatin1Char('/'));
+    QMenu* parent = topMenu(path.first());
+    for (int i = 1; parent && i < path.size(); ++i) {
+      QMenu* sub = nullptr;
+      for (QAction* a : parent->actions())
+        if (a->menu() && a->menu()->title() == path[i]) sub = a->menu();
+      if (!sub) {
+        sub = parent->addMenu(path[i]);
+        sub->setToolTipsVisible(true);
+      }
+      parent = sub;
+    }
+    if (!parent) continue;
+    QAction* a = parent->addAction(QString::fromUtf8(row.caption));
+    a->setObjectName(QString::fromLatin1(row.component));
+    if (*row.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut), QKeySequence::PortableText));
+    a->setShortcutContext(Qt::WindowShortcut);
+    actions_[a->objectName()] = a;
+    addAction(a);
+    if (a->objectName() == QLatin1String("mwordwrap") || a->objectName() == QLatin1String("mniAscroll")) {
+      a->setCheckable(true);
+      a->setChecked(a->objectName() == QLatin1String("mwordwrap") ? table().WordWrap : table().Active);
+    }
+    bindCommand(*this, a, row);
+    if (QString::fromLatin1(row.component) == QLatin1String("mniOpen")) {
+      recentMenu_ = parent->addMenu(QStringLiteral("Документы"));
+      recentMenu_->setObjectName(QStringLiteral("MR"));
+      menus_[recentMenu_->objectName()] = recentMenu_;
+    }
+  }
+  menu(QStringLiteral("dox"))->addSeparator()->setObjectName(QStringLiteral("ah1"));
+  if (QMenu* plugs = menu(QStringLiteral("plugsmenubase"))) plugs->setEnabled(!plugs->actions().isEmpty());
+}
+
+void TMainForm::refreshRecentMenu() {
+  if (!recentMenu_) return;
+  recentMenu_->clear();
+  for (const auto& e : recent_.entries()) {
+    QAction* a = recentMenu_->addAction(menuCaption(qpath(e.fileName)));
+    const std::string name = e.fileName;
+    connect(a, &QAction::triggered, this, [this, name] { openRecent(*this, name); });
+  }
+  recentMenu_->setEnabled(!recent_.empty());
+  recentMenu_->menuAction()->setEnabled(!recent_.empty());
+}
+
+void TMainForm::reportError(const QString& text) { showError(this, text); }
+
+// ---------------------------------------------------------------------------
+// Documents
+
+Ted* TMainForm::newDocument() {
+  ++table().untitledCounter;
+  Ted* doc = editor_->createDocument(this);
+  docs_->add(doc);
+  setHostCaption(qpath(doc->fileName()));
+  return doc;
+}
+
+void TMainForm::documentCreated(Ted* doc) {
+  connect(doc, &Ted::closing, this, [this](Ted* t) { docs_->remove(t); });
+}
+
+Ted* TMainForm::openFile(const QString& fileName) {
+  const QFileInfo info(fileName);
+  if (!info.isFile()) return nullptr;
+  const std::string path = spath(info.absoluteFilePath());
+  AFILEIO* io = fio_->FindIO("std_txt");
+  io->fileName = path;
+  std::string text;
+  try {
+    io->ReadText("std_txt", text);
+  } catch (const FileError& e) {
+    reportError(qs(e.what()));
+    return nullptr;
+  }
+  Ted* doc = editor_->createDocument(this);
+  editor_->LoadText(path, text);
+  afterLoad(*this, doc, text);
+  editor_->SetModified(false);
+  docs_->add(doc);
+  restartAutoScroll();
+  if (table().bkonopen) writeBackupCopy(*this, doc);
+  return doc;
+}
+
+void TMainForm::restartAutoScroll() {
+  astimer_->setInterval(std::max(1, table().Time));
+  if (table().Active) astimer_->start();
+  else astimer_->stop();
+}
+
+void TMainForm::documentClosed(const std::string& fileName, int, int topLine) {
+  if (table().SaveOptions.SaveVersionOnExit) saveVersionOnClose(*this, fileName);
+  if (fileName.find("untitled") == std::string::npos) {
+    recent_.add(fileName, topLine);
+    refreshRecentMenu();
+  }
+}
+
+void TMainForm::firstActivation() {
+  if (!table().firstActivation) return;
+  table().firstActivation = false;
+  if (!arguments_.isEmpty()) openFile(QFileInfo(arguments_.first()).absoluteFilePath());
+}
+
+bool TMainForm::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && table().firstActivation)
+    QTimer::singleShot(0, this, &TMainForm::firstActivation);
+  if (e->type() == QEvent::Show && table().firstActivation && activationFallback_) activationFallback_->start();
+  return QMainWindow::event(e);
+}
+
+// ---------------------------------------------------------------------------
+// End of the program
+
+void TMainForm::installSignalHandlers() {
+  if (gSignalFds[0] >= 0) return;
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalFds) != 0) return;
+  auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    char b;
+    (void)!::read(gSignalFds[1], &b, 1);
+    endSession();
+  });
+  struct sigaction sa {};
+  sa.sa_handler = onTerminate;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &sa, nullptr);
+}
+
+void TMainForm::endSession() {
+  if (table().shutdown) saveAllDocuments(*this);
+  close();
+}
+
+void TMainForm::writeConfiguration() {
+  RSessionState& s = cfg_.session;
+  const QRect g = geometry();
+  s.Main = {g.top(), g.left(), g.width(), g.height()};
+  auto bounds = [this](const char* cls, RWindowBounds& into) {
+    if (ToolWindow* w = tools_ ? tools_->window(QString::fromLatin1(cls)) : nullptr) {
+      const QRect r = w->geometry();
+      into = {r.top(), r.left(), r.width(), r.height()};
+    }
+  };
+  bounds("Tfmbmxtree", s.Bmx);
+  bounds("Tfmdox", s.Dox);
+  bounds("Tnewfilebox", s.FileBox);
+  const QColor window = palette().color(QPalette::Window);
+  s.MFColor = window.red() | (window.green() << 8) | (window.blue() << 16);
+  s.writeLastDirs = false;
+  if (Ted* doc = activeDocument(); doc && doc->hasFile()) {
+    const QString folder = QFileInfo(qpath(doc->fileName())).absolutePath() + QLatin1Char('/');
+    s.LastOpenDir = s.LastSaveDir = spath(folder);
+    s.writeLastDirs = true;
+  }
+  if (QAction* wrap = action(QStringLiteral("mwordwrap"))) table().WordWrap = wrap->isChecked();
+  recent_.setCapacity(table().MRUItemsCount);
+  writeSettings(*ini_, cfg_);
+}
+
+bool TMainForm::formClose() {
+  writeConfiguration();
+  // Every document is asked to close, last MDI child first; one that stays
+  // open (its close question answered No) keeps the program running.
+  const QList<Ted*> docs = editor_->documents();
+  for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
+    QPointer<QMdiSubWindow> sub = (*it)->subWindow();
+    if (!sub) continue;
+    if (!sub->close()) return false;
+  }
+  recent_.write(*ini_);
+  if (ini_->lastFlushFailed())
+    reportError(QStringLiteral("Не удалось записать файл настроек %1").arg(qpath(ini_->path())));
+  return true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+  if (!startedOk_ || closing_) {
+    e->accept();
+    return;
+  }
+  if (!formClose()) {
+    e->ignore();
+    return;
+  }
+  closing_ = true;
+  for (ToolWindow* w : tools_->all()) w->close();
+  e->accept();
+}
+
+// ---------------------------------------------------------------------------
+// Drag and drop
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* e) {
+  QStringList files;
+  for (const QUrl& url : e->mimeData()->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  if (files.isEmpty()) return;
+  e->acceptProposedAction();
+  dropFiles(*this, files);
+}
+
+}  // namespace kiv

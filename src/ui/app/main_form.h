@@ -1,0 +1,134 @@
+#pragma once
+// The main window: an MDI frame with the menu and tool bar built from the
+// command table, the status bar and the program-wide objects. It reads
+// "kiv.ini" when it is created and writes it back when it closes.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/config/ini_file.h"
+#include "core/config/recent_files.h"
+#include "core/config/settings.h"
+#include "ui/editor/document_host.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QTabWidget;
+
+namespace kiv {
+
+class CFIOINT;
+class CdreamEditor;
+class SoundPlayer;
+class Ted;
+class ToolWindows;
+class DocumentsList;
+
+class TMainForm : public QMainWindow, public DocumentHost {
+  Q_OBJECT
+ public:
+  // programFolder ends in "/"; arguments are the command line without the
+  // program name.
+  TMainForm(const QString& programFolder, const QStringList& arguments, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // False when "kiv.ini" could not be created: the program ends at once.
+  bool startedOk() const { return startedOk_; }
+
+  // --- DocumentHost ---
+  QMdiArea* documentArea() const override { return mdi_; }
+  QWidget* hostWidget() override { return this; }
+  void setHostCaption(const QString& caption) override;
+  void setStatusPanel(int panel, const QString& text) override;
+  void documentCreated(Ted* doc) override;
+  QString statusPanel(int panel) const;
+
+  // --- program-wide objects ---
+  const QString& programFolder() const { return programFolder_; }
+  Configuration& config() { return cfg_; }
+  RConnectionTable& table() { return cfg_.table; }
+  IniFile& ini() { return *ini_; }
+  RecentFiles& recent() { return recent_; }
+  CFIOINT& fileIO() { return *fio_; }
+  CdreamEditor& editor() { return *editor_; }
+  SoundPlayer& sounds() { return *sounds_; }
+  ToolWindows& tools() { return *tools_; }
+  DocumentsList& documentsList() { return *docs_; }
+  QTimer* autoScrollTimer() const { return astimer_; }
+
+  bool hasDocument() const;
+  Ted* activeDocument() const;
+  QAction* action(const QString& component) const;
+  QMenu* menu(const QString& component) const;
+  QTabWidget* toolTabs() const { return tabs_; }
+
+  // The shared open routine: opens the file in a new document window.
+  // Returns the new window, or nullptr when nothing was opened.
+  Ted* openFile(const QString& fileName);
+  // New: advances the untitled counter and creates a document.
+  Ted* newDocument();
+  // Restarts the automatic scrolling timer from the settings.
+  void restartAutoScroll();
+  // The document-closed callback.
+  void documentClosed(const std::string& fileName, int leftColumn, int topLine);
+  // Opens the first command-line argument (once, at the first activation).
+  void firstActivation();
+  // End of session: saves every document with a file when "shutdown" is on,
+  // then closes as the close button does.
+  void endSession();
+  // Rebuilds the recent-files submenu.
+  void refreshRecentMenu();
+  // Shows an error from a failed file operation.
+  void reportError(const QString& text);
+  // The caption "Kiv build no. " + version.
+  static QString buildCaption();
+  // The program's shortcuts that document windows must leave alone.
+  QList<QKeySequence> programKeys() const;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+ private:
+  void formCreate();
+  bool formClose();
+  void buildStatusBar();
+  void buildMenus();
+  void buildToolBar();
+  void readConfiguration();
+  void writeConfiguration();
+  void installSignalHandlers();
+
+  QString programFolder_;
+  QStringList arguments_;
+  bool startedOk_ = true;
+  bool closing_ = false;
+  Configuration cfg_;
+  std::unique_ptr<IniFile> ini_;
+  RecentFiles recent_;
+  std::unique_ptr<CFIOINT> fio_;
+  std::unique_ptr<CdreamEditor> editor_;
+  SoundPlayer* sounds_ = nullptr;
+  std::unique_ptr<ToolWindows> tools_;
+  std::unique_ptr<DocumentsList> docs_;
+  QMdiArea* mdi_ = nullptr;
+  QTimer* astimer_ = nullptr;
+  QTimer* activationFallback_ = nullptr;
+  QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+  QTabWidget* tabs_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  std::map<QString, QAction*> actions_;
+  std::map<QString, QMenu*> menus_;
+};
+
+}  // namespace kiv

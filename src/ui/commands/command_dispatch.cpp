@@ -1,0 +1,35 @@
+#include "ui/commands/command_dispatch.h"
+
+#include <QAction>
+#include <exception>
+
+#include "core/common/file_bytes.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/command_table.h"
+#include "ui/common/qt_text.h"
+
+namespace kiv {
+
+void runCommand(TMainForm& main, const CommandRow& row) {
+  if (!row.handler) return;
+  try {
+    row.handler(main);
+  } catch (const FileError& e) {
+    main.reportError(qs(e.what()));
+  } catch (const std::exception& e) {
+    main.reportError(qs(e.what()));
+  }
+}
+
+void bindCommand(TMainForm& main, QAction* action, const CommandRow& row) {
+  if (!row.handler) {
+    action->setEnabled(false);
+    action->setToolTip(QString::fromUtf8(kNotYetHint));
+    action->setStatusTip(QString::fromUtf8(kNotYetHint));
+    return;
+  }
+  const CommandRow* r = &row;
+  QObject::connect(action, &QAction::triggered, &main, [&main, r] { runCommand(main, *r); });
+}
+
+}  // namespace kiv

@@ -1,0 +1,267 @@
+#include "ui/commands/file_commands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+
+#include "core/common/file_bytes.h"
+#include "core/document/document_rules.h"
+#include "core/document/image_size.h"
+#include "core/charsets/case1251.h"
+#include "core/fileio/file_formats.h"
+#include "ui/app/documents_list.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/handlers.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+
+namespace kiv {
+
+namespace {
+
+// A Windows filter ("Name|*.a;*.b|…") as Qt filters, matching extensions
+// without regard to case.
+QStringList qtFilters(const QString& windowsFilter) {
+  QStringList out;
+  const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      QString ci;
+      for (const QChar c : p) {
+        if (c.isLetter()) ci += QStringLiteral("[%1%2]").arg(c.toLower()).arg(c.toUpper());
+        else ci += c;
+      }
+      patterns << ci;
+    }
+    out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+  }
+  return out;
+}
+
+QString folderOf(const QString& file) { return QFileInfo(file).absolutePath() + QLatin1Char('/'); }
+
+}  // namespace
+
+QString openDialogFilter() {
+  return qtFilters(QStringLiteral(
+                       "All text files|*.TXT;*htm;*.html;*.ANS;*.ASC;*.NFO;*.CFG;*.CSS;*.BAT;*.INI;*.PAS;*.CPP;*.h;*.css|"
+                       "Text Files (*.TXT)|*.TXT|All files|*.*|HTML|*.HTM;*.HTML"))
+      .join(QStringLiteral(";;"));
+}
+
+QStringList saveDialogFilters() {
+  return qtFilters(QStringLiteral(
+      "Все текстовые файлы|*.txt;*.ini;*.htm;*html;*.ans;*.asc;*.nfo;*.cpp;*.pas|Text Files (*.TXT)|*.txt|"
+      "HTML-файлы|*.htm;*.html|Все файлы|*.*"));
+}
+
+void writeDocumentText(TMainForm& main, const std::string& fileName, const std::string& text) {
+  AFILEIO* io = main.fileIO().FindIO("std_txt");
+  io->fileName = fileName;
+  io->WriteText(text, "std_txt");
+}
+
+void saveAllDocuments(TMainForm& main) {
+  QStringList failures;
+  const QList<Ted*> docs = main.editor().documents();
+  for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
+    Ted* t = *it;
+    if (!t->hasFile()) continue;
+    try {
+      writeDocumentText(main, t->fileName(), t->memo()->textCrLf());
+    } catch (const FileError& e) {
+      failures << qs(e.what());
+    }
+  }
+  if (!failures.isEmpty()) main.reportError(failures.join(QLatin1Char('\n')));
+}
+
+void openRecent(TMainForm& main, const std::string& fileName) {
+  int number = 0;
+  for (const auto& e : main.recent().entries())
+    if (e.fileName == fileName) number = e.number;
+  if (!QFileInfo(qpath(fileName)).isFile()) return;
+  if (main.openFile(qpath(fileName))) main.editor().ScrollBy(0, number);
+}
+
+void dropFiles(TMainForm& main, const QStringList& files) {
+  for (const QString& file : files) {
+    const std::string path = spath(file);
+    const std::string ext = LowerStr1251(fileExtension(path));
+    if (!isDroppedImageExtension(ext)) {
+      main.openFile(file);
+      main.config().session.LastOpenDir = spath(folderOf(file));
+      main.setHostCaption(QFileInfo(file).absoluteFilePath());
+      continue;
+    }
+    // A picture becomes an image tag in the active document; with no
+    // document open the rest of the drop is skipped.
+    if (!main.hasDocument()) return;
+    const char kind = imageKindOfExtension(ext);
+    ImageSize size;
+    if (kind) {
+      const auto data = readFileBytes(path);
+      if (data) size = kind == 'J' ? jpegSize(*data) : kind == 'P' ? pngSize(*data) : gifSize(*data);
+    }
+    const std::string name = main.activeDocument()
+                                 ? encodeText(qs(fileNameOnly(path)), main.activeDocument()->charset())
+                                 : fileNameOnly(path);
+    main.editor().InsertAtCaret(imageTag(name, kind, size));
+  }
+}
+
+void afterLoad(TMainForm&, Ted*, const std::string&) {}
+
+void writeBackupCopy(TMainForm& main, Ted* doc) {
+  if (!doc || !doc->hasFile()) return;
+  const std::string backup = fileFolder(doc->fileName()) + "Копия " + fileNameOnly(doc->fileName());
+  writeDocumentText(main, backup, doc->memo()->textCrLf());
+}
+
+void saveVersionOnClose(TMainForm&, const std::string&) {}
+
+QString systemFile(const QString& which) {
+  QStringList roots;
+  const QString windir = qEnvironmentVariable("WINDIR");
+  if (!windir.isEmpty()) roots << windir;
+  const QString prefix = qEnvironmentVariable("WINEPREFIX", QDir::homePath() + QStringLiteral("/.wine"));
+  roots << prefix + QStringLiteral("/drive_c/windows");
+  QString path;
+  if (which == QLatin1String("autoexec.bat")) {
+    path = prefix + QStringLiteral("/drive_c/autoexec.bat");
+    return QFileInfo(path).isFile() ? path : QString();
+  }
+  for (const QString& root : roots) {
+    path = root + QLatin1Char('/') + which;
+    if (QFileInfo(path).isFile()) return path;
+  }
+  return QString();
+}
+
+bool saveActiveAs(TMainForm& main, const QString& chosen) {
+  Ted* doc = main.activeDocument();
+  if (!doc) return false;
+  const QString file = QFileInfo(chosen).absoluteFilePath();
+  main.config().session.LastOpenDir = spath(folderOf(file));
+  const bool hadFile = doc->hasFile();
+  doc->setHasFile(true);
+  // The file is written before the document takes the new name, so a failed
+  // write leaves names, lists and slots as they were.
+  try {
+    writeDocumentText(main, spath(file), main.editor().GetText());
+  } catch (const FileError& e) {
+    doc->setHasFile(hadFile);
+    main.reportError(qs(e.what()));
+    return false;
+  }
+  main.editor().SetFileName(spath(file));
+  main.documentsList().rename(doc);
+  main.editor().SetModified(false);
+  main.setHostCaption(file);
+  return true;
+}
+
+namespace cmd {
+
+void FileNew(TMainForm& main) { main.newDocument(); }
+
+void FileOpen(TMainForm& main) {
+  QFileDialog dlg(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir));
+  dlg.setObjectName(QStringLiteral("OpenDialog"));
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  dlg.setOption(QFileDialog::HideNameFilterDetails);
+  dlg.setFileMode(QFileDialog::ExistingFiles);
+  dlg.setNameFilters(openDialogFilter().split(QStringLiteral(";;")));
+  if (dlg.exec() != QDialog::Accepted) return;
+  const QStringList files = dlg.selectedFiles();
+  for (const QString& f : files)
+    if (QFileInfo(f).isFile()) main.openFile(f);
+  if (!files.isEmpty()) {
+    main.config().session.LastSaveDir = spath(folderOf(files.first()));
+    main.config().session.LastOpenDir = spath(folderOf(files.first()));
+  }
+  main.editor().ApplyTextBackground();
+}
+
+void FileSave(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  const std::string name = main.editor().GetFileName();
+  if (name.find("untitled") != std::string::npos) return FileSaveAs(main);
+  Ted* doc = main.activeDocument();
+  const bool hadFile = doc->hasFile();
+  main.editor().SetHasFile(true);
+  try {
+    writeDocumentText(main, name, main.editor().GetText());
+  } catch (const FileError& e) {
+    // The old file is untouched and the document stays modified.
+    doc->setHasFile(hadFile);
+    main.reportError(qs(e.what()));
+    return;
+  }
+  main.editor().SetModified(false);
+  main.setHostCaption(qpath(name));
+  main.editor().FocusText();
+}
+
+void FileSaveAs(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  QFileDialog dlg(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir));
+  dlg.setObjectName(QStringLiteral("SaveDialog"));
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  dlg.setOption(QFileDialog::DontConfirmOverwrite);
+  dlg.setOption(QFileDialog::HideNameFilterDetails);
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setDefaultSuffix(QStringLiteral("txt"));
+  const QStringList filters = saveDialogFilters();
+  dlg.setNameFilters(filters);
+  dlg.selectNameFilter(filters.value(3));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+  const QString file = dlg.selectedFiles().first();
+  if (QFileInfo::exists(file) &&
+      askYesNoCancel(&main, QStringLiteral("OK для перезаписи %1").arg(file)) != QMessageBox::Yes)
+    return;
+  saveActiveAs(main, file);
+}
+
+void mniSaveAllClick(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  saveAllDocuments(main);
+}
+
+void mniRevertToSavedClick(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  main.editor().LoadFromFile(main.editor().GetFileName());
+}
+
+void mniPrintClick(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  main.editor().Print();
+}
+
+void mniwinini1Click(TMainForm& main) {
+  const QString f = systemFile(QStringLiteral("win.ini"));
+  if (!f.isEmpty()) main.openFile(f);
+}
+
+void mnisystemini1Click(TMainForm& main) {
+  const QString f = systemFile(QStringLiteral("system.ini"));
+  if (!f.isEmpty()) main.openFile(f);
+}
+
+void mniautoexecbat1Click(TMainForm& main) {
+  const QString f = systemFile(QStringLiteral("autoexec.bat"));
+  if (!f.isEmpty()) main.openFile(f);
+}
+
+void mniExitClick(TMainForm& main) { main.close(); }
+
+}  // namespace cmd
+}  // namespace kiv

@@ -1,0 +1,45 @@
+// The Help menu.
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "ui/app/main_form.h"
+#include "ui/commands/handlers.h"
+#include "ui/common/dialogs.h"
+
+namespace kiv {
+
+namespace {
+const char* kMakerMail = "kiv-editor@users.noreply.example.org";
+const char* kProductPage = "https://kiv-editor.example.org/";
+}  // namespace
+
+namespace cmd {
+
+void HelpAbout(TMainForm& main) {
+  showMessage(&main, QStringLiteral("%1\n\nKiv — многодокументный редактор простого текста для тех, кто пишет, "
+                                    "чистит и перекодирует русские и английские тексты и пишет HTML руками.\n\n"
+                                    "Кодировки Windows-1251, DOS 866 и KOI8-R, преобразования текста, "
+                                    "плагины, инструменты и просмотр в браузере.")
+                          .arg(TMainForm::buildCaption()));
+}
+
+void KIV1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
+
+void N56Click(TMainForm& main) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(main.programFolder() + QStringLiteral("dox/kiv.htm")));
+}
+
+void Bugz1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
+
+void N29Click(TMainForm&) {
+  QUrl url(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
+  url.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(TMainForm::buildCaption()));
+  QDesktopServices::openUrl(url);
+}
+
+void N31Click(TMainForm&) { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductPage))); }
+
+}  // namespace cmd
+}  // namespace kiv

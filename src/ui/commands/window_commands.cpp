@@ -1,0 +1,57 @@
+// The "Вид" → "Окна" arrangement commands, the documents window and the
+// automatic scrolling switch.
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+#include "ui/app/main_form.h"
+#include "ui/commands/handlers.h"
+#include "ui/tools/tool_window.h"
+
+namespace kiv::cmd {
+
+void N41Click(TMainForm& main) {
+  // Minimized windows line up along the bottom edge.
+  QMdiArea* area = main.documentArea();
+  int x = 0;
+  for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+    if (!sub->isMinimized()) continue;
+    const QSize s = sub->size();
+    if (x + s.width() > area->viewport()->width()) x = 0;
+    sub->move(x, area->viewport()->height() - s.height());
+    x += s.width();
+  }
+}
+
+void N42Click(TMainForm& main) {
+  // Tiled horizontally: full-width windows one above the other.
+  QMdiArea* area = main.documentArea();
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder))
+    if (!sub->isMinimized()) windows << sub;
+  if (windows.isEmpty()) return;
+  const QRect r = area->viewport()->rect();
+  const int h = r.height() / static_cast<int>(windows.size());
+  int y = 0;
+  for (QMdiSubWindow* sub : windows) {
+    if (sub->isMaximized()) sub->showNormal();
+    sub->setGeometry(0, y, r.width(), h);
+    y += h;
+  }
+}
+
+void N43Click(TMainForm& main) { main.documentArea()->cascadeSubWindows(); }
+
+void N96Click(TMainForm& main) {
+  if (ToolWindow* w = main.tools().window(QStringLiteral("Tfmdox"))) w->toggle();
+}
+
+void mniAscrollClick(TMainForm& main) {
+  QAction* item = main.action(QStringLiteral("mniAscroll"));
+  main.table().Active = item ? item->isChecked() : !main.table().Active;
+  main.restartAutoScroll();
+}
+
+}  // namespace kiv::cmd

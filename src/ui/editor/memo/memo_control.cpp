@@ -1,0 +1,529 @@
+#include "ui/editor/memo/memo_control.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+#include "core/charsets/code_page.h"
+#include "core/common/text_lines.h"
+#include "ui/editor/memo/memo_fill.h"
+
+namespace kiv {
+
+namespace {
+
+constexpr int kSymbolMargin = 1;
+constexpr int kNumberMargin = 0;
+
+std::string strictLines(std::string_view text, std::vector<std::string>& out) {
+  // Splits at CR LF (and lone CR/LF), keeping a final empty piece.
+  out.clear();
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    out.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  out.emplace_back(text.substr(start));
+  return {};
+}
+
+}  // namespace
+
+const QColor MemoControl::kPaperSentinel(0xFE, 0x01, 0xFD);
+const QColor MemoControl::kGutterSentinel(0xFD, 0x02, 0xFE);
+
+MemoControl::MemoControl(QWidget* parent) : QsciScintilla(parent), fill_(std::make_unique<MemoFill>()) {
+  setUtf8(true);
+  setEolMode(QsciScintilla::EolWindows);
+  SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);
+  SendScintilla(SCI_SETBUFFEREDDRAW, 0L);
+  SendScintilla(SCI_SETENDATLASTLINE, 1L);
+  SendScintilla(SCI_SETMULTIPLESELECTION, 1L);
+  SendScintilla(SCI_SETADDITIONALSELECTIONTYPING, 1L);
+  SendScintilla(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 1L);
+  SendScintilla(SCI_SETRECTANGULARSELECTIONMODIFIER, static_cast<long>(SCMOD_ALT));
+  SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<long>(SCVS_RECTANGULARSELECTION));
+  setCaretLineVisible(false);
+  setAutoIndent(true);
+  setIndentationsUseTabs(false);
+  setTabWidth(3);
+  setMarginType(kNumberMargin, QsciScintilla::NumberMargin);
+  setMarginType(kSymbolMargin, QsciScintilla::SymbolMargin);
+  setMarginSensitivity(kSymbolMargin, true);
+  setFolding(QsciScintilla::NoFoldStyle);
+  defineMarkers();
+  applyMargins();
+  setWordWrapOn(true);
+  setContextMenuPolicy(Qt::DefaultContextMenu);
+
+  connect(this, &QsciScintilla::cursorPositionChanged, this,
+          [this](int, int) { emit caretMoved(caretLine(), caretColumn()); });
+  connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int, int type, const char*, int, int, int, int, int, int token, int) {
+            if (type & SC_MOD_CONTAINER) containerUndo(token, (type & SC_PERFORMED_UNDO) != 0);
+          });
+  connect(this, &QsciScintillaBase::SCN_MARGINCLICK, this, [this](int position, int, int margin) {
+    if (margin != kSymbolMargin) return;
+    const int line = static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, static_cast<long>(position)));
+    SendScintilla(SCI_GOTOLINE, static_cast<long>(line));
+    toggleBreakPoint();
+  });
+  applyLexerLook();
+}
+
+MemoControl::~MemoControl() = default;
+
+// ---------------------------------------------------------------------------
+// Bytes and Unicode
+
+std::string MemoControl::utf8OfBytes(std::string_view bytes) const {
+  return CodePage::ofCharset(charset_).decodeToUtf8(bytes);
+}
+
+std::string MemoControl::bytesOfUtf8(std::string_view utf8) const {
+  return CodePage::ofCharset(charset_).encodeFromUtf8(utf8);
+}
+
+std::string MemoControl::utf8Range(long from, long to) const {
+  const long length = SendScintilla(SCI_GETLENGTH);
+  from = std::clamp(from, 0L, length);
+  to = std::clamp(to, from, length);
+  if (from == to) return {};
+  if (from == 0 && to == length) {
+    const char* p = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    return std::string(p, static_cast<std::size_t>(length));
+  }
+  std::string buf(static_cast<std::size_t>(to - from) + 1, '\0');
+  SendScintilla(SCI_GETTEXTRANGE, from, to, buf.data());
+  buf.resize(static_cast<std::size_t>(to - from));
+  return buf;
+}
+
+QString MemoControl::representable(const QString& text) const {
+  const CodePage& page = CodePage::ofCharset(charset_);
+  QString out;
+  out.reserve(text.size());
+  for (auto it = text.begin(); it != text.end(); ++it) {
+    char32_t cp = it->unicode();
+    if (it->isHighSurrogate() && it + 1 != text.end() && (it + 1)->isLowSurrogate()) {
+      cp = QChar::surrogateToUcs4(*it, *(it + 1));
+      ++it;
+    }
+    if (page.fromUnicode(cp) >= 0) out += QChar::fromUcs4(cp);
+    else out += QLatin1Char('?');
+  }
+  return out;
+}
+
+void MemoControl::replaceRangeUtf8(long from, long to, const std::string& utf8) {
+  SendScintilla(SCI_SETTARGETRANGE, from, to);
+  SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(utf8.size()), utf8.data());
+}
+
+std::string MemoControl::rawBytes() const { return bytesOfUtf8(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
+
+std::string MemoControl::textCrLf() const { return normalizeToCrLf(rawBytes()); }
+
+void MemoControl::setTextBytes(std::string_view bytes) {
+  const std::string utf8 = utf8OfBytes(unifyLineBreaks(bytes));
+  SendScintilla(SCI_BEGINUNDOACTION);
+  replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8);
+  SendScintilla(SCI_ENDUNDOACTION);
+  SendScintilla(SCI_GOTOPOS, 0L);
+  SendScintilla(SCI_CHOOSECARETX);
+}
+
+void MemoControl::loadTextBytes(std::string_view bytes) {
+  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  setTextBytes(bytes);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+  SendScintilla(SCI_EMPTYUNDOBUFFER);
+}
+
+bool MemoControl::hasSelectedText() const {
+  const long n = SendScintilla(SCI_GETSELECTIONS);
+  for (long i = 0; i < n; ++i)
+    if (SendScintilla(SCI_GETSELECTIONNSTART, i) != SendScintilla(SCI_GETSELECTIONNEND, i)) return true;
+  return false;
+}
+
+namespace {
+struct Range {
+  long line, from, to;
+};
+}  // namespace
+
+std::string MemoControl::selectedBytes() const {
+  if (!hasSelectedText()) return {};
+  if (SendScintilla(SCI_SELECTIONISRECTANGLE) || SendScintilla(SCI_GETSELECTIONS) > 1) {
+    std::vector<Range> rows;
+    const long n = SendScintilla(SCI_GETSELECTIONS);
+    for (long i = 0; i < n; ++i) {
+      const long a = SendScintilla(SCI_GETSELECTIONNSTART, i), b = SendScintilla(SCI_GETSELECTIONNEND, i);
+      rows.push_back({SendScintilla(SCI_LINEFROMPOSITION, a), a, b});
+    }
+    std::sort(rows.begin(), rows.end(), [](const Range& x, const Range& y) { return x.from < y.from; });
+    std::string out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (i) out += "\r\n";
+      out += bytesOfUtf8(utf8Range(rows[i].from, rows[i].to));
+    }
+    return out;
+  }
+  const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
+  return unifyLineBreaks(bytesOfUtf8(utf8Range(a, b)));
+}
+
+void MemoControl::replaceSelectionBytes(std::string_view bytes) {
+  const std::string clean = unifyLineBreaks(bytes);
+  SendScintilla(SCI_BEGINUNDOACTION);
+  if (SendScintilla(SCI_SELECTIONISRECTANGLE) || SendScintilla(SCI_GETSELECTIONS) > 1) {
+    std::vector<Range> rows;
+    const long n = SendScintilla(SCI_GETSELECTIONS);
+    for (long i = 0; i < n; ++i) {
+      const long a = SendScintilla(SCI_GETSELECTIONNSTART, i), b = SendScintilla(SCI_GETSELECTIONNEND, i);
+      rows.push_back({SendScintilla(SCI_LINEFROMPOSITION, a), a, b});
+    }
+    std::sort(rows.begin(), rows.end(), [](const Range& x, const Range& y) { return x.from > y.from; });
+    std::vector<std::string> pieces;
+    strictLines(clean, pieces);
+    if (pieces.size() == rows.size()) {
+      // One piece per row: column editing replaces each row's part.
+      for (std::size_t i = 0; i < rows.size(); ++i)
+        replaceRangeUtf8(rows[i].from, rows[i].to, utf8OfBytes(pieces[rows.size() - 1 - i]));
+      const long first = rows.back().from;
+      SendScintilla(SCI_SETEMPTYSELECTION, first);
+    } else {
+      for (const auto& r : rows) replaceRangeUtf8(r.from, r.to, std::string());
+      const long at = rows.back().from;
+      const std::string utf8 = utf8OfBytes(clean);
+      replaceRangeUtf8(at, at, utf8);
+      SendScintilla(SCI_SETEMPTYSELECTION, at + static_cast<long>(utf8.size()));
+    }
+  } else {
+    const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
+    const std::string utf8 = utf8OfBytes(clean);
+    replaceRangeUtf8(a, b, utf8);
+    SendScintilla(SCI_SETEMPTYSELECTION, a + static_cast<long>(utf8.size()));
+  }
+  SendScintilla(SCI_ENDUNDOACTION);
+  SendScintilla(SCI_CHOOSECARETX);
+  SendScintilla(SCI_SCROLLCARET);
+}
+
+void MemoControl::insertBytesAtCaret(std::string_view bytes) {
+  const std::string utf8 = utf8OfBytes(unifyLineBreaks(bytes));
+  const long at = SendScintilla(SCI_GETCURRENTPOS);
+  SendScintilla(SCI_BEGINUNDOACTION);
+  replaceRangeUtf8(at, at, utf8);
+  SendScintilla(SCI_ENDUNDOACTION);
+  SendScintilla(SCI_SETEMPTYSELECTION, at + static_cast<long>(utf8.size()));
+  SendScintilla(SCI_CHOOSECARETX);
+  SendScintilla(SCI_SCROLLCARET);
+}
+
+int MemoControl::lineListCount() const {
+  const long n = SendScintilla(SCI_GETLINECOUNT);
+  const long lastLen = SendScintilla(SCI_GETLINEENDPOSITION, n - 1) - SendScintilla(SCI_POSITIONFROMLINE, n - 1);
+  return static_cast<int>(lastLen == 0 ? n - 1 : n);
+}
+
+std::string MemoControl::lineBytes(int line) const {
+  if (line < 0 || line >= SendScintilla(SCI_GETLINECOUNT)) return {};
+  return bytesOfUtf8(utf8Range(SendScintilla(SCI_POSITIONFROMLINE, static_cast<long>(line)),
+                               SendScintilla(SCI_GETLINEENDPOSITION, static_cast<long>(line))));
+}
+
+void MemoControl::setLineBytes(int line, std::string_view bytes) {
+  if (line < 0 || line >= SendScintilla(SCI_GETLINECOUNT)) return;
+  SendScintilla(SCI_BEGINUNDOACTION);
+  replaceRangeUtf8(SendScintilla(SCI_POSITIONFROMLINE, static_cast<long>(line)),
+                   SendScintilla(SCI_GETLINEENDPOSITION, static_cast<long>(line)),
+                   utf8OfBytes(unifyLineBreaks(bytes)));
+  SendScintilla(SCI_ENDUNDOACTION);
+}
+
+std::vector<std::string> MemoControl::selectedLineList() const {
+  std::vector<std::string> lines;
+  if (!hasSelectedText()) return lines;
+  const std::string sel = selectedBytes();
+  strictLines(sel, lines);
+  // A selection that ends at the start of a line does not touch that line.
+  if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+void MemoControl::insertLineBlock(const std::vector<std::string>& lines) {
+  insertBytesAtCaret(joinLinesCrLf(lines));
+}
+
+// ---------------------------------------------------------------------------
+// Positions
+
+int MemoControl::caretLine() const {
+  return static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
+}
+
+int MemoControl::caretColumn() const {
+  const long pos = SendScintilla(SCI_GETCURRENTPOS);
+  const long start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, pos));
+  return static_cast<int>(SendScintilla(SCI_COUNTCHARACTERS, start, pos));
+}
+
+long MemoControl::positionOfLineColumn(int line, int column) const {
+  const long lines = SendScintilla(SCI_GETLINECOUNT);
+  const long l = std::clamp<long>(line, 0, lines - 1);
+  const long start = SendScintilla(SCI_POSITIONFROMLINE, l);
+  const long end = SendScintilla(SCI_GETLINEENDPOSITION, l);
+  const long chars = SendScintilla(SCI_COUNTCHARACTERS, start, end);
+  const long c = std::clamp<long>(column, 0, chars);
+  return c == chars ? end : SendScintilla(SCI_POSITIONRELATIVE, start, c);
+}
+
+void MemoControl::moveCaretTo(int line, int column) {
+  SendScintilla(SCI_GOTOPOS, positionOfLineColumn(line, column));
+  SendScintilla(SCI_CHOOSECARETX);
+}
+
+int MemoControl::topLine() const {
+  return static_cast<int>(SendScintilla(SCI_DOCLINEFROMVISIBLE, SendScintilla(SCI_GETFIRSTVISIBLELINE)));
+}
+
+void MemoControl::setTopLine(int line) {
+  const long lines = SendScintilla(SCI_GETLINECOUNT);
+  const long l = std::clamp<long>(line, 0, std::max(0L, lines - 1));
+  SendScintilla(SCI_SETFIRSTVISIBLELINE, SendScintilla(SCI_VISIBLEFROMDOCLINE, l));
+}
+
+void MemoControl::scrollLinesBy(int delta) { setTopLine(topLine() + delta); }
+
+int MemoControl::leftColumn() const {
+  const long w = std::max(1L, SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(STYLE_DEFAULT), "W"));
+  return static_cast<int>(SendScintilla(SCI_GETXOFFSET) / w);
+}
+
+void MemoControl::scrollColumnsBy(int delta) {
+  const long w = std::max(1L, SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(STYLE_DEFAULT), "W"));
+  const long x = std::max(0L, SendScintilla(SCI_GETXOFFSET) + delta * w);
+  SendScintilla(SCI_SETXOFFSET, x);
+}
+
+// ---------------------------------------------------------------------------
+// Modified flag and charset
+
+bool MemoControl::modifiedFlag() const { return forcedModified_ || SendScintilla(SCI_GETMODIFY) != 0; }
+
+void MemoControl::setModifiedFlag(bool modified) {
+  forcedModified_ = modified;
+  if (!modified) SendScintilla(SCI_SETSAVEPOINT);
+}
+
+void MemoControl::setCharsetId(const std::string& id) {
+  if (id == charset_) return;
+  const bool wasModified = SendScintilla(SCI_GETMODIFY) != 0;
+  const std::string bytes = rawBytes();
+  const std::string oldUtf8 = utf8Range(0, SendScintilla(SCI_GETLENGTH));
+  const std::string old = charset_;
+  charset_ = id;
+  const std::string newUtf8 = utf8OfBytes(bytes);
+  const bool textDiffers = newUtf8 != oldUtf8;
+  const bool history = SendScintilla(SCI_CANUNDO) || SendScintilla(SCI_CANREDO);
+
+  // Keep caret, selection and scroll position (character offsets are the same).
+  const int top = topLine();
+  const long caretChars = SendScintilla(SCI_COUNTCHARACTERS, 0L, SendScintilla(SCI_GETCURRENTPOS));
+  const long anchorChars = SendScintilla(SCI_COUNTCHARACTERS, 0L, SendScintilla(SCI_GETANCHOR));
+
+  if (!history) {
+    if (textDiffers) {
+      SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+      replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), newUtf8);
+      SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+      SendScintilla(SCI_EMPTYUNDOBUFFER);
+    }
+  } else {
+    SendScintilla(SCI_BEGINUNDOACTION);
+    charsetHistory_.emplace_back(old, id);
+    SendScintilla(SCI_ADDUNDOACTION, static_cast<long>(charsetHistory_.size() - 1), 0L);
+    if (textDiffers) replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), newUtf8);
+    SendScintilla(SCI_ENDUNDOACTION);
+  }
+  if (!wasModified) SendScintilla(SCI_SETSAVEPOINT);
+  const long caret = SendScintilla(SCI_POSITIONRELATIVE, 0L, caretChars);
+  const long anchor = SendScintilla(SCI_POSITIONRELATIVE, 0L, anchorChars);
+  SendScintilla(SCI_SETSEL, anchor, caret);
+  setTopLine(top);
+}
+
+void MemoControl::containerUndo(int token, bool undo) {
+  if (token < 0 || static_cast<std::size_t>(token) >= charsetHistory_.size()) return;
+  charset_ = undo ? charsetHistory_[token].first : charsetHistory_[token].second;
+}
+
+// ---------------------------------------------------------------------------
+// Keys and typed text
+
+void MemoControl::typeRaw(const QString& text) {
+  QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, text);
+  QsciScintilla::keyPressEvent(&e);
+}
+
+void MemoControl::keyPressEvent(QKeyEvent* e) {
+  if (keyDownHook && keyDownHook(e)) return;
+  const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  QString text = e->text();
+  if (!text.isEmpty() && mods == Qt::NoModifier && text.at(0).unicode() >= 32 && text.at(0).unicode() != 0x7F) {
+    if (typedTextHook) typedTextHook(text);
+    text = representable(text);
+    if (text != e->text()) {
+      QKeyEvent changed(e->type(), e->key(), e->modifiers(), text, e->isAutoRepeat(), static_cast<ushort>(e->count()));
+      QsciScintilla::keyPressEvent(&changed);
+      return;
+    }
+  } else if (!text.isEmpty() && mods == Qt::NoModifier && typedTextHook) {
+    QString copy = text;  // Enter and other control characters: sounds only
+    typedTextHook(copy);
+  }
+  QsciScintilla::keyPressEvent(e);
+}
+
+void MemoControl::inputMethodEvent(QInputMethodEvent* e) {
+  if (e->commitString().isEmpty()) return QsciScintilla::inputMethodEvent(e);
+  QString text = e->commitString();
+  if (typedTextHook) typedTextHook(text);
+  text = representable(text);
+  QInputMethodEvent changed(e->preeditString(), e->attributes());
+  changed.setCommitString(text, e->replacementStart(), e->replacementLength());
+  QsciScintilla::inputMethodEvent(&changed);
+}
+
+QByteArray MemoControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
+  const QByteArray utf8 = QsciScintilla::fromMimeData(source, rectangular);
+  return representable(QString::fromUtf8(utf8)).toUtf8();
+}
+
+bool MemoControl::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    const QKeySequence seq(ke->keyCombination());
+    for (const auto& k : programKeys_) {
+      if (k == seq) {
+        ke->ignore();
+        return true;
+      }
+    }
+  }
+  return QsciScintilla::event(e);
+}
+
+void MemoControl::releaseKeys(const QList<QKeySequence>& keys) {
+  programKeys_ = keys;
+  QsciCommandSet* set = standardCommands();
+  for (QsciCommand* cmd : set->commands()) {
+    for (const auto& k : keys) {
+      if (k.isEmpty()) continue;
+      const int combined = k[0].toCombined();
+      if (cmd->key() == combined) cmd->setKey(0);
+      if (cmd->alternateKey() == combined) cmd->setAlternateKey(0);
+    }
+  }
+}
+
+void MemoControl::contextMenuEvent(QContextMenuEvent* e) { emit contextMenuWanted(e->globalPos()); }
+
+// ---------------------------------------------------------------------------
+// Selection mode
+
+void MemoControl::applyColumnKeys() {
+  struct Binding {
+    int key;
+    int stream;
+    int column;
+  };
+  const Binding bindings[] = {
+      {SCK_DOWN, SCI_LINEDOWNEXTEND, SCI_LINEDOWNRECTEXTEND},   {SCK_UP, SCI_LINEUPEXTEND, SCI_LINEUPRECTEXTEND},
+      {SCK_LEFT, SCI_CHARLEFTEXTEND, SCI_CHARLEFTRECTEXTEND},   {SCK_RIGHT, SCI_CHARRIGHTEXTEND, SCI_CHARRIGHTRECTEXTEND},
+      {SCK_HOME, SCI_VCHOMEEXTEND, SCI_VCHOMERECTEXTEND},       {SCK_END, SCI_LINEENDEXTEND, SCI_LINEENDRECTEXTEND},
+      {SCK_PRIOR, SCI_PAGEUPEXTEND, SCI_PAGEUPRECTEXTEND},      {SCK_NEXT, SCI_PAGEDOWNEXTEND, SCI_PAGEDOWNRECTEXTEND},
+  };
+  for (const auto& b : bindings)
+    SendScintilla(SCI_ASSIGNCMDKEY, static_cast<unsigned long>(b.key | (SCMOD_SHIFT << 16)),
+                  static_cast<long>(columnMode_ ? b.column : b.stream));
+}
+
+void MemoControl::setColumnSelection(bool on) {
+  columnMode_ = on;
+  applyColumnKeys();
+}
+
+void MemoControl::mousePressEvent(QMouseEvent* e) {
+  if (columnMode_ && e->button() == Qt::LeftButton && !(e->modifiers() & Qt::AltModifier)) {
+    QMouseEvent alt(e->type(), e->position(), e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
+                    e->modifiers() | Qt::AltModifier);
+    QsciScintilla::mousePressEvent(&alt);
+    return;
+  }
+  QsciScintilla::mousePressEvent(e);
+}
+
+void MemoControl::mouseMoveEvent(QMouseEvent* e) {
+  if (columnMode_ && (e->buttons() & Qt::LeftButton) && !(e->modifiers() & Qt::AltModifier)) {
+    QMouseEvent alt(e->type(), e->position(), e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
+                    e->modifiers() | Qt::AltModifier);
+    QsciScintilla::mouseMoveEvent(&alt);
+    return;
+  }
+  QsciScintilla::mouseMoveEvent(e);
+}
+
+std::string MemoControl::withStreamLineEnds(std::string_view crlfText) const {
+  if (lineEnd_ == LineEnd::Windows) return std::string(crlfText);
+  const char* eol = lineEnd_ == LineEnd::Unix ? "\n" : "\r";
+  std::string out;
+  out.reserve(crlfText.size());
+  for (std::size_t i = 0; i < crlfText.size(); ++i) {
+    if (crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n') {
+      out += eol;
+      ++i;
+    } else {
+      out += crlfText[i];
+    }
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+// Block indent
+
+void MemoControl::indentSelectedLines(bool right) {
+  if (!hasSelectedText()) return;
+  const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
+  const long first = SendScintilla(SCI_LINEFROMPOSITION, a);
+  long last = SendScintilla(SCI_LINEFROMPOSITION, b);
+  if (last > first && SendScintilla(SCI_POSITIONFROMLINE, last) == b) --last;
+  const int step = std::max(0, blockIndent_);
+  if (step == 0) return;
+  SendScintilla(SCI_BEGINUNDOACTION);
+  for (long l = first; l <= last; ++l) {
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, l);
+    if (right) {
+      replaceRangeUtf8(start, start, std::string(static_cast<std::size_t>(step), ' '));
+    } else {
+      const long end = SendScintilla(SCI_GETLINEENDPOSITION, l);
+      long n = 0;
+      while (n < step && start + n < end && SendScintilla(SCI_GETCHARAT, start + n) == ' ') ++n;
+      if (n) replaceRangeUtf8(start, start + n, std::string());
+    }
+  }
+  SendScintilla(SCI_ENDUNDOACTION);
+  SendScintilla(SCI_SETSEL, SendScintilla(SCI_POSITIONFROMLINE, first),
+                SendScintilla(SCI_GETLINEENDPOSITION, last));
+}
+
+}  // namespace kiv

@@ -1,0 +1,201 @@
+#pragma once
+// The editing control of a document window. It holds the text as Unicode
+// for display and editing; everything that crosses its interface is bytes
+// in the document's code page (every byte value survives), with CR LF line
+// breaks. Column numbers count characters, which are single bytes in the
+// document's code page.
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QPixmap>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/config/settings.h"
+
+class QPaintEvent;
+
+namespace kiv {
+
+struct MemoFill;
+
+class MemoControl : public QsciScintilla {
+  Q_OBJECT
+ public:
+  explicit MemoControl(QWidget* parent = nullptr);
+  ~MemoControl() override;
+
+  // --- charset -------------------------------------------------------------
+  const std::string& charsetId() const { return charset_; }
+  // Switches the code page through which the bytes are shown. The bytes stay
+  // as they are; the change is one undo step together with any text that
+  // reads differently, so undo gives back the old reading.
+  void setCharsetId(const std::string& id);
+
+  // --- text as bytes ----------------------------------------------------------
+  // The whole text, each line followed by CR LF (an empty document gives "").
+  std::string textCrLf() const;
+  // The content exactly as stored (line breaks as typed), in bytes.
+  std::string rawBytes() const;
+  // Replaces the whole text as one undo step; the caret goes to the start.
+  void setTextBytes(std::string_view bytes);
+  // As setTextBytes, then forgets the undo history (a freshly loaded file).
+  void loadTextBytes(std::string_view bytes);
+
+  bool hasSelectedText() const;
+  // The selection with its line breaks as CR LF ("" without a selection).
+  std::string selectedBytes() const;
+  // Replaces the selection (inserts at the caret without one), one undo step.
+  void replaceSelectionBytes(std::string_view bytes);
+  // Inserts at the caret as one undo step; the caret ends after the text.
+  void insertBytesAtCaret(std::string_view bytes);
+
+  // Lines as a list: a final line break does not start another line.
+  int lineListCount() const;
+  std::string lineBytes(int line) const;
+  void setLineBytes(int line, std::string_view bytes);
+  // The lines the selection touches, first and last partial.
+  std::vector<std::string> selectedLineList() const;
+  // Inserts the lines at the caret as a block (each followed by a line break).
+  void insertLineBlock(const std::vector<std::string>& lines);
+
+  // --- positions --------------------------------------------------------------
+  int caretLine() const;
+  int caretColumn() const;
+  // Moves the caret, clamping line and column to the document.
+  void moveCaretTo(int line, int column);
+  int topLine() const;
+  void setTopLine(int line);
+  void scrollLinesBy(int delta);
+  int leftColumn() const;
+  void scrollColumnsBy(int delta);
+
+  // --- modified flag ----------------------------------------------------------
+  bool modifiedFlag() const;
+  // false: the current point of the undo history becomes the saved state.
+  // true: modified whatever is undone, until set to false.
+  void setModifiedFlag(bool modified);
+
+  // --- keys -------------------------------------------------------------------
+  // Keys that belong to the program: the control's own bindings of them are
+  // dropped and they are never taken as the control's shortcut overrides.
+  void releaseKeys(const QList<QKeySequence>& keys);
+  // Called for every key before the control handles it; true consumes it.
+  std::function<bool(QKeyEvent*)> keyDownHook;
+  // Called for typed text before it is inserted; may change it.
+  std::function<void(QString&)> typedTextHook;
+  // Sends typed text straight to the control (no hooks).
+  void typeRaw(const QString& text);
+
+  // --- selection mode, line ends ------------------------------------------------
+  bool columnSelection() const { return columnMode_; }
+  void setColumnSelection(bool on);
+  enum class LineEnd { Windows, Unix, Mac };
+  LineEnd streamLineEnd() const { return lineEnd_; }
+  void setStreamLineEnd(LineEnd e) { lineEnd_ = e; }
+  // CR LF text with its line breaks in the stream line-end format.
+  std::string withStreamLineEnds(std::string_view crlfText) const;
+
+  // --- marks --------------------------------------------------------------------
+  // Bookmark n (1…9): on the caret's line it is removed, otherwise set there.
+  void toggleBookmark(int n);
+  void gotoBookmark(int n);
+  void removeBookmark(int n);
+  int bookmarkLine(int n) const;  // -1 when not set
+  void toggleBreakPoint();
+  bool hasBreakPoint(int line) const;
+
+  // --- appearance ------------------------------------------------------------------
+  void setDocumentFont(const QString& family, int pointSize);
+  QString documentFontFamily() const { return fontFamily_; }
+  int documentFontSize() const { return fontSize_; }
+  void setColors(ColorRef text, ColorRef paper, ColorRef selText, ColorRef selPaper);
+  // Highlighter by display name ("Нет" for none); colouring on or off.
+  void setHighlighterName(const QString& name);
+  QString highlighterName() const { return highlighter_; }
+  void setSyntaxColoring(bool on);
+  bool syntaxColoring() const { return coloring_; }
+  void setRightMargin(int column, bool visible);
+  int rightMarginColumn() const { return marginColumn_; }
+  void setShowLineNumbers(bool on);
+  bool showLineNumbers() const { return lineNumbers_; }
+  void setGutterWidthPx(int px);
+  int gutterWidthPx() const { return gutterWidth_; }
+  void setBlockIndent(int columns);
+  int blockIndent() const { return blockIndent_; }
+  void setSpacesPerTab(int n);
+  void setSeparatorLines(bool on);
+  bool separatorLines() const { return separators_; }
+  void setWordWrapOn(bool on);
+  bool wordWrapOn() const;
+  // Fills: the text area (none / gradient / picture) and the gutter (plain
+  // colour / gradient / picture). A picture that cannot be loaded returns false.
+  bool setTextAreaFill(const RFR& fill, ColorRef paper);
+  bool setGutterFill(const RFR& fill);
+  // Shifts the selected lines right or left by the block indent (one undo step).
+  void indentSelectedLines(bool right);
+
+  // Styled text for export (bytes, one style per byte, the style table).
+  struct StyledExport;
+  std::string exportStyled(const std::string& format, const std::string& title);
+
+  static const QColor kPaperSentinel;
+  static const QColor kGutterSentinel;
+
+ signals:
+  void caretMoved(int line, int column);
+  void contextMenuWanted(const QPoint& globalPos);
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  bool event(QEvent* e) override;
+  QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+
+ private:
+  friend class MemoTextAccess;
+  std::string utf8Range(long from, long to) const;
+  std::string bytesOfUtf8(std::string_view utf8) const;
+  std::string utf8OfBytes(std::string_view bytes) const;
+  QString representable(const QString& text) const;
+  long positionOfLineColumn(int line, int column) const;
+  void replaceRangeUtf8(long from, long to, const std::string& utf8);
+  void applyLexerLook();
+  void applyPaperColours();
+  void applyMargins();
+  void applyColumnKeys();
+  void defineMarkers();
+  void paintSeparators(QPainter& p, const QRect& clip);
+  void containerUndo(int token, bool undo);
+
+  std::string charset_ = "win";
+  bool forcedModified_ = false;
+  bool columnMode_ = false;
+  LineEnd lineEnd_ = LineEnd::Windows;
+  QString fontFamily_ = QStringLiteral("Courier New");
+  int fontSize_ = 10;
+  ColorRef textColor_ = 0, paperColor_ = 0xFFFFFF, selTextColor_ = 0xFFFFFF, selPaperColor_ = 0;
+  QString highlighter_ = QStringLiteral("Нет");
+  bool coloring_ = true;
+  int marginColumn_ = 72;
+  bool marginVisible_ = false;
+  bool lineNumbers_ = false;
+  int gutterWidth_ = 24;
+  int blockIndent_ = 1;
+  bool separators_ = false;
+  QList<QKeySequence> programKeys_;
+  QsciLexer* lexer_ = nullptr;
+  std::unique_ptr<MemoFill> fill_;
+  bool inRender_ = false;
+  // Charset changes recorded in the undo history: token → (old, new).
+  std::vector<std::pair<std::string, std::string>> charsetHistory_;
+};
+
+}  // namespace kiv

@@ -1,0 +1,269 @@
+// Appearance of the editing control: font, colours, highlighter, margins,
+// gutter, fills, marks.
+
+#include <Qsci/qscilexer.h>
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include "ui/editor/memo/lexers.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/memo/memo_fill.h"
+
+namespace kiv {
+
+namespace {
+constexpr int kNumberMargin = 0;
+constexpr int kSymbolMargin = 1;
+constexpr int kBreakPointMarker = 10;
+constexpr int kBreakPointLineMarker = 11;
+constexpr int kMarkerMask = 0xFFE;  // markers 1…11
+
+QPixmap bookmarkPixmap(int n) {
+  QPixmap pm(14, 14);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(QColor(0x20, 0x60, 0xC0));
+  p.setPen(QColor(0x10, 0x30, 0x70));
+  p.drawRoundedRect(QRectF(0.5, 0.5, 13, 13), 3, 3);
+  QFont f;
+  f.setPixelSize(11);
+  f.setBold(true);
+  p.setFont(f);
+  p.setPen(Qt::white);
+  p.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QString::number(n));
+  return pm;
+}
+}  // namespace
+
+void MemoControl::defineMarkers() {
+  for (int n = 1; n <= 9; ++n) markerDefine(bookmarkPixmap(n), n);
+  markerDefine(QsciScintilla::Circle, kBreakPointMarker);
+  setMarkerBackgroundColor(QColor(0xD0, 0x10, 0x10), kBreakPointMarker);
+  setMarkerForegroundColor(QColor(0x80, 0x00, 0x00), kBreakPointMarker);
+  markerDefine(QsciScintilla::Background, kBreakPointLineMarker);
+  setMarkerBackgroundColor(QColor(0xFF, 0xC8, 0xC8), kBreakPointLineMarker);
+}
+
+void MemoControl::applyMargins() {
+  setMarginWidth(kNumberMargin, lineNumbers_ ? QString(std::max(3, static_cast<int>(QString::number(lines()).size())) + 1, QLatin1Char('9')) : QString());
+  if (!lineNumbers_) setMarginWidth(kNumberMargin, 0);
+  setMarginWidth(kSymbolMargin, std::max(0, gutterWidth_));
+  setMarginMarkerMask(kSymbolMargin, kMarkerMask);
+  setMarginMarkerMask(kNumberMargin, 0);
+  const QColor back = fill_->gutterActive() ? kGutterSentinel : colorOf(fill_->gutter.SimpleColor);
+  setMarginsBackgroundColor(back);
+  setMarginsForegroundColor(QColor(0x30, 0x30, 0x30));
+  QFont f(fontFamily_, std::max(6, fontSize_ - 1));
+  f.setStyleHint(QFont::TypeWriter);
+  setMarginsFont(f);
+}
+
+void MemoControl::applyPaperColours() {
+  const QColor paper = fill_->textActive() ? kPaperSentinel : colorOf(paperColor_);
+  const QColor text = colorOf(textColor_);
+  setSelectionForegroundColor(colorOf(selTextColor_));
+  setSelectionBackgroundColor(colorOf(selPaperColor_));
+  SendScintilla(SCI_SETSELALPHA, fill_->textActive() ? 150L : 256L);
+  setCaretForegroundColor(text);
+  setEdgeColor(QColor(0xC0, 0xC0, 0xC0));
+  SendScintilla(SCI_STYLESETBACK, static_cast<unsigned long>(STYLE_DEFAULT), paper);
+  (void)paper;
+}
+
+void MemoControl::applyLexerLook() {
+  QFont font(fontFamily_, fontSize_);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  const QColor paper = fill_->textActive() ? kPaperSentinel : colorOf(paperColor_);
+  const QColor text = colorOf(textColor_);
+
+  if (coloring_ && highlighter_ != QStringLiteral("Нет")) {
+    if (!lexer_ || QString::fromLatin1(lexer_->language()) != highlighter_) {
+      QsciLexer* old = lexer_;
+      lexer_ = createHighlighter(highlighter_, this);
+      setLexer(nullptr);
+      delete old;
+    }
+  }
+  QsciLexer* want = coloring_ ? lexer_ : nullptr;
+  setLexer(nullptr);
+  if (want) {
+    want->setDefaultFont(font);
+    want->setDefaultPaper(paper);
+    want->setDefaultColor(text);
+    for (int style = 0; style < 128; ++style) {
+      if (want->description(style).isEmpty()) continue;
+      QFont f = font;
+      const QFont own = want->defaultFont(style);
+      f.setBold(own.bold());
+      f.setItalic(own.italic());
+      want->setFont(f, style);
+      want->setPaper(paper, style);
+      if (want->defaultColor(style) == QColor(0, 0, 0)) want->setColor(text, style);
+    }
+    setLexer(want);
+  } else {
+    setFont(font);
+    setColor(text);
+    setPaper(paper);
+  }
+  applyPaperColours();
+  applyMargins();
+  setEdgeColumn(marginColumn_);
+  setEdgeMode(marginVisible_ ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
+  viewport()->update();
+}
+
+void MemoControl::setDocumentFont(const QString& family, int pointSize) {
+  fontFamily_ = family.isEmpty() ? QStringLiteral("Courier New") : family;
+  fontSize_ = pointSize > 0 ? pointSize : 10;
+  applyLexerLook();
+}
+
+void MemoControl::setColors(ColorRef text, ColorRef paper, ColorRef selText, ColorRef selPaper) {
+  textColor_ = text;
+  paperColor_ = paper;
+  selTextColor_ = selText;
+  selPaperColor_ = selPaper;
+  fill_->paper = paper;
+  fill_->invalidate();
+  applyLexerLook();
+}
+
+void MemoControl::setHighlighterName(const QString& name) {
+  if (name == highlighter_) return;
+  highlighter_ = name;
+  if (!coloring_ || name == QStringLiteral("Нет")) {
+    setLexer(nullptr);
+    delete lexer_;
+    lexer_ = nullptr;
+  }
+  applyLexerLook();
+}
+
+void MemoControl::setSyntaxColoring(bool on) {
+  if (on == coloring_) return;
+  coloring_ = on;
+  applyLexerLook();
+}
+
+void MemoControl::setRightMargin(int column, bool visible) {
+  marginColumn_ = column;
+  marginVisible_ = visible;
+  setEdgeColumn(column);
+  setEdgeMode(visible ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
+}
+
+void MemoControl::setShowLineNumbers(bool on) {
+  if (on == lineNumbers_) return;
+  lineNumbers_ = on;
+  if (on) connect(this, &QsciScintilla::linesChanged, this, &MemoControl::applyMargins, Qt::UniqueConnection);
+  applyMargins();
+}
+
+void MemoControl::setGutterWidthPx(int px) {
+  gutterWidth_ = std::max(0, px);
+  fill_->invalidate();
+  applyMargins();
+}
+
+void MemoControl::setBlockIndent(int columns) { blockIndent_ = std::max(0, columns); }
+
+void MemoControl::setSpacesPerTab(int n) { setTabWidth(std::max(1, n)); }
+
+void MemoControl::setSeparatorLines(bool on) {
+  separators_ = on;
+  SendScintilla(SCI_SETEXTRADESCENT, on ? 1L : 0L);
+  viewport()->update();
+}
+
+void MemoControl::setWordWrapOn(bool on) {
+  setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+  SendScintilla(SCI_SETHSCROLLBAR, on ? 0L : 1L);
+}
+
+bool MemoControl::wordWrapOn() const { return wrapMode() != QsciScintilla::WrapNone; }
+
+bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
+  fill_->text = fill;
+  fill_->paper = paper;
+  bool ok = true;
+  if (fill.FillOption == 1) {
+    fill_->textPicture = QPixmap();
+    if (QFileInfo(QString::fromUtf8(fill.Wallpaper.c_str())).isFile())
+      fill_->textPicture.load(QString::fromUtf8(fill.Wallpaper.c_str()));
+    if (fill_->textPicture.isNull()) {
+      fill_->text.FillOption = 0;
+      ok = false;
+    }
+  }
+  fill_->invalidate();
+  SendScintilla(SCI_SETCARETLINEBACKALPHA, fill_->textActive() ? 60L : 256L);
+  applyLexerLook();
+  return ok;
+}
+
+bool MemoControl::setGutterFill(const RFR& fill) {
+  fill_->gutter = fill;
+  bool ok = true;
+  if (fill.FillOption == 1) {
+    fill_->gutterPicture = QPixmap();
+    if (QFileInfo(QString::fromUtf8(fill.Wallpaper.c_str())).isFile())
+      fill_->gutterPicture.load(QString::fromUtf8(fill.Wallpaper.c_str()));
+    if (fill_->gutterPicture.isNull()) {
+      fill_->gutter.FillOption = 0;
+      ok = false;
+    }
+  }
+  fill_->invalidate();
+  applyMargins();
+  viewport()->update();
+  return ok;
+}
+
+// ---------------------------------------------------------------------------
+// Marks
+
+int MemoControl::bookmarkLine(int n) const {
+  if (n < 1 || n > 9) return -1;
+  return static_cast<int>(SendScintilla(SCI_MARKERNEXT, 0L, static_cast<long>(1 << n)));
+}
+
+void MemoControl::toggleBookmark(int n) {
+  if (n < 1 || n > 9) return;
+  const int line = caretLine();
+  const int current = bookmarkLine(n);
+  SendScintilla(SCI_MARKERDELETEALL, static_cast<long>(n));
+  if (current != line) SendScintilla(SCI_MARKERADD, static_cast<long>(line), static_cast<long>(n));
+}
+
+void MemoControl::gotoBookmark(int n) {
+  const int line = bookmarkLine(n);
+  if (line < 0) return;
+  moveCaretTo(line, 0);
+  SendScintilla(SCI_SCROLLCARET);
+}
+
+void MemoControl::removeBookmark(int n) {
+  if (n < 1 || n > 9) return;
+  SendScintilla(SCI_MARKERDELETEALL, static_cast<long>(n));
+}
+
+bool MemoControl::hasBreakPoint(int line) const {
+  return (SendScintilla(SCI_MARKERGET, static_cast<long>(line)) & (1 << kBreakPointMarker)) != 0;
+}
+
+void MemoControl::toggleBreakPoint() {
+  const int line = caretLine();
+  if (hasBreakPoint(line)) {
+    SendScintilla(SCI_MARKERDELETE, static_cast<long>(line), static_cast<long>(kBreakPointMarker));
+    SendScintilla(SCI_MARKERDELETE, static_cast<long>(line), static_cast<long>(kBreakPointLineMarker));
+  } else {
+    SendScintilla(SCI_MARKERADD, static_cast<long>(line), static_cast<long>(kBreakPointMarker));
+    SendScintilla(SCI_MARKERADD, static_cast<long>(line), static_cast<long>(kBreakPointLineMarker));
+  }
+}
+
+}  // namespace kiv

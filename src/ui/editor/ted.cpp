@@ -1,0 +1,333 @@
+#include "ui/editor/ted.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/charsets/charset_id.h"
+#include "core/charsets/code_page.h"
+#include "core/common/ascii.h"
+#include "core/document/code_templates.h"
+#include "core/document/document_rules.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/editor/ved.h"
+#include "ui/editor/memo/memo_control.h"
+
+namespace kiv {
+
+namespace {
+// Which typographic quote comes next, shared by all document windows.
+bool gOpeningQuoteNext = true;
+}  // namespace
+
+void Ted::resetQuoteToggle() { gOpeningQuoteNext = true; }
+
+Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
+  setObjectName(QStringLiteral("ed"));
+  setWindowTitle(QStringLiteral("editor"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  // Top bar: templates, syntax, auto-indent.
+  auto* top = new QWidget(this);
+  top->setObjectName(QStringLiteral("Panel2"));
+  auto* tl = new QHBoxLayout(top);
+  tl->setContentsMargins(4, 2, 4, 2);
+  tl->addWidget(new QLabel(QStringLiteral("Шаблоны:"), top));
+  templatesBox_ = new QComboBox(top);
+  templatesBox_->setObjectName(QStringLiteral("cbtemplates"));
+  for (const auto& n : templateSetNames()) templatesBox_->addItem(qs(n));
+  templatesBox_->setToolTip(QStringLiteral("Выбор шаблона"));
+  tl->addWidget(templatesBox_);
+  tl->addSpacing(8);
+  tl->addWidget(new QLabel(QStringLiteral("Синтаксис"), top));
+  syntaxBox_ = new QComboBox(top);
+  syntaxBox_->setObjectName(QStringLiteral("ComboBox1"));
+  for (const auto& n : highlighterNames()) syntaxBox_->addItem(qs(n));
+  syntaxBox_->setToolTip(QStringLiteral("Цветовая подсветка синтаксиса"));
+  tl->addWidget(syntaxBox_);
+  tl->addSpacing(8);
+  autoIndent_ = new QCheckBox(QStringLiteral("Автоотступ"), top);
+  autoIndent_->setObjectName(QStringLiteral("cbAutoIndent"));
+  autoIndent_->setChecked(true);
+  tl->addWidget(autoIndent_);
+  tl->addStretch(1);
+  layout->addWidget(top);
+
+  memo_ = new MemoControl(this);
+  memo_->setObjectName(QStringLiteral("Memo"));
+  layout->addWidget(memo_, 1);
+
+  // Bottom bar: caret position and the run line.
+  auto* bottom = new QWidget(this);
+  bottom->setObjectName(QStringLiteral("Panel1"));
+  auto* bl = new QHBoxLayout(bottom);
+  bl->setContentsMargins(4, 2, 4, 2);
+  position_ = new QLabel(QStringLiteral("1: 1"), bottom);
+  position_->setMinimumWidth(70);
+  bl->addWidget(position_);
+  bl->addStretch(1);
+  bl->addWidget(new QLabel(QStringLiteral("Твой компайлер"), bottom));
+  runLine_ = new QComboBox(bottom);
+  runLine_->setObjectName(QStringLiteral("edCompiler"));
+  runLine_->setEditable(true);
+  runLine_->setInsertPolicy(QComboBox::InsertAtTop);
+  runLine_->setMinimumWidth(160);
+  runLine_->setToolTip(QStringLiteral("Символ @ в командной строке замещает имя текущего файла"));
+  bl->addWidget(runLine_, 1);
+  runButton_ = new QPushButton(QStringLiteral("OK"), bottom);
+  runButton_->setObjectName(QStringLiteral("Button1"));
+  bl->addWidget(runButton_);
+  layout->addWidget(bottom);
+
+  connect(syntaxBox_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
+    memo_->setHighlighterName(name);
+    memo_->setFocus();
+  });
+  connect(templatesBox_, &QComboBox::currentTextChanged, this, [this](const QString&) { memo_->setFocus(); });
+  connect(autoIndent_, &QCheckBox::toggled, this, [this](bool on) {
+    memo_->setAutoIndent(on);
+    settings().DefAutoIndent = on;
+  });
+  connect(runButton_, &QPushButton::clicked, this, &Ted::runCommandLine);
+  connect(runLine_->lineEdit(), &QLineEdit::returnPressed, this, &Ted::runCommandLine);
+  connect(memo_, &MemoControl::caretMoved, this, [this](int, int) { updatePosition(); });
+  connect(memo_, &MemoControl::contextMenuWanted, this, [this](const QPoint& at) { menu_->popup(at); });
+  connect(memo_, QOverload<const char*, int>::of(&QsciScintillaBase::SCN_USERLISTSELECTION), this,
+          [this](const char* selection, int id) {
+            if (id != 1) return;
+            const CodeTemplate* t = findTemplate(u8(templatesBox_->currentText()), selection);
+            if (!t) return;
+            const long pos = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+            const long start = pos - templateWord_.toUtf8().size();
+            memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, pos);
+            expandTemplateAtCaret();
+          });
+
+  memo_->keyDownHook = [this](QKeyEvent* e) { return keyDown(e); };
+  memo_->typedTextHook = [this](QString& text) { keyPress(text); };
+  buildContextMenu();
+
+  // A new document starts as one line holding a single space.
+  resetQuoteToggle();
+  fileName_.clear();
+  memo_->loadTextBytes(" ");
+  setFocusProxy(memo_);
+}
+
+Ted::~Ted() = default;
+
+RConnectionTable& Ted::settings() const { return *editor_->settings(); }
+
+QMdiSubWindow* Ted::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
+
+void Ted::setName(const std::string& name) {
+  fileName_ = name;
+  setWindowTitle(qpath(name));
+  if (auto* sub = subWindow()) sub->setWindowTitle(qpath(name));
+  editor_->ShowInfo(14, name);
+}
+
+void Ted::setCharset(const std::string& id) {
+  charset_ = id;
+  memo_->setCharsetId(charset::isKnown(id) ? id : std::string(charset::kWin));
+  const RConnectionTable& ct = settings();
+  if (id == charset::kWin) memo_->setDocumentFont(qs(ct.WIN), ct.WINSize);
+  else if (id == charset::kKoi) memo_->setDocumentFont(qs(ct.KOI8), ct.KOI8Size);
+  else if (id == charset::kDos) memo_->setDocumentFont(qs(ct.DOS), ct.DOSSize);
+  memo_->viewport()->update();
+  editor_->ShowInfo(13, id);
+}
+
+void Ted::applySettings() {
+  RConnectionTable& ct = settings();
+  autoIndent_->setChecked(ct.DefAutoIndent);
+  memo_->setAutoIndent(ct.DefAutoIndent);
+
+  // The gutter as its fill option says; a missing picture falls back to the plain colour.
+  memo_->setGutterWidthPx(ct.Gutter.width);
+  if (!memo_->setGutterFill(ct.Gutter)) ct.Gutter.FillOption = 0;
+
+  // The text area; a missing picture drops the fill, the other steps still run.
+  if (!memo_->setTextAreaFill(ct.Editor, ct.BGColor)) ct.Editor.FillOption = 0;
+
+  memo_->setRightMargin(ct.RMargin, ct.MarginActive);
+  memo_->setSpacesPerTab(ct.tabWidth());
+  memo_->setColors(ct.FontColor, ct.BGColor, ct.SelFontColor, ct.SelBGColor);
+  if (ct.ShowLineNumbers) memo_->setShowLineNumbers(true);
+  memo_->setModifiedFlag(false);
+  memo_->setSyntaxColoring(ct.SyntaxHighlight);
+  memo_->setSeparatorLines(ct.Lined);
+  memo_->setWordWrapOn(ct.WordWrap);
+  memo_->setBlockIndent(ct.autoindent);
+  memo_->setDocumentFont(qs(ct.WIN), ct.WINSize);
+  setCharset(std::string(charset::kWin));
+}
+
+void Ted::activated() {
+  editor_->ShowInfo(13, std::string(charset::displayName(charset_)));
+  editor_->ShowInfo(14, fileName_);
+  memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().WordWrap ? 0L : 1L);
+}
+
+void Ted::selectHighlighter(const QString& displayName) {
+  const int i = syntaxBox_->findText(displayName);
+  syntaxBox_->setCurrentIndex(i < 0 ? 0 : i);
+  memo_->setHighlighterName(syntaxBox_->currentText());
+}
+
+void Ted::updatePosition() {
+  position_->setText(QStringLiteral("%1: %2").arg(memo_->caretLine() + 1).arg(memo_->caretColumn() + 1));
+}
+
+void Ted::closeEvent(QCloseEvent* e) {
+  if (memo_->modifiedFlag() &&
+      !askYesNo(this, QStringLiteral("Файл был изменен после сохранения. Вы хотите закрыть его?"))) {
+    e->ignore();
+    return;
+  }
+  editor_->DocumentClosed(fileName_, memo_->leftColumn(), memo_->topLine());
+  emit closing(this);
+  e->accept();
+}
+
+void Ted::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (QMdiSubWindow* sub = subWindow(); sub && sub->isVisible() && !sub->isMinimized() && !sub->isMaximized()) {
+    settings().ChildW = sub->width();
+    settings().ChildH = sub->height();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Typed characters
+
+void Ted::keyPress(QString& text) {
+  const RConnectionTable& ct = settings();
+  for (int i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (ct.Key && c.unicode() >= 32 && editor_->callbacks().keyClick) editor_->callbacks().keyClick();
+    if (ct.CRET && c.unicode() == 13 && editor_->callbacks().enterSound) editor_->callbacks().enterSound();
+    if (ct.ChangeQuotes && c == QLatin1Char('"')) {
+      const QChar quote = gOpeningQuoteNext ? QChar(0x00AB) : QChar(0x00BB);
+      // A code page without typographic quotes keeps the straight one.
+      if (CodePage::ofCharset(charset_).fromUnicode(quote.unicode()) >= 0) {
+        text[i] = quote;
+        gOpeningQuoteNext = !gOpeningQuoteNext;
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Run line and named files
+
+void Ted::runCommandLine() {
+  const QString line = runLine_->currentText();
+  const auto cmd = parseRunLine(u8(line), fileName_);
+  if (!cmd) return;
+  if (runLine_->findText(line) < 0) runLine_->insertItem(0, line);
+  QStringList args;
+  for (const auto& a : cmd->arguments) args << qs(a);
+  QProcess::startDetached(qs(cmd->program), args, qpath(fileFolder(fileName_)));
+}
+
+std::string Ted::workingTextForName() const {
+  std::string text = memo_->hasSelectedText() ? memo_->selectedBytes() : memo_->textCrLf();
+  const std::string utf8 = CodePage::ofCharset(charset_).decodeToUtf8(text);
+  return std::string(trimAsciiSpace(utf8));
+}
+
+void Ted::openNamedFile(bool viewOnly) {
+  const std::string name = workingTextForName();
+  if (name.empty()) return;
+  const std::string file = resolveNamedFile(name, fileName_);
+  const bool image = isViewableImage(file);
+  const bool exists = QFileInfo(qpath(file)).isFile();
+  const RConnectionTable& ct = settings();
+  if (viewOnly) {
+    if (!image || !exists) return;
+    if (ct.imageviewer.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(qpath(file)));
+    else QProcess::startDetached(qs(ct.imageviewer), {qpath(file)});
+    return;
+  }
+  if (image) {
+    if (exists) QProcess::startDetached(qs(ct.imageeditor), {qpath(file)});
+    return;
+  }
+  editor_->OpenFile(file);
+}
+
+// ---------------------------------------------------------------------------
+// Code templates
+
+void Ted::expandTemplateAtCaret() {
+  const std::string set = u8(templatesBox_->currentText());
+  const long pos = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+  const int line = memo_->caretLine();
+  const std::string lineText = memo_->lineBytes(line);
+  const int col = memo_->caretColumn();
+  std::string selected;
+  if (memo_->hasSelectedText()) selected = memo_->selectedBytes();
+
+  // The word before the caret (letters, digits, underscore) or the selection.
+  std::string word = selected;
+  int wordStart = col;
+  if (word.empty()) {
+    while (wordStart > 0) {
+      const unsigned char ch = static_cast<unsigned char>(lineText[static_cast<std::size_t>(wordStart - 1)]);
+      if (!(std::isalnum(ch) || ch == '_')) break;
+      --wordStart;
+    }
+    word = lineText.substr(static_cast<std::size_t>(wordStart), static_cast<std::size_t>(col - wordStart));
+  }
+  const CodeTemplate* t = findTemplate(set, word);
+  if (!t) {
+    auto matches = templatesStartingWith(set, word);
+    if (matches.empty()) matches = templatesStartingWith(set, "");
+    if (matches.empty()) return;
+    std::string list;
+    for (const auto* m : matches) {
+      if (!list.empty()) list += '|';
+      list += m->name;
+    }
+    templateWord_ = qs(word);
+    if (selected.empty()) {
+      memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<long>('|'));
+      memo_->SendScintilla(QsciScintillaBase::SCI_USERLISTSHOW, 1UL, list.c_str());
+    }
+    (void)pos;
+    return;
+  }
+  // Indent of the line for the template's later lines.
+  std::string indent;
+  for (char c : lineText) {
+    if (c != ' ' && c != '\t') break;
+    indent += c;
+  }
+  std::size_t caret = 0;
+  const std::string body = kiv::expandTemplate(*t, indent, caret);
+  if (selected.empty()) {
+    memo_->moveCaretTo(line, wordStart);
+    memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), pos);
+  }
+  const long start = memo_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  memo_->replaceSelectionBytes(body);
+  const long target = memo_->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, start, static_cast<long>(caret));
+  memo_->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, caret == 0 ? start : target);
+}
+
+}  // namespace kiv

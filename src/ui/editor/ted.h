@@ -1,0 +1,101 @@
+#pragma once
+// The document window: an MDI child holding one document — the editing
+// control with a top bar (templates, syntax, auto-indent), a bottom bar
+// (caret position and a run line) and a context menu. It keeps the
+// document's file name, charset and whether it has a file.
+
+#include <QWidget>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QMdiSubWindow;
+class QActionGroup;
+
+namespace kiv {
+
+class CVed;
+class MemoControl;
+struct RConnectionTable;
+
+class Ted : public QWidget {
+  Q_OBJECT
+ public:
+  Ted(QWidget* owner, CVed* editor);
+  ~Ted() override;
+
+  MemoControl* memo() const { return memo_; }
+  CVed* editor() const { return editor_; }
+  QMdiSubWindow* subWindow() const;
+
+  const std::string& fileName() const { return fileName_; }
+  const std::string& charset() const { return charset_; }
+  bool hasFile() const { return hasFile_; }
+  void setHasFile(bool on) { hasFile_ = on; }
+
+  // File name ← name; window caption and main caption ← name.
+  void setName(const std::string& name);
+  // The apply-settings step run on new windows.
+  void applySettings();
+  // Charset identifier and the font that goes with it.
+  void setCharset(const std::string& id);
+  // The window became the active MDI child.
+  void activated();
+
+  // Highlighter box and template box.
+  QComboBox* syntaxBox() const { return syntaxBox_; }
+  QComboBox* templatesBox() const { return templatesBox_; }
+  QCheckBox* autoIndentBox() const { return autoIndent_; }
+  QComboBox* runLine() const { return runLine_; }
+  QLabel* positionLabel() const { return position_; }
+  void selectHighlighter(const QString& displayName);
+  // Ctrl+J: expands the template named by the word before the caret, or
+  // offers the matching templates in a list.
+  void expandTemplateAtCaret();
+  // Runs the run line's command.
+  void runCommandLine();
+  // "Открыть выделенный файл" / "Посмотреть выделенный файл".
+  void openNamedFile(bool viewOnly);
+  // The context menu (built once).
+  QMenu* contextMenu() const { return menu_; }
+
+  // The typographic quote that comes next is the opening one.
+  static void resetQuoteToggle();
+
+ signals:
+  // The window is closing (after the close question was answered Yes).
+  void closing(Ted* self);
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  bool keyDown(QKeyEvent* e);
+  void keyPress(QString& text);
+  void buildContextMenu();
+  void updatePosition();
+  RConnectionTable& settings() const;
+  std::string workingTextForName() const;
+
+  CVed* editor_;
+  MemoControl* memo_;
+  std::string fileName_;
+  std::string charset_;
+  bool hasFile_ = false;
+  QComboBox* templatesBox_;
+  QComboBox* syntaxBox_;
+  QCheckBox* autoIndent_;
+  QLabel* position_;
+  QComboBox* runLine_;
+  QPushButton* runButton_;
+  QMenu* menu_ = nullptr;
+  QActionGroup* selectionGroup_ = nullptr;
+  QActionGroup* lineEndGroup_ = nullptr;
+  QString templateWord_;
+};
+
+}  // namespace kiv

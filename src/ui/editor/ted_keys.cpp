@@ -1,0 +1,129 @@
+// Keys of the document window, handled before the editing control sees them.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+#include "core/charsets/case1251.h"
+#include "core/charsets/cyrillic_conversions.h"
+#include "core/common/ascii.h"
+#include "core/document/document_rules.h"
+#include "ui/editor/memo/find_dialogs.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+#include "ui/editor/ved.h"
+
+namespace kiv {
+
+namespace {
+
+// The Latin letter on the key that produced the event, whatever the layout:
+// Russian ЙЦУКЕН letters map to the Latin letter on the same key.
+char latinLetterOf(const QKeyEvent* e) {
+  const int key = e->key();
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<char>('A' + (key - Qt::Key_A));
+  static const struct {
+    char16_t cyr;
+    char latin;
+  } layout[] = {
+      {u'Й', 'Q'}, {u'Ц', 'W'}, {u'У', 'E'}, {u'К', 'R'}, {u'Е', 'T'}, {u'Н', 'Y'}, {u'Г', 'U'}, {u'Ш', 'I'},
+      {u'Щ', 'O'}, {u'З', 'P'}, {u'Ф', 'A'}, {u'Ы', 'S'}, {u'В', 'D'}, {u'А', 'F'}, {u'П', 'G'}, {u'Р', 'H'},
+      {u'О', 'J'}, {u'Л', 'K'}, {u'Д', 'L'}, {u'Я', 'Z'}, {u'Ч', 'X'}, {u'С', 'C'}, {u'М', 'V'}, {u'И', 'B'},
+      {u'Т', 'N'}, {u'Ь', 'M'},
+  };
+  const QChar upper = QChar(static_cast<char16_t>(key)).toUpper();
+  for (const auto& l : layout)
+    if (upper.unicode() == l.cyr) return l.latin;
+  return 0;
+}
+
+}  // namespace
+
+bool Ted::keyDown(QKeyEvent* e) {
+  const Qt::KeyboardModifiers mods = e->modifiers();
+  const bool ctrl = mods & Qt::ControlModifier;
+  const bool alt = mods & Qt::AltModifier;
+  const bool shift = mods & Qt::ShiftModifier;
+  const int key = e->key();
+  const bool selection = memo_->hasSelectedText();
+  const RConnectionTable& ct = settings();
+
+  if (key == Qt::Key_Delete && !ctrl && !alt && !shift && selection) {
+    memo_->replaceSelectionBytes("");
+    return true;
+  }
+  if (key == Qt::Key_Tab && !ctrl && !alt && !shift) {
+    for (int i = 0; i < ct.tabWidth(); ++i) memo_->typeRaw(QStringLiteral(" "));
+    return true;
+  }
+  if (key == Qt::Key_Space && ctrl && shift && !alt) {
+    memo_->insertBytesAtCaret("&nbsp;");
+    return false;
+  }
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ctrl && !alt) {
+    memo_->insertBytesAtCaret("<br>");
+    return false;
+  }
+  if ((key == Qt::Key_Up || key == Qt::Key_Down) && ctrl && !alt && !shift) {
+    if (selection) {
+      const long a = memo_->SendScintilla(QsciScintillaBase::SCI_GETANCHOR);
+      const long c = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+      const std::string win = toWin1251(memo_->selectedBytes(), charset_);
+      const std::string mapped = key == Qt::Key_Up ? UpperStr1251(win) : LowerStr1251(win);
+      memo_->replaceSelectionBytes(fromWin1251(mapped, charset_));
+      memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, c);
+    }
+    return false;
+  }
+  if (key == Qt::Key_K && ctrl && alt) {
+    // The system's keyboard layouts are switched by the desktop, not by programs.
+    return false;
+  }
+  if (key == Qt::Key_J && ctrl && !alt && !shift) {
+    expandTemplateAtCaret();
+    return true;
+  }
+  if (key == Qt::Key_Y && ctrl && !alt && !shift) {
+    const int line = memo_->caretLine();
+    const long start = memo_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<long>(line));
+    const long end = memo_->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<long>(line));
+    memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, end);
+    memo_->replaceSelectionBytes("");
+    return true;
+  }
+  if (alt) {
+    if ((key == Qt::Key_Right || key == Qt::Key_Left) && !ctrl && !shift) {
+      if (selection) memo_->indentSelectedLines(key == Qt::Key_Right);
+      return false;
+    }
+    char tagKey = 0;
+    if ((mods & Qt::KeypadModifier) && key == Qt::Key_Plus) tagKey = '+';
+    else if ((mods & Qt::KeypadModifier) && key == Qt::Key_Minus) tagKey = '-';
+    else {
+      const char l = latinLetterOf(e);
+      if (l == 'P' || l == 'I' || l == 'B' || l == 'H' || l == 'N') tagKey = l;
+      if (l == 'F') {
+        SearchOptions& o = lastSearch();
+        o = SearchOptions{};
+        o.text = QApplication::clipboard()->text();
+        searchMemo(memo_, o);
+        return false;
+      }
+      if (l == 'G') {
+        int n = 0;
+        if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->GotoLine(n);
+        return false;
+      }
+    }
+    if (tagKey) {
+      if (selection) {
+        const auto pair = tagPairForAltKey(tagKey);
+        memo_->replaceSelectionBytes(std::string(pair->before) + memo_->selectedBytes() + std::string(pair->after));
+      }
+      return false;
+    }
+  }
+  return false;
+}
+
+}  // namespace kiv
