@@ -22,9 +22,9 @@ constexpr int kStates = 2 * kDetectSymbols;
 
 // Readings whose best score beats the next by less than this many nats are
 // taken as a tie.
-constexpr double kTieMargin = 3.0;
+constexpr double kTieMargin = 1.0;
 // Below this average per scored pair no reading looks like Russian.
-constexpr double kRussianAverage = -5.0;
+constexpr double kRussianAverage = -6.0;
 // Long texts: once this many pairs are scored and the lead is this large,
 // the rest of the text cannot change the answer.
 constexpr std::size_t kEnoughPairs = 1 << 16;
