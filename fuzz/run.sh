@@ -7,11 +7,11 @@ set -uo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
-mkdir -p "$build/fuzz-crashes"
+mkdir -p "$build/fuzz-crashes" "$build/fuzz-logs"
 failed=0
 for target in fuzz_base64_strict fuzz_base64_lenient fuzz_mime fuzz_rle fuzz_hex fuzz_detranslit; do
   corpus="$build/fuzz-corpus/$target"
-  log="$build/fuzz-crashes/$target.log"
+  log="$build/fuzz-logs/$target.log"
   mkdir -p "$corpus"
   if "$build/$target" "$corpus" "$here/seeds/$target" -max_total_time="$seconds" -max_len=4096 \
       -artifact_prefix="$build/fuzz-crashes/$target-" -print_final_stats=1 >"$log" 2>&1; then
