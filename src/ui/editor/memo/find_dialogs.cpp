@@ -28,13 +28,6 @@ QString notFoundMessage(const QString& text) {
 
 namespace {
 
-int flagsOf(const SearchOptions& o) {
-  int f = 0;
-  if (o.caseSensitive) f |= QsciScintillaBase::SCFIND_MATCHCASE;
-  if (o.wholeWords) f |= QsciScintillaBase::SCFIND_WHOLEWORD;
-  return f;
-}
-
 struct Scope {
   long from, to;
 };
@@ -46,35 +39,102 @@ Scope scopeOf(MemoControl* m, const SearchOptions& o) {
   return {0, m->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)};
 }
 
-// Searches [from, to) (backward when from > to); returns the match start or -1.
-long searchRange(MemoControl* m, const QByteArray& needle, int flags, long from, long to, long& matchEnd) {
-  m->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, static_cast<long>(flags));
-  m->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, from, to);
-  const long found = m->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
-                                      static_cast<uintptr_t>(needle.size()), needle.constData());
-  if (found >= 0) matchEnd = m->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
-  return found;
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+// The text of [from, to) as a string whose characters stand one for one
+// for the control's characters, folded when case does not matter.
+QString haystack(MemoControl* m, long from, long to, bool fold) {
+  std::string buf(static_cast<std::size_t>(std::max(0L, to - from)) + 1, '\0');
+  if (to > from) m->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buf.data());
+  buf.resize(static_cast<std::size_t>(std::max(0L, to - from)));
+  QString s = QString::fromUtf8(buf.data(), static_cast<qsizetype>(buf.size()));
+  if (fold)
+    for (QChar& c : s) c = c.toCaseFolded();
+  return s;
+}
+
+QString foldedNeedle(const SearchOptions& o) {
+  QString n = o.text;
+  if (!o.caseSensitive)
+    for (QChar& c : n) c = c.toCaseFolded();
+  return n;
+}
+
+bool wholeWordAt(const QString& hay, qsizetype at, qsizetype len) {
+  if (at > 0 && isWordChar(hay.at(at - 1))) return false;
+  if (at + len < hay.size() && isWordChar(hay.at(at + len))) return false;
+  return true;
+}
+
+// Every match in [from, to) as control positions (start, end).
+std::vector<std::pair<long, long>> allMatches(MemoControl* m, const SearchOptions& o, long from, long to) {
+  std::vector<std::pair<long, long>> out;
+  const QString needle = foldedNeedle(o);
+  if (needle.isEmpty() || to <= from) return out;
+  const QString hay = haystack(m, from, to, !o.caseSensitive);
+  qsizetype at = 0;
+  long pos = from;
+  qsizetype posIndex = 0;
+  while ((at = hay.indexOf(needle, at)) >= 0) {
+    if (!o.wholeWords || wholeWordAt(hay, at, needle.size())) {
+      pos = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, pos, static_cast<long>(at - posIndex));
+      posIndex = at;
+      const long end = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, pos, static_cast<long>(needle.size()));
+      out.emplace_back(pos, end);
+      at += needle.size();
+    } else {
+      ++at;
+    }
+  }
+  return out;
+}
+
+// The first match after `start` (or the last before it, backward) in the scope.
+bool findOne(MemoControl* m, const SearchOptions& o, long start, const Scope& scope, long& a, long& b) {
+  const QString needle = foldedNeedle(o);
+  if (needle.isEmpty()) return false;
+  const long from = o.backward ? scope.from : std::max(start, scope.from);
+  const long to = o.backward ? std::min(start, scope.to) : scope.to;
+  if (to <= from) return false;
+  const QString hay = haystack(m, from, to, !o.caseSensitive);
+  qsizetype at = o.backward ? hay.size() : 0;
+  for (;;) {
+    if (o.backward) {
+      if (at <= 0) return false;
+      at = hay.lastIndexOf(needle, at - 1);
+    } else {
+      at = hay.indexOf(needle, at);
+    }
+    if (at < 0) return false;
+    if (!o.wholeWords || wholeWordAt(hay, at, needle.size())) break;
+    if (!o.backward) ++at;
+  }
+  a = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, from, static_cast<long>(at));
+  b = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, a, static_cast<long>(needle.size()));
+  return true;
+}
+
+void replaceRange(MemoControl* m, long a, long b, const QByteArray& rep) {
+  m->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, a, b);
+  m->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<uintptr_t>(rep.size()), rep.constData());
 }
 
 }  // namespace
 
 bool searchMemo(MemoControl* m, const SearchOptions& o, bool reportNotFound) {
   if (o.text.isEmpty()) return false;
-  const QByteArray needle = o.text.toUtf8();
   const Scope scope = scopeOf(m, o);
   long start;
   if (o.entireScope) start = o.backward ? scope.to : scope.from;
   else start = o.backward ? m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART)
                           : m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
-  long end = 0;
-  const long found = o.backward ? searchRange(m, needle, flagsOf(o), start, scope.from, end)
-                                : searchRange(m, needle, flagsOf(o), start, scope.to, end);
-  if (found < 0) {
+  long a = 0, b = 0;
+  if (!findOne(m, o, start, scope, a, b)) {
     if (reportNotFound) showMessage(m, notFoundMessage(o.text));
     return false;
   }
-  m->SendScintilla(QsciScintillaBase::SCI_SETSEL, found, end);
-  m->SendScintilla(QsciScintillaBase::SCI_SCROLLRANGE, end, found);
+  m->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, b);
+  m->SendScintilla(QsciScintillaBase::SCI_SCROLLRANGE, b, a);
   return true;
 }
 
@@ -89,58 +149,49 @@ bool selectionIsMatch(MemoControl* m, const SearchOptions& o) {
 bool replaceNext(MemoControl* m, const SearchOptions& o) {
   if (o.text.isEmpty()) return false;
   SearchOptions next = o;
-  if (!selectionIsMatch(m, o)) {
-    if (!searchMemo(m, o)) return false;
-    next.entireScope = false;
-  }
+  next.entireScope = false;
+  if (!selectionIsMatch(m, o) && !searchMemo(m, o)) return false;
   if (o.prompt && !askYesNo(m, QStringLiteral("Заменить это вхождение '%1'?").arg(o.text))) {
-    next.entireScope = false;
     searchMemo(m, next, false);
     return true;
   }
   const QByteArray rep = o.replacement.toUtf8();
   const long a = m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
   const long b = m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
-  m->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, a, b);
-  m->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<uintptr_t>(rep.size()), rep.constData());
+  m->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+  replaceRange(m, a, b, rep);
+  m->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
   const long after = o.backward ? a : a + rep.size();
   m->SendScintilla(QsciScintillaBase::SCI_SETSEL, after, after);
-  next.entireScope = false;
   searchMemo(m, next, false);
   return true;
 }
 
 int replaceAll(MemoControl* m, const SearchOptions& o) {
   if (o.text.isEmpty()) return 0;
-  const QByteArray needle = o.text.toUtf8();
   const QByteArray rep = o.replacement.toUtf8();
-  Scope scope = scopeOf(m, o);
-  long pos = o.entireScope || o.selectedOnly ? scope.from : m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  const Scope scope = scopeOf(m, o);
+  const long from = o.entireScope || o.selectedOnly ? scope.from
+                                                    : m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  const auto matches = allMatches(m, o, from, scope.to);
   int count = 0;
-  bool cancelled = false;
+  long shift = 0;
   m->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
-  while (!cancelled) {
-    long end = 0;
-    const long found = searchRange(m, needle, flagsOf(o), pos, scope.to, end);
-    if (found < 0) break;
+  for (const auto& [a0, b0] : matches) {
+    const long a = a0 + shift, b = b0 + shift;
     if (o.prompt) {
-      m->SendScintilla(QsciScintillaBase::SCI_SETSEL, found, end);
+      m->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, b);
+      m->SendScintilla(QsciScintillaBase::SCI_SCROLLRANGE, b, a);
       const int answer = askYesNoCancel(m, QStringLiteral("Заменить это вхождение '%1'?").arg(o.text));
       if (answer == QMessageBox::Cancel) break;
-      if (answer != QMessageBox::Yes) {
-        pos = end > found ? end : found + 1;
-        continue;
-      }
+      if (answer != QMessageBox::Yes) continue;
     }
-    m->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, found, end);
-    m->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<uintptr_t>(rep.size()), rep.constData());
+    replaceRange(m, a, b, rep);
+    shift += rep.size() - (b - a);
     ++count;
-    pos = found + rep.size();
-    scope.to += rep.size() - (end - found);
-    if (end == found) ++pos;  // never loop on an empty match
   }
   m->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
-  if (count == 0 && !cancelled) showMessage(m, notFoundMessage(o.text));
+  if (matches.empty()) showMessage(m, notFoundMessage(o.text));
   return count;
 }
 

@@ -4,6 +4,7 @@
 #include <Qsci/qscicommandset.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -403,8 +404,48 @@ void MemoControl::inputMethodEvent(QInputMethodEvent* e) {
   QsciScintilla::inputMethodEvent(&changed);
 }
 
+namespace {
+// The control's own copy of copied text: plain text on the system clipboard
+// cannot carry a zero byte.
+const QString kExactTextFormat = QStringLiteral("application/x-kiv-text");
+}  // namespace
+
+QMimeData* MemoControl::toMimeData(const QByteArray& text, bool rectangular) const {
+  QMimeData* data = QsciScintilla::toMimeData(text, rectangular);
+  data->setData(kExactTextFormat, text);
+  return data;
+}
+
+void MemoControl::copy() {
+  if (!hasSelectedText()) return;
+  const bool rectangular = SendScintilla(SCI_SELECTIONISRECTANGLE) != 0;
+  const std::string utf8 = utf8OfBytes(selectedBytes());
+  QByteArray exact(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  QByteArray plain = exact;
+  plain.replace('\0', ' ');
+  QMimeData* data = QsciScintilla::toMimeData(plain, rectangular);
+  data->setData(kExactTextFormat, exact);
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void MemoControl::paste() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (!data || !data->hasFormat(kExactTextFormat)) return QsciScintilla::paste();
+  bool rectangular = false;
+  const QByteArray utf8 = fromMimeData(data, rectangular);
+  if (rectangular) return QsciScintilla::paste();
+  replaceSelectionBytes(bytesOfUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
+}
+
+void MemoControl::cut() {
+  if (!hasSelectedText()) return;
+  copy();
+  replaceSelectionBytes("");
+}
+
 QByteArray MemoControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
-  const QByteArray utf8 = QsciScintilla::fromMimeData(source, rectangular);
+  QByteArray utf8 = QsciScintilla::fromMimeData(source, rectangular);
+  if (source->hasFormat(kExactTextFormat)) utf8 = source->data(kExactTextFormat);
   return representable(QString::fromUtf8(utf8)).toUtf8();
 }
 

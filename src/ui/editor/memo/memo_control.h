@@ -78,6 +78,11 @@ class MemoControl : public QsciScintilla {
   // true: modified whatever is undone, until set to false.
   void setModifiedFlag(bool modified);
 
+  // Copy and cut keep every byte (a zero byte too) for pasting here.
+  void copy() override;
+  void cut() override;
+  void paste() override;
+
   // --- keys -------------------------------------------------------------------
   // Keys that belong to the program: the control's own bindings of them are
   // dropped and they are never taken as the control's shortcut overrides.
@@ -153,6 +158,7 @@ class MemoControl : public QsciScintilla {
   void inputMethodEvent(QInputMethodEvent* e) override;
   bool event(QEvent* e) override;
   QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+  QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
