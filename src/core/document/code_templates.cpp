@@ -100,10 +100,13 @@ std::vector<const CodeTemplate*> templatesStartingWith(std::string_view setName,
 std::string expandTemplate(const CodeTemplate& t, std::string_view indent, std::size_t& caretOffset) {
   std::string out;
   caretOffset = std::string::npos;
-  for (char c : t.body) {
+  const std::string& b = t.body;
+  for (std::size_t i = 0; i < b.size(); ++i) {
+    const char c = b[i];
     if (c == '\n') {
       out += "\r\n";
-      out += indent;
+      // Empty lines get no indent.
+      if (i + 1 < b.size() && b[i + 1] != '\n') out += indent;
     } else if (c == '|' && caretOffset == std::string::npos) {
       caretOffset = out.size();
     } else {

@@ -2,7 +2,7 @@
 // Code templates of the document window: named pieces of text that Ctrl+J
 // expands from the word before the caret. Bodies are ASCII; "|" marks where
 // the caret goes, "\n" separates lines (each later line takes the indent of
-// the line where the template is expanded).
+// the line where the template is expanded; empty lines get none).
 
 #include <string>
 #include <string_view>
