@@ -32,6 +32,9 @@ TEST(ReplaceAll, Table) {
       {"zero bytes are ordinary", "a\0b\0"s, "\0"s, "0", "a0b0", 2},
       {"CR LF", "a\r\nb\r\n", "\r\n", "\n", "a\nb\n", 2},
       {"occurrence at the end", "xyzab", "ab", "!", "xyz!", 1},
+      {"many false starts before a match", std::string(50, 'a') + "b" + std::string(50, 'a') + "b", "aaab", "X",
+       std::string(47, 'a') + "X" + std::string(47, 'a') + "X", 2},
+      {"periodic needle", "abababababac", "ababac", "X", "abababX", 1},
   };
   for (const auto& c : cases) {
     std::size_t n = 99;
@@ -57,6 +60,12 @@ TEST(ReplaceAll, LinearOnAdversarialText) {
   EXPECT_EQ(replaceAll(text, find, "X").size(), text.size());
   const std::string many = replaceAll(text, "aa", "b");
   EXPECT_EQ(many.size(), text.size() / 2);
+  // Near misses everywhere: every "aaa…ab" candidate fails on its last byte.
+  std::string blocks;
+  const std::string block = std::string(999, 'a') + "c";
+  while (blocks.size() < (8u << 20)) blocks += block;
+  EXPECT_EQ(replaceAll(blocks, std::string(999, 'a') + "b", "X"), blocks);
+  EXPECT_EQ(findBytes(blocks + "ab", "ab"), blocks.size());
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   EXPECT_LT(seconds, 20.0);
 }
