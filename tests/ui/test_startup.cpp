@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTest>
+#include <csignal>
 
 #include "core/config/ini_file.h"
 #include "core/config/settings_table.h"
@@ -33,6 +34,7 @@ class StartupTest : public QObject {
   void childSizeFollowsResizeAndIsSaved();
   void autoScrollTimerFollowsTheCheckMark();
   void exitCancelledWhenADocumentRefusesToClose();
+  void terminationSavesDocumentsWhenShutdownIsOn();
 };
 
 void StartupTest::missingIniIsCreatedAndFilledAtExit() {
@@ -239,6 +241,20 @@ void StartupTest::exitCancelledWhenADocumentRefusesToClose() {
   QCOMPARE(dialogs.questions.size(), 1);
   dialogs.answers = {QMessageBox::Yes};
   QVERIFY(main->close());
+}
+
+void StartupTest::terminationSavesDocumentsWhenShutdownIsOn() {
+  ScriptedDialogs dialogs;
+  ProgramFolder folder;
+  folder.writeIni("[PowModes]\r\nshutdown=1\r\n");
+  const QString file = folder.file(QStringLiteral("work.txt"));
+  writeBytes(file, "old\r\n");
+  auto main = startProgram(folder);
+  QVERIFY(main->openFile(file));
+  main->editor().SetText("new text\r\n");
+  ::raise(SIGTERM);
+  QTRY_VERIFY(!main->isVisible());
+  QCOMPARE(readBytes(file), std::string("new text\r\n"));
 }
 
 QTEST_MAIN(StartupTest)

@@ -321,8 +321,7 @@ bool TMainForm::event(QEvent* e) {
 // End of the program
 
 void TMainForm::installSignalHandlers() {
-  if (gSignalFds[0] >= 0) return;
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalFds) != 0) return;
+  if (gSignalFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalFds) != 0) return;
   auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, [this] {
     char b;
