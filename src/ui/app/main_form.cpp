@@ -127,6 +127,7 @@ void TMainForm::formCreate() {
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     if (!sub) return;
     if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
+    updateEditActions();
   });
   // The command line is opened at the first activation; a window manager
   // that never activates the window still gets it opened shortly after start.
@@ -235,6 +236,9 @@ void TMainForm::buildMenus() {
     }
   }
   menu(QStringLiteral("dox"))->addSeparator()->setObjectName(QStringLiteral("ah1"));
+  updateSystemFileItems(*this);
+  if (QMenu* file = menu(QStringLiteral("FileMenu")))
+    connect(file, &QMenu::aboutToShow, this, [this] { updateSystemFileItems(*this); });
   if (QMenu* plugs = menu(QStringLiteral("plugsmenubase"))) plugs->setEnabled(!plugs->actions().isEmpty());
 }
 
@@ -265,6 +269,11 @@ Ted* TMainForm::newDocument() {
 
 void TMainForm::documentCreated(Ted* doc) {
   connect(doc, &Ted::closing, this, [this](Ted* t) { docs_->remove(t); });
+  connect(doc->memo(), &QsciScintilla::selectionChanged, this, &TMainForm::updateEditActions);
+  // Files dropped on a document's text go where files dropped on the frame go.
+  connect(doc->memo(), &QsciScintillaBase::SCN_URIDROPPED, this, [this](const QUrl& url) {
+    if (url.isLocalFile()) dropFiles(*this, {url.toLocalFile()});
+  });
 }
 
 Ted* TMainForm::openFile(const QString& fileName) {

@@ -90,6 +90,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void reportError(const QString& text);
   // The caption "Kiv build no. " + version.
   static QString buildCaption();
+  // Cut and Copy enabled exactly when the active document has a selection.
+  void updateEditActions();
   // The program's shortcuts that document windows must leave alone.
   QList<QKeySequence> programKeys() const;
 

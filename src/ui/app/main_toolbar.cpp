@@ -1,6 +1,5 @@
 // The two-tab button bar on the right edge of the main window.
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QTabWidget>
 #include <QToolBar>
@@ -99,13 +98,14 @@ void TMainForm::buildToolBar() {
   }
   for (auto& [tab, l] : pages) l->addStretch(1);
 
-  // Cut and Copy follow the selection whenever the program is idle.
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-    if (!editor_ || !hasDocument()) return;
-    const bool sel = editor_->HasSelection();
-    for (const char* c : {"EditCutItem", "EditCopyItem"})
-      if (QAction* a = action(QString::fromLatin1(c)); a && a->isEnabled() != sel) a->setEnabled(sel);
-  });
+}
+
+void TMainForm::updateEditActions() {
+  // Cut and Copy follow the selection; with no document open they keep their state.
+  if (!editor_ || !hasDocument()) return;
+  const bool sel = editor_->HasSelection();
+  for (const char* c : {"EditCutItem", "EditCopyItem"})
+    if (QAction* a = action(QString::fromLatin1(c)); a && a->isEnabled() != sel) a->setEnabled(sel);
 }
 
 }  // namespace kiv

@@ -145,6 +145,16 @@ QString systemFile(const QString& which) {
   return QString();
 }
 
+void updateSystemFileItems(TMainForm& main) {
+  const struct {
+    const char* component;
+    const char* file;
+  } items[] = {{"mniwinini1", "win.ini"}, {"mnisystemini1", "system.ini"}, {"mniautoexecbat1", "autoexec.bat"}};
+  for (const auto& i : items)
+    if (QAction* a = main.action(QString::fromLatin1(i.component)))
+      a->setEnabled(!systemFile(QString::fromLatin1(i.file)).isEmpty());
+}
+
 bool saveActiveAs(TMainForm& main, const QString& chosen) {
   Ted* doc = main.activeDocument();
   if (!doc) return false;
@@ -173,14 +183,10 @@ namespace cmd {
 void FileNew(TMainForm& main) { main.newDocument(); }
 
 void FileOpen(TMainForm& main) {
-  QFileDialog dlg(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir));
-  dlg.setObjectName(QStringLiteral("OpenDialog"));
-  dlg.setOption(QFileDialog::DontUseNativeDialog);
-  dlg.setOption(QFileDialog::HideNameFilterDetails);
-  dlg.setFileMode(QFileDialog::ExistingFiles);
-  dlg.setNameFilters(openDialogFilter().split(QStringLiteral(";;")));
-  if (dlg.exec() != QDialog::Accepted) return;
-  const QStringList files = dlg.selectedFiles();
+  const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir),
+                                        openDialogFilter().split(QStringLiteral(";;")));
+  if (!chosen) return;
+  const QStringList files = *chosen;
   for (const QString& f : files)
     if (QFileInfo(f).isFile()) main.openFile(f);
   if (!files.isEmpty()) {
@@ -212,19 +218,10 @@ void FileSave(TMainForm& main) {
 
 void FileSaveAs(TMainForm& main) {
   if (!main.hasDocument()) return;
-  QFileDialog dlg(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir));
-  dlg.setObjectName(QStringLiteral("SaveDialog"));
-  dlg.setOption(QFileDialog::DontUseNativeDialog);
-  dlg.setOption(QFileDialog::DontConfirmOverwrite);
-  dlg.setOption(QFileDialog::HideNameFilterDetails);
-  dlg.setAcceptMode(QFileDialog::AcceptSave);
-  dlg.setFileMode(QFileDialog::AnyFile);
-  dlg.setDefaultSuffix(QStringLiteral("txt"));
-  const QStringList filters = saveDialogFilters();
-  dlg.setNameFilters(filters);
-  dlg.selectNameFilter(filters.value(3));
-  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
-  const QString file = dlg.selectedFiles().first();
+  const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir),
+                                       saveDialogFilters(), 3, QStringLiteral("txt"));
+  if (!chosen) return;
+  const QString file = *chosen;
   if (QFileInfo::exists(file) &&
       askYesNoCancel(&main, QStringLiteral("OK для перезаписи %1").arg(file)) != QMessageBox::Yes)
     return;

@@ -34,5 +34,7 @@ QStringList saveDialogFilters();
 bool saveActiveAs(TMainForm& main, const QString& fileName);
 // The Linux stand-ins for the Windows system files (empty when missing).
 QString systemFile(const QString& which);
+// The system-file items are enabled only for files that exist here.
+void updateSystemFileItems(TMainForm& main);
 
 }  // namespace kiv

@@ -1,6 +1,5 @@
 // The Help menu.
 
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -28,7 +27,7 @@ void HelpAbout(TMainForm& main) {
 void KIV1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
 
 void N56Click(TMainForm& main) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(main.programFolder() + QStringLiteral("dox/kiv.htm")));
+  openExternally(QUrl::fromLocalFile(main.programFolder() + QStringLiteral("dox/kiv.htm")));
 }
 
 void Bugz1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
@@ -36,10 +35,10 @@ void Bugz1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringL
 void N29Click(TMainForm&) {
   QUrl url(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
   url.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(TMainForm::buildCaption()));
-  QDesktopServices::openUrl(url);
+  openExternally(url);
 }
 
-void N31Click(TMainForm&) { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductPage))); }
+void N31Click(TMainForm&) { openExternally(QUrl(QString::fromLatin1(kProductPage))); }
 
 }  // namespace cmd
 }  // namespace kiv

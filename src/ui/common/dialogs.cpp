@@ -1,6 +1,11 @@
 #include "ui/common/dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -50,6 +55,61 @@ std::optional<QString> inputQuery(QWidget* parent, const QString& caption, const
 
 QString inputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) {
   return inputQuery(parent, caption, prompt, initial).value_or(initial);
+}
+
+std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& title, const QString& folder,
+                                             const QStringList& filters, bool multiple) {
+  if (gScript) return gScript->openFiles(title, folder);
+  QFileDialog dlg(parent, title, folder);
+  dlg.setObjectName(QStringLiteral("OpenDialog"));
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  dlg.setOption(QFileDialog::HideNameFilterDetails);
+  dlg.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  dlg.setNameFilters(filters);
+  if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+  return dlg.selectedFiles();
+}
+
+std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title, const QString& folder,
+                                        const QStringList& filters, int selectedFilter,
+                                        const QString& defaultSuffix) {
+  if (gScript) return gScript->saveFile(title, folder);
+  QFileDialog dlg(parent, title, folder);
+  dlg.setObjectName(QStringLiteral("SaveDialog"));
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  dlg.setOption(QFileDialog::DontConfirmOverwrite);
+  dlg.setOption(QFileDialog::HideNameFilterDetails);
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  if (!defaultSuffix.isEmpty()) dlg.setDefaultSuffix(defaultSuffix);
+  if (!filters.isEmpty()) {
+    dlg.setNameFilters(filters);
+    dlg.selectNameFilter(filters.value(selectedFilter, filters.first()));
+  }
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  return dlg.selectedFiles().first();
+}
+
+bool confirmPrint(QWidget* parent, QPrinter* printer) {
+  if (gScript) {
+    gScript->external(QStringLiteral("print"));
+    return false;
+  }
+  QPrintDialog dlg(printer, parent);
+  return dlg.exec() == QDialog::Accepted;
+}
+
+void openExternally(const QUrl& url) {
+  if (gScript) return gScript->external(url.toString());
+  QDesktopServices::openUrl(url);
+}
+
+bool startProgram(const QString& program, const QStringList& arguments, const QString& folder) {
+  if (gScript) {
+    gScript->external(QStringList(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))).join(QString()));
+    return true;
+  }
+  return QProcess::startDetached(program, arguments, folder);
 }
 
 }  // namespace kiv

@@ -16,6 +16,7 @@
 #include "core/common/file_bytes.h"
 #include "core/common/text_lines.h"
 #include "core/document/document_rules.h"
+#include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/document_host.h"
 #include "ui/editor/memo/find_dialogs.h"
@@ -283,7 +284,7 @@ bool CdreamEditor::HasSelection() {
 
 void CdreamEditor::ShowFindDialog() {
   KIV_ACTIVE_OR();
-  if (dialogsSuppressed_) {
+  if (dialogsSuppressed_ || dialogScript()) {
     searchMemo(memo, lastSearch());
     return;
   }
@@ -304,7 +305,7 @@ bool CdreamEditor::FindNext() {
 void CdreamEditor::ShowReplaceDialog() {
   KIV_ACTIVE_OR();
   bool all = false;
-  if (!dialogsSuppressed_) {
+  if (!dialogsSuppressed_ && !dialogScript()) {
     FindDialog dlg(ted, true);
     dlg.load(lastSearch());
     if (dlg.exec() != QDialog::Accepted) return;
@@ -356,8 +357,7 @@ void CdreamEditor::Print() {
   KIV_ACTIVE_OR();
   QsciPrinter printer;
   printer.setDocName(qpath(fileNameOnly(ted->fileName())));
-  QPrintDialog dlg(&printer, ted);
-  if (dlg.exec() == QDialog::Accepted) printer.printRange(memo);
+  if (confirmPrint(ted, &printer)) printer.printRange(memo);
 }
 
 void CdreamEditor::ReplaceSelWithLines(const std::vector<std::string>& lines) {

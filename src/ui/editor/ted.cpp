@@ -242,7 +242,7 @@ void Ted::runCommandLine() {
   if (runLine_->findText(line) < 0) runLine_->insertItem(0, line);
   QStringList args;
   for (const auto& a : cmd->arguments) args << qs(a);
-  QProcess::startDetached(qs(cmd->program), args, qpath(fileFolder(fileName_)));
+  startProgram(qs(cmd->program), args, qpath(fileFolder(fileName_)));
 }
 
 std::string Ted::workingTextForName() const {
@@ -260,12 +260,12 @@ void Ted::openNamedFile(bool viewOnly) {
   const RConnectionTable& ct = settings();
   if (viewOnly) {
     if (!image || !exists) return;
-    if (ct.imageviewer.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(qpath(file)));
-    else QProcess::startDetached(qs(ct.imageviewer), {qpath(file)});
+    if (ct.imageviewer.empty()) openExternally(QUrl::fromLocalFile(qpath(file)));
+    else startProgram(qs(ct.imageviewer), {qpath(file)});
     return;
   }
   if (image) {
-    if (exists) QProcess::startDetached(qs(ct.imageeditor), {qpath(file)});
+    if (exists) startProgram(qs(ct.imageeditor), {qpath(file)});
     return;
   }
   editor_->OpenFile(file);

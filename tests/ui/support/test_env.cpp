@@ -30,6 +30,26 @@ std::optional<QString> ScriptedDialogs::input(const QString& caption, const QStr
   return value;
 }
 
+std::optional<QStringList> ScriptedDialogs::openFiles(const QString& title, const QString& folder) {
+  dialogTitles << title + QStringLiteral("|") + folder;
+  if (openAnswers.empty()) return std::nullopt;
+  const bool given = openAnswers.front().has_value();
+  const QStringList value = given ? *openAnswers.front() : QStringList();
+  openAnswers.pop_front();
+  if (!given) return std::nullopt;
+  return value;
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QString& folder) {
+  dialogTitles << title + QStringLiteral("|") + folder;
+  if (saveAnswers.empty()) return std::nullopt;
+  const bool given = saveAnswers.front().has_value();
+  const QString value = given ? *saveAnswers.front() : QString();
+  saveAnswers.pop_front();
+  if (!given) return std::nullopt;
+  return value;
+}
+
 namespace {
 void copyTree(const QString& from, const QString& to) {
   QDir().mkpath(to);

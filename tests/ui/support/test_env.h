@@ -30,12 +30,19 @@ class ScriptedDialogs : public DialogScript {
   void message(const QString& text) override { messages << text; }
   int question(const QString& text, int buttons) override;
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
+  std::optional<QStringList> openFiles(const QString& title, const QString& folder) override;
+  std::optional<QString> saveFile(const QString& title, const QString& folder) override;
+  void external(const QString& what) override { externals << what; }
 
   QStringList messages;
   QStringList questions;
   QStringList prompts;
   std::deque<int> answers;                      // QMessageBox::StandardButton values
   std::deque<std::optional<QString>> inputs;    // nullopt: cancel
+  std::deque<std::optional<QStringList>> openAnswers;  // nullopt: cancel
+  std::deque<std::optional<QString>> saveAnswers;
+  QStringList dialogTitles;
+  QStringList externals;
 };
 
 // A program folder in a temporary directory, holding a copy of data/.
