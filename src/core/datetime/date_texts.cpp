@@ -78,26 +78,36 @@ int dayOfYear(int year, int month, int day) {
   return n;
 }
 
+namespace {
+DateNames makeRussianNames(bool utf8) {
+  DateNames n;
+  const char* longMonths[12] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
+                                "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
+  const char* shortMonths[12] = {"янв.", "февр.", "мар.",  "апр.", "мая",  "июн.",
+                                 "июл.", "авг.",  "сент.", "окт.", "нояб.", "дек."};
+  const char* longDays[7] = {"воскресенье", "понедельник", "вторник", "среда",
+                             "четверг",     "пятница",     "суббота"};
+  const char* shortDays[7] = {"вс", "пн", "вт", "ср", "чт", "пт", "сб"};
+  auto text = [utf8](const char* s) { return utf8 ? std::string(s) : cp1251(s); };
+  for (int i = 0; i < 12; ++i) {
+    n.monthsLong[i] = text(longMonths[i]);
+    n.monthsShort[i] = text(shortMonths[i]);
+  }
+  for (int i = 0; i < 7; ++i) {
+    n.weekdaysLong[i] = text(longDays[i]);
+    n.weekdaysShort[i] = text(shortDays[i]);
+  }
+  return n;
+}
+}  // namespace
+
 const DateNames& russianDateNames() {
-  static const DateNames names = [] {
-    DateNames n;
-    const char* longMonths[12] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
-                                  "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
-    const char* shortMonths[12] = {"янв.", "февр.", "мар.",  "апр.", "мая",  "июн.",
-                                   "июл.", "авг.",  "сент.", "окт.", "нояб.", "дек."};
-    const char* longDays[7] = {"воскресенье", "понедельник", "вторник", "среда",
-                               "четверг",     "пятница",     "суббота"};
-    const char* shortDays[7] = {"вс", "пн", "вт", "ср", "чт", "пт", "сб"};
-    for (int i = 0; i < 12; ++i) {
-      n.monthsLong[i] = cp1251(longMonths[i]);
-      n.monthsShort[i] = cp1251(shortMonths[i]);
-    }
-    for (int i = 0; i < 7; ++i) {
-      n.weekdaysLong[i] = cp1251(longDays[i]);
-      n.weekdaysShort[i] = cp1251(shortDays[i]);
-    }
-    return n;
-  }();
+  static const DateNames names = makeRussianNames(false);
+  return names;
+}
+
+const DateNames& russianDateNamesUtf8() {
+  static const DateNames names = makeRussianNames(true);
   return names;
 }
 

@@ -40,6 +40,8 @@ struct DateNames {
 };
 // Russian names in Windows-1251.
 const DateNames& russianDateNames();
+// The same names in UTF-8 (for file names).
+const DateNames& russianDateNamesUtf8();
 
 // Formats with the Qt/ICU pattern letters: d dd ddd dddd, M MM MMM MMMM,
 // yy yyyy, H HH (24 h), h hh (12 h when the pattern has AP/ap, else 24 h),

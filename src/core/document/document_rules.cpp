@@ -11,22 +11,6 @@ const std::vector<std::string>& highlighterNames() {
   return names;
 }
 
-std::string fileNameOnly(std::string_view fileName) {
-  const auto slash = fileName.find_last_of("/\\");
-  return std::string(slash == std::string_view::npos ? fileName : fileName.substr(slash + 1));
-}
-
-std::string fileFolder(std::string_view fileName) {
-  const auto slash = fileName.find_last_of("/\\");
-  return slash == std::string_view::npos ? std::string() : std::string(fileName.substr(0, slash + 1));
-}
-
-std::string fileExtension(std::string_view fileName) {
-  const std::string name = fileNameOnly(fileName);
-  const auto dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 std::string highlighterForFile(std::string_view fileName) {
   const std::string ext = LowerStr1251(fileExtension(fileName));
   struct Row {

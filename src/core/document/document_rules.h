@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/paths.h"
+
 namespace kiv {
 
 // Display names of the syntax box, in its order ("Нет" first).
@@ -17,13 +19,6 @@ const std::vector<std::string>& highlighterNames();
 // with the Windows-1251 mapping; "Нет" for none.
 std::string highlighterForFile(std::string_view fileName);
 
-// The extension with its dot ("" when none): the text after the last "."
-// of the last path component.
-std::string fileExtension(std::string_view fileName);
-// The folder part with its trailing "/" ("" when none).
-std::string fileFolder(std::string_view fileName);
-// The name without its folder.
-std::string fileNameOnly(std::string_view fileName);
 
 // The file named by a piece of text, resolved against the document's file:
 // a name with ":\" is taken as it is; otherwise one leading separator is

@@ -2,34 +2,25 @@
 
 #include "core/charsets/charset_id.h"
 #include "core/charsets/cyrillic_conversions.h"
+#include "core/common/paths.h"
 
 namespace kiv {
 
-std::string_view folderOfPath(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
-}
-
-std::string_view fileNameOfPath(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string backupCopyName(std::string_view filePath) {
-  const std::string_view name = fileNameOfPath(filePath);
+  const std::string name = fileNameOnly(filePath);
   if (name.empty()) return {};
-  std::string out(folderOfPath(filePath));
+  std::string out(fileFolder(filePath));
   out += "Копия ";
   out += name;
   return out;
 }
 
 std::string versionStamp(const LocalDateTime& now, std::string_view shortDatePattern,
-                         std::string_view longTimePattern, const DateTimeNames& names) {
+                         std::string_view longTimePattern, const DateNames& names) {
   std::string s = "date-";
-  s += formatDateTimePattern(shortDatePattern, now, names);
+  s += formatDateTime(shortDatePattern, now, names);
   s += "time-";
-  s += formatDateTimePattern(longTimePattern, now, names);
+  s += formatDateTime(longTimePattern, now, names);
   return s;
 }
 
@@ -58,21 +49,21 @@ std::string versionLabel(std::string_view stamp, bool addPrefix, std::string_vie
 }
 
 std::string versionName(std::string_view filePath, std::string_view label) {
-  std::string out(folderOfPath(filePath));
+  std::string out(fileFolder(filePath));
   out += label;
-  out += fileNameOfPath(filePath);
+  out += fileNameOnly(filePath);
   return out;
 }
 
 std::string versionCopyPath(std::string_view copyFolder, std::string_view versionPath) {
   std::string out(copyFolder);
   if (out.empty() || out.back() != '/') out += '/';
-  out += fileNameOfPath(versionPath);
+  out += fileNameOnly(versionPath);
   return out;
 }
 
 bool versionApplies(bool hasFile, std::string_view filePath) {
-  return hasFile && !fileNameOfPath(filePath).empty();
+  return hasFile && !fileNameOnly(filePath).empty();
 }
 
 std::string versionContent(std::string_view text, std::string_view documentCharset, bool doConvert,

@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "core/config/settings.h"
-#include "core/versions/date_pattern.h"
+#include "core/datetime/date_texts.h"
 
 namespace kiv {
 
-// The folder part of a path, with its final "/" ("" for a bare name).
-std::string_view folderOfPath(std::string_view path);
-// The file name with its extension (everything after the last "/").
-std::string_view fileNameOfPath(std::string_view path);
 
 // The one backup copy of a file: "Копия " + its name, in its folder
 // ("/docs/a.txt" gives "/docs/Копия a.txt"). Empty when the path has no file
@@ -26,7 +22,7 @@ std::string backupCopyName(std::string_view filePath);
 // long time pattern.
 std::string versionStamp(const LocalDateTime& now, std::string_view shortDatePattern,
                          std::string_view longTimePattern,
-                         const DateTimeNames& names = russianDateTimeNames());
+                         const DateNames& names = russianDateNamesUtf8());
 
 // Every character that cannot stand in a file name becomes "-": "/", "\",
 // ":", ".", "*", "?", "\"", "<", ">", "|" and the control characters. Other

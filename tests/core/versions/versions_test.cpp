@@ -14,65 +14,6 @@ namespace {
 const LocalDateTime kEvening{2026, 12, 7, 23, 40, 5, 42};
 const LocalDateTime kMorning{2026, 1, 4, 9, 3, 7, 0};
 
-TEST(DatePattern, Table) {
-  struct Case {
-    const char* pattern;
-    LocalDateTime t;
-    const char* out;
-  };
-  const std::vector<Case> cases = {
-      {"dd.MM.yyyy", kEvening, "07.12.2026"},
-      {"HH:mm:ss", kEvening, "23:40:05"},
-      {"d.M.yy", kEvening, "7.12.26"},
-      {"d.M.yy", kMorning, "4.1.26"},
-      {"H:m:s", kMorning, "9:3:7"},
-      {"h:mm AP", kEvening, "11:40 PM"},
-      {"hh:mm ap", kMorning, "09:03 am"},
-      {"h A", LocalDateTime{2026, 1, 1, 0, 0, 0, 0}, "12 AM"},
-      {"h a", LocalDateTime{2026, 1, 1, 12, 0, 0, 0}, "12 pm"},
-      {"h", kEvening, "23"},  // without AP h is the 24-hour clock
-      {"yyyy-MM-dd", kMorning, "2026-01-04"},
-      {"yyyyy", kMorning, "2026y"},
-      {"yyy", kMorning, "26y"},
-      {"y", kMorning, "y"},
-      {"d MMMM yyyy", kEvening, "7 декабря 2026"},
-      {"d MMM", kMorning, "4 янв."},
-      {"dddd, d", kEvening, "понедельник, 7"},
-      {"ddd", kMorning, "вс"},
-      {"ddddd", kEvening, "понедельник7"},
-      {"ss.zzz", kEvening, "05.042"},
-      {"s.z", kEvening, "5.42"},
-      {"'date' dd", kEvening, "date 07"},
-      {"'it''s' hh", kEvening, "it's 23"},
-      {"''hh''", kEvening, "'23'"},
-      {"'open", kEvening, "open"},
-      {"dd/MM/yyyy", kEvening, "07/12/2026"},
-      {"yyyy.MM.dd г.", kMorning, "2026.01.04 г."},
-      {"", kEvening, ""},
-      {"0001", LocalDateTime{1, 1, 1, 0, 0, 0, 0}, "0001"},
-      {"yyyy", LocalDateTime{1, 1, 1, 0, 0, 0, 0}, "0001"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(formatDateTimePattern(c.pattern, c.t), c.out) << c.pattern;
-}
-
-TEST(DatePattern, DayOfWeek) {
-  struct Case {
-    int y, m, d, wd;
-  };
-  const std::vector<Case> cases = {
-      {2026, 12, 7, 1}, {2026, 1, 4, 7}, {2000, 2, 29, 2}, {2000, 3, 1, 3},
-      {1900, 3, 1, 4},  {2024, 2, 29, 4}, {1970, 1, 1, 4}, {2100, 12, 31, 5},
-  };
-  for (const auto& c : cases) EXPECT_EQ(dayOfWeek(c.y, c.m, c.d), c.wd) << c.y << "-" << c.m << "-" << c.d;
-}
-
-TEST(DatePattern, OutOfRangeValuesDoNotCrash) {
-  const LocalDateTime bad{-5, 13, 0, 25, 61, 99, 1234};
-  EXPECT_EQ(formatDateTimePattern("dd.MM.yyyy HH:mm:ss.zzz", bad), "00.13.-0005 25:61:99.234");
-  EXPECT_EQ(formatDateTimePattern("MMMM MMM", bad), " ");
-  EXPECT_FALSE(formatDateTimePattern("dddd ddd", bad).empty());
-}
-
 TEST(Versions, BackupCopyName) {
   struct Case {
     const char* path;
