@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/charsets/charset_id.h"
+#include "core/charsets/code_page.h"
 
 namespace kiv {
 
@@ -101,6 +102,74 @@ std::string fromWin1251(std::string_view text, std::string_view toCharset) {
   if (toCharset == charset::kDos) DosFromWin(s);
   else if (toCharset == charset::kKoi) KoiFromWin(s);
   return s;
+}
+
+namespace {
+
+constexpr unsigned char kEscape = 0x98;  // unassigned in Windows-1251
+
+struct ReversibleMaps {
+  std::array<int, 256> toWin{};    // -1: no Windows-1251 byte
+  std::array<int, 256> fromWin{};  // -1: no byte in the document's code page
+  explicit ReversibleMaps(const CodePage& page) {
+    const CodePage& win = CodePage::get(CodePageId::Win1251);
+    for (int b = 0; b < 256; ++b) {
+      toWin[b] = win.fromUnicode(page.toUnicode(static_cast<unsigned char>(b)));
+      fromWin[b] = page.fromUnicode(win.toUnicode(static_cast<unsigned char>(b)));
+    }
+    toWin[kEscape] = -1;  // never produced: it would read as an escape
+  }
+};
+
+const ReversibleMaps* mapsFor(std::string_view charset) {
+  static const ReversibleMaps dos(CodePage::get(CodePageId::Cp866));
+  static const ReversibleMaps koi(CodePage::get(CodePageId::Koi8r));
+  if (charset == charset::kDos) return &dos;
+  if (charset == charset::kKoi) return &koi;
+  return nullptr;
+}
+
+}  // namespace
+
+std::string toWin1251Reversibly(std::string_view text, std::string_view charset) {
+  const ReversibleMaps* m = mapsFor(charset);
+  if (!m) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  for (unsigned char b : text) {
+    const int w = m->toWin[b];
+    if (w >= 0) {
+      out += static_cast<char>(w);
+    } else {
+      out += static_cast<char>(kEscape);
+      out += static_cast<char>('0' + b / 100);
+      out += static_cast<char>('0' + b / 10 % 10);
+      out += static_cast<char>('0' + b % 10);
+    }
+  }
+  return out;
+}
+
+std::string fromWin1251Reversibly(std::string_view text, std::string_view charset) {
+  const ReversibleMaps* m = mapsFor(charset);
+  if (!m) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b == kEscape && digit(i + 1) && digit(i + 2) && digit(i + 3)) {
+      const int v = (text[i + 1] - '0') * 100 + (text[i + 2] - '0') * 10 + (text[i + 3] - '0');
+      if (v < 256) {
+        out += static_cast<char>(v);
+        i += 3;
+        continue;
+      }
+    }
+    const int d = m->fromWin[b];
+    out += d >= 0 ? static_cast<char>(d) : '?';
+  }
+  return out;
 }
 
 }  // namespace kiv

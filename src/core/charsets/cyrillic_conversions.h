@@ -24,4 +24,14 @@ void WinFromIso(std::string& s);
 std::string toWin1251(std::string_view text, std::string_view fromCharset);
 std::string fromWin1251(std::string_view text, std::string_view toCharset);
 
+// For commands that read letters with the Windows-1251 tables: the text of
+// a "dos" or "koi" document as Windows-1251 and back again. Every character
+// that Windows-1251 has is carried over (letters, but also №, °, the
+// non-breaking space); a character it lacks (box drawing, for one) travels
+// as an escape — the unassigned byte 98 and the byte's three decimal digits —
+// that no command changes, so the way back restores every byte. For "win"
+// both are the identity.
+std::string toWin1251Reversibly(std::string_view text, std::string_view charset);
+std::string fromWin1251Reversibly(std::string_view text, std::string_view charset);
+
 }  // namespace kiv

@@ -100,6 +100,9 @@ void TMainForm::formCreate() {
     if (hasDocument()) editor_->ScrollLines(table().LinesPerTime);
   });
 
+  // Transliteration modes; a value the engine does not know keeps its mode.
+  rungler_.ApplyConfiguration(table().ShchaConvMode, table().XaConvMode, table().WInterpMode);
+
   EditorCallbacks callbacks;
   callbacks.documentClosed = [this](const std::string& name, int left, int top) { documentClosed(name, left, top); };
   callbacks.keyClick = [this] { sounds_->playKeyClick(); };
@@ -236,6 +239,8 @@ void TMainForm::buildMenus() {
     }
   }
   menu(QStringLiteral("dox"))->addSeparator()->setObjectName(QStringLiteral("ah1"));
+  for (QAction* a : menu(QStringLiteral("FileMenu"))->actions())
+    if (a->menu() && a->text() == QStringLiteral("Экспортировать в")) a->setStatusTip(QStringLiteral("Зафуговать в..."));
   updateSystemFileItems(*this);
   if (QMenu* file = menu(QStringLiteral("FileMenu")))
     connect(file, &QMenu::aboutToShow, this, [this] { updateSystemFileItems(*this); });
@@ -280,22 +285,28 @@ Ted* TMainForm::openFile(const QString& fileName) {
   const QFileInfo info(fileName);
   if (!info.isFile()) return nullptr;
   const std::string path = spath(info.absoluteFilePath());
-  AFILEIO* io = fio_->FindIO("std_txt");
-  io->fileName = path;
-  std::string text;
+  // The file is read before its window exists: a read error leaves nothing behind.
+  std::string bytes;
   try {
-    io->ReadText("std_txt", text);
+    bytes = readFileOrThrow(path);
   } catch (const FileError& e) {
     reportError(qs(e.what()));
     return nullptr;
   }
+  OpenedText opened = prepareOpenedText(*this, bytes);
   Ted* doc = editor_->createDocument(this);
-  editor_->LoadText(path, text);
-  afterLoad(*this, doc, text);
+  editor_->LoadText(path, opened.text);
+  applyOpenedText(*this, doc, opened);
   editor_->SetModified(false);
   docs_->add(doc);
   restartAutoScroll();
-  if (table().bkonopen) writeBackupCopy(*this, doc);
+  if (table().bkonopen) {
+    try {
+      writeBackupCopy(*this, doc);
+    } catch (const FileError& e) {
+      reportError(qs(e.what()));
+    }
+  }
   return doc;
 }
 

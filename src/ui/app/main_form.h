@@ -13,6 +13,7 @@
 #include "core/config/ini_file.h"
 #include "core/config/recent_files.h"
 #include "core/config/settings.h"
+#include "core/translit/rungler.h"
 #include "ui/editor/document_host.h"
 
 class QAction;
@@ -63,6 +64,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
   ToolWindows& tools() { return *tools_; }
   DocumentsList& documentsList() { return *docs_; }
   QTimer* autoScrollTimer() const { return astimer_; }
+  // The transliteration engine ("Rungler1").
+  TRungler& rungler() { return rungler_; }
 
   bool hasDocument() const;
   Ted* activeDocument() const;
@@ -120,6 +123,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   RecentFiles recent_;
   std::unique_ptr<CFIOINT> fio_;
   std::unique_ptr<CdreamEditor> editor_;
+  TRungler rungler_;
   SoundPlayer* sounds_ = nullptr;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<DocumentsList> docs_;

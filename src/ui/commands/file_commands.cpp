@@ -6,12 +6,15 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "core/common/file_bytes.h"
 #include "core/document/document_rules.h"
 #include "core/document/image_size.h"
 #include "core/charsets/case1251.h"
+#include "core/charsets/charset_detect.h"
 #include "core/fileio/file_formats.h"
+#include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
 #include "ui/app/main_form.h"
 #include "ui/commands/handlers.h"
@@ -75,7 +78,7 @@ void saveAllDocuments(TMainForm& main) {
     Ted* t = *it;
     if (!t->hasFile()) continue;
     try {
-      writeDocumentText(main, t->fileName(), t->memo()->textCrLf());
+      saveDocumentTo(main, t, t->fileName());
     } catch (const FileError& e) {
       failures << qs(e.what());
     }
@@ -117,15 +120,56 @@ void dropFiles(TMainForm& main, const QStringList& files) {
   }
 }
 
-void afterLoad(TMainForm&, Ted*, const std::string&) {}
+OpenedText prepareOpenedText(TMainForm& main, const std::string& fileBytes) {
+  OpenedText o;
+  if (main.table().DoEncDetect) {
+    OpenedFile f = classifyOpenedFile(fileBytes);
+    o.kind = f.kind;
+    o.shape = f.shape;
+    if (f.kind == OpenedFileKind::Utf8ToWin) {
+      o.text = std::move(f.text);
+      return o;
+    }
+  }
+  o.text = stdTxtFromBytes(fileBytes);
+  return o;
+}
+
+void applyOpenedText(TMainForm& main, Ted* doc, const OpenedText& opened) {
+  if (!main.table().DoEncDetect) return;
+  switch (opened.kind) {
+    case OpenedFileKind::Utf8ToWin:
+      doc->setUtf8File(opened.shape);
+      main.setStatusPanel(2, QStringLiteral("UTF-8"));
+      break;
+    case OpenedFileKind::Utf8Foreign:
+      main.statusBar()->showMessage(QString::fromUtf8(kMsgUtf8Foreign), 20000);
+      break;
+    case OpenedFileKind::Other: {
+      const std::string id = DetectCharset(main.editor().GetText());
+      if (id == "dos" || id == "koi") main.editor().SetCharset(id);
+      break;
+    }
+  }
+}
+
+void saveDocumentTo(TMainForm& main, Ted* doc, const std::string& fileName) {
+  const std::string text = doc->memo()->textCrLf();
+  if (const auto& shape = doc->utf8File()) {
+    std::string bytes = shape->utf8Bom ? std::string(kUtf8Bom) : std::string();
+    bytes += exportUtf8(restoreTextFileShape(text, *shape), doc->charset());
+    writeFileOrThrow(fileName, bytes);
+    return;
+  }
+  writeDocumentText(main, fileName, text);
+}
 
 void writeBackupCopy(TMainForm& main, Ted* doc) {
   if (!doc || !doc->hasFile()) return;
-  const std::string backup = fileFolder(doc->fileName()) + "Копия " + fileNameOnly(doc->fileName());
-  writeDocumentText(main, backup, doc->memo()->textCrLf());
+  const std::string backup = backupCopyName(doc->fileName());
+  if (!backup.empty()) saveDocumentTo(main, doc, backup);
 }
 
-void saveVersionOnClose(TMainForm&, const std::string&) {}
 
 QString systemFile(const QString& which) {
   QStringList roots;
@@ -165,7 +209,7 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
   // The file is written before the document takes the new name, so a failed
   // write leaves names, lists and slots as they were.
   try {
-    writeDocumentText(main, spath(file), main.editor().GetText());
+    saveDocumentTo(main, doc, spath(file));
   } catch (const FileError& e) {
     doc->setHasFile(hadFile);
     main.reportError(qs(e.what()));
@@ -204,7 +248,7 @@ void FileSave(TMainForm& main) {
   const bool hadFile = doc->hasFile();
   main.editor().SetHasFile(true);
   try {
-    writeDocumentText(main, name, main.editor().GetText());
+    saveDocumentTo(main, doc, name);
   } catch (const FileError& e) {
     // The old file is untouched and the document stays modified.
     doc->setHasFile(hadFile);

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <string>
 
+#include "core/charsets/utf8_files.h"
+
 namespace kiv {
 
 class TMainForm;
@@ -20,8 +22,20 @@ void saveAllDocuments(TMainForm& main);
 void openRecent(TMainForm& main, const std::string& fileName);
 // Opens dropped files or inserts image tags for dropped pictures.
 void dropFiles(TMainForm& main, const QStringList& files);
-// After a file's text went into a new document: charset detection.
-void afterLoad(TMainForm& main, Ted* doc, const std::string& text);
+// What the open routine puts into a new document: the file's text (a UTF-8
+// file converted to Windows-1251 when automatic detection is on) and what
+// detection decided.
+struct OpenedText {
+  std::string text;
+  OpenedFileKind kind = OpenedFileKind::Other;
+  TextFileShape shape;
+};
+OpenedText prepareOpenedText(TMainForm& main, const std::string& fileBytes);
+// After the text went into the document: the charset and the file format.
+void applyOpenedText(TMainForm& main, Ted* doc, const OpenedText& opened);
+// Writes a document's text to a file in the document's file format (UTF-8
+// for a document read from UTF-8, plain text otherwise). Throws FileError.
+void saveDocumentTo(TMainForm& main, Ted* doc, const std::string& fileName);
 // The backup copy ("Копия " + name, beside the file).
 void writeBackupCopy(TMainForm& main, Ted* doc);
 // A version of a closing document, when versions are saved on close.

@@ -21,6 +21,46 @@ void mnisystemini1Click(TMainForm&);
 void mniautoexecbat1Click(TMainForm&);
 void mniExitClick(TMainForm&);
 
+// Templates, backups, versions
+void mniNewFromTemplateClick(TMainForm&);
+void mniSaveAsTemplateClick(TMainForm&);
+void mniSaveCopyClick(TMainForm&);
+void mniLoadCopyClick(TMainForm&);
+void N86668Click(TMainForm&);
+
+// Encoding, import and export
+void DOS8661Click(TMainForm&);
+void KOI8R1Click(TMainForm&);
+void WindowsCP1Click(TMainForm&);
+void DOS8662Click(TMainForm&);
+void KOI8R2Click(TMainForm&);
+void Windows12511Click(TMainForm&);
+void mniMac2Click(TMainForm&);
+void mniISO885951Click(TMainForm&);
+void mniUnicode1Click(TMainForm&);
+void mniUtf8ImportClick(TMainForm&);
+void mniKOI8Rus2Click(TMainForm&);
+void mniDOS2Click(TMainForm&);
+void mniMAC1Click(TMainForm&);
+void mniISO885952Click(TMainForm&);
+void mniHTML2Click(TMainForm&);
+void mniRTF1Click(TMainForm&);
+void mniUnicode2Click(TMainForm&);
+void mniUtf8ExportClick(TMainForm&);
+void mniAntiwordClick(TMainForm&);
+void mniFixEncClick(TMainForm&);
+void mniFido2normClick(TMainForm&);
+void mniTranslitClick(TMainForm&);
+void mniDeTranslitClick(TMainForm&);
+void MIME1Click(TMainForm&);
+void MIME2Click(TMainForm&);
+void Base64decode1Click(TMainForm&);
+void base64Encode1Click(TMainForm&);
+void RLE1Click(TMainForm&);
+void RLE2Click(TMainForm&);
+void HEX3Click(TMainForm&);
+void HEXchar1Click(TMainForm&);
+
 // Edit
 void EditUndo(TMainForm&);
 void Redo1Click(TMainForm&);

@@ -22,6 +22,7 @@
 #include "core/document/document_rules.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
+#include "ui/editor/document_host.h"
 #include "ui/editor/ved.h"
 #include "ui/editor/memo/memo_control.h"
 
@@ -30,7 +31,10 @@ namespace kiv {
 namespace {
 // Which typographic quote comes next, shared by all document windows.
 bool gOpeningQuoteNext = true;
+Ted* gClosing = nullptr;
 }  // namespace
+
+Ted* Ted::closingDocument() { return gClosing; }
 
 void Ted::resetQuoteToggle() { gOpeningQuoteNext = true; }
 
@@ -179,6 +183,8 @@ void Ted::applySettings() {
 
 void Ted::activated() {
   editor_->ShowInfo(13, std::string(charset::displayName(charset_)));
+  // The third panel names a file format other than plain single-byte text.
+  if (editor_->host()) editor_->host()->setStatusPanel(2, utf8File_ ? QStringLiteral("UTF-8") : QString());
   editor_->ShowInfo(14, fileName_);
   memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().WordWrap ? 0L : 1L);
 }
@@ -199,7 +205,9 @@ void Ted::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  gClosing = this;
   editor_->DocumentClosed(fileName_, memo_->leftColumn(), memo_->topLine());
+  gClosing = nullptr;
   emit closing(this);
   e->accept();
 }

@@ -5,7 +5,10 @@
 // document's file name, charset and whether it has a file.
 
 #include <QWidget>
+#include <optional>
 #include <string>
+
+#include "core/charsets/utf8_files.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,6 +38,12 @@ class Ted : public QWidget {
   const std::string& charset() const { return charset_; }
   bool hasFile() const { return hasFile_; }
   void setHasFile(bool on) { hasFile_ = on; }
+  // A document read from a UTF-8 file is written back as UTF-8, laid out as
+  // the file was (line breaks, byte-order mark).
+  const std::optional<TextFileShape>& utf8File() const { return utf8File_; }
+  void setUtf8File(std::optional<TextFileShape> shape) { utf8File_ = shape; }
+  // The document window that is closing right now (during its close report).
+  static Ted* closingDocument();
 
   // File name ← name; window caption and main caption ← name.
   void setName(const std::string& name);
@@ -86,6 +95,7 @@ class Ted : public QWidget {
   std::string fileName_;
   std::string charset_;
   bool hasFile_ = false;
+  std::optional<TextFileShape> utf8File_;
   QComboBox* templatesBox_;
   QComboBox* syntaxBox_;
   QCheckBox* autoIndent_;

@@ -233,3 +233,27 @@ TEST(Case1251, Strings) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace {
+
+TEST(ReversibleConversion, EveryByteComesBackAndLettersAreWindows1251) {
+  for (const char* cs : {"dos", "koi", "win"}) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const std::string there = kiv::toWin1251Reversibly(all, cs);
+    EXPECT_EQ(kiv::fromWin1251Reversibly(there, cs), all) << cs;
+  }
+  // Letters and the signs Windows-1251 shares come over as its own bytes.
+  std::string dos = "\x80\xAF\xE0\xEF\xF0\xF1\xFC\xF8\xC4";  // А п р я Ё ё № ° ─
+  const std::string win = kiv::toWin1251Reversibly(dos, "dos");
+  EXPECT_EQ(win.substr(0, 8), "\xC0\xEF\xF0\xFF\xA8\xB8\xB9\xB0");
+  EXPECT_EQ(win.substr(8), "\x98" "196");
+  // A command that upper-cases letters leaves the escape alone.
+  std::string upper = win;
+  for (auto& c : upper) c = static_cast<char>(kiv::UpCase1251(static_cast<unsigned char>(c)));
+  EXPECT_EQ(kiv::fromWin1251Reversibly(upper, "dos"), "\x80\x8F\x90\x9F\xF0\xF0\xFC\xF8\xC4");
+  // A broken escape and a character the code page lacks become "?".
+  EXPECT_EQ(kiv::fromWin1251Reversibly("\x98" "9x\xAB", "dos"), "?9x?");
+}
+
+}  // namespace

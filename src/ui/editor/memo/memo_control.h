@@ -204,4 +204,20 @@ class MemoControl : public QsciScintilla {
   std::vector<std::pair<std::string, std::string>> charsetHistory_;
 };
 
+// Everything done while it lives is one undo step.
+class UndoGroup {
+ public:
+  explicit UndoGroup(MemoControl* memo) : memo_(memo) {
+    if (memo_) memo_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+  }
+  ~UndoGroup() {
+    if (memo_) memo_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+  }
+  UndoGroup(const UndoGroup&) = delete;
+  UndoGroup& operator=(const UndoGroup&) = delete;
+
+ private:
+  MemoControl* memo_;
+};
+
 }  // namespace kiv

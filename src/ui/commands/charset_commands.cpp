@@ -1,0 +1,181 @@
+// The Encoding menu ("Кодировка") and the Import / Export submenus of the
+// File menu: work in a charset, convert, import, export, the code tables,
+// transliteration and the transfer encodings.
+
+#include <QFileInfo>
+
+#include "core/charsets/charset_commands.h"
+#include "core/charsets/charset_id.h"
+#include "core/charsets/codec.h"
+#include "core/charsets/utf8_files.h"
+#include "core/common/file_bytes.h"
+#include "core/fileio/file_formats.h"
+#include "core/transfer/transfer_encodings.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/handlers.h"
+#include "ui/commands/text_command.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+
+namespace kiv {
+
+namespace {
+
+void workIn(TMainForm& main, std::string_view id) {
+  if (main.hasDocument()) main.editor().SetCharset(std::string(id));
+}
+
+void convertTo(TMainForm& main, std::string_view target) {
+  Ted* doc = main.activeDocument();
+  if (!doc) return;
+  CdreamEditor& ed = main.editor();
+  const std::string text = convertDocumentCharset(ed.GetText(), ed.GetCharset(), target);
+  UndoGroup step(doc->memo());
+  ed.SetCharset(std::string(target));
+  ed.SetText(text);
+}
+
+// The save dialog of the exports; nullopt when cancelled.
+std::optional<QString> exportFileName(TMainForm& main) {
+  return chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir),
+                          saveDialogFilters(), 3, QStringLiteral("txt"));
+}
+
+void exportTo(TMainForm& main, ExportCodePage target) {
+  if (!main.hasDocument()) return;
+  const auto file = exportFileName(main);
+  if (!file) return;
+  CdreamEditor& ed = main.editor();
+  writeDocumentText(main, spath(*file), exportToCodePage(ed.GetText(), ed.GetCharset(), target));
+}
+
+// The chosen name with the extension replaced (or added).
+QString withExtension(const QString& file, const QString& ext) {
+  const QFileInfo info(file);
+  const QString base = info.completeSuffix().isEmpty() ? info.fileName() : info.completeBaseName();
+  return info.path() + QLatin1Char('/') + base + ext;
+}
+
+void exportStyled(TMainForm& main, const char* format, const char* ext) {
+  if (!main.hasDocument()) return;
+  const auto file = exportFileName(main);
+  if (!file) return;
+  main.editor().ExportAs(spath(withExtension(*file, QString::fromLatin1(ext))), format);
+}
+
+// Imports make a new "win" document holding the converted file.
+void importWith(TMainForm& main, const std::function<std::string(const std::string&)>& convert) {
+  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir),
+                                       openDialogFilter().split(QStringLiteral(";;")), false);
+  if (!files || files->isEmpty()) return;
+  const std::string text = convert(readFileOrThrow(spath(files->first())));
+  main.newDocument();
+  main.editor().SetText(text);
+}
+
+void runTable(TMainForm& main, std::string_view table, bool needSelection) {
+  TextCommand how;
+  how.source = needSelection ? TextSource::Selection : TextSource::SelectionOrAll;
+  const std::string path = main.table().codeTablesFolder + std::string(table);
+  const std::string charset = activeCharset(main);
+  runTextCommand(main, how, [&](const std::string& text) {
+    return TextOutcome::put(runCodeTable(text, path, charset));
+  });
+}
+
+void transliterate(TMainForm& main, TConversionDirection direction) {
+  TextCommand how;
+  how.through1251 = true;
+  runTextCommand(main, how, [&](const std::string& text) {
+    main.rungler().SetDirection(direction);
+    return TextOutcome::put(main.rungler().Convert(text));
+  });
+}
+
+void encode(TMainForm& main, std::string (*fn)(std::string_view)) {
+  runTextCommand(main, {}, [fn](const std::string& text) { return TextOutcome::put(fn(text)); });
+}
+
+void decode(TMainForm& main, const std::function<DecodeResult(std::string_view)>& fn) {
+  runTextCommand(main, {}, [&](const std::string& text) {
+    DecodeResult r = fn(text);
+    return r.ok() ? TextOutcome::put(std::move(r.bytes)) : TextOutcome::fail(qs(r.message));
+  });
+}
+
+}  // namespace
+
+namespace cmd {
+
+void DOS8661Click(TMainForm& main) { workIn(main, charset::kDos); }
+void KOI8R1Click(TMainForm& main) { workIn(main, charset::kKoi); }
+void WindowsCP1Click(TMainForm& main) { workIn(main, charset::kWin); }
+
+void DOS8662Click(TMainForm& main) { convertTo(main, charset::kDos); }
+void KOI8R2Click(TMainForm& main) { convertTo(main, charset::kKoi); }
+void Windows12511Click(TMainForm& main) { convertTo(main, charset::kWin); }
+
+void mniMac2Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
+void mniISO885951Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
+void mniUnicode1Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
+
+void mniUtf8ImportClick(TMainForm& main) {
+  std::size_t lost = 0;
+  importWith(main, [&](const std::string& b) {
+    Utf8Import i = importUtf8File(b);
+    lost = i.unmapped + i.malformed;
+    return std::move(i.text);
+  });
+  if (lost)
+    showMessage(&main, QStringLiteral("Символов, которых нет в Windows-1251 (заменены на «?»): %1").arg(lost));
+}
+
+void mniKOI8Rus2Click(TMainForm& main) { exportTo(main, ExportCodePage::Koi8r); }
+void mniDOS2Click(TMainForm& main) { exportTo(main, ExportCodePage::Dos866); }
+void mniMAC1Click(TMainForm& main) { exportTo(main, ExportCodePage::Mac); }
+void mniISO885952Click(TMainForm& main) { exportTo(main, ExportCodePage::Iso88595); }
+void mniHTML2Click(TMainForm& main) { exportStyled(main, "HTML", ".htm"); }
+void mniRTF1Click(TMainForm& main) { exportStyled(main, "RTF", ".rtf"); }
+
+void mniUnicode2Click(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  if (!canExportUnicode(main.editor().GetCharset())) {
+    showMessage(&main, QString::fromUtf8(kMsgCannotExportUnicode));
+    return;
+  }
+  const auto file = exportFileName(main);
+  if (!file) return;
+  AFILEIO* io = main.fileIO().FindIO("unicode");
+  io->fileName = spath(*file);
+  io->WriteText(main.editor().GetText(), "unicode");
+}
+
+void mniUtf8ExportClick(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  const auto file = exportFileName(main);
+  if (!file) return;
+  writeFileOrThrow(spath(*file), exportUtf8(main.editor().GetText(), main.editor().GetCharset()));
+}
+
+void mniAntiwordClick(TMainForm& main) { runTable(main, kTableWordGlux, true); }
+void mniFixEncClick(TMainForm& main) { runTable(main, kTableKlavaEng2Rus, false); }
+void mniFido2normClick(TMainForm& main) { runTable(main, kTableFido, false); }
+
+void mniTranslitClick(TMainForm& main) { transliterate(main, TConversionDirection::cdRussianToLatin); }
+void mniDeTranslitClick(TMainForm& main) { transliterate(main, TConversionDirection::cdLatinToRussian); }
+
+void MIME1Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64DecodeLenient(t); }); }
+void MIME2Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64Encode(t); }); }
+void Base64decode1Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64Encode(t); }); }
+void base64Encode1Click(TMainForm& main) { decode(main, [](std::string_view t) { return Base64DecodeStrict(t); }); }
+void RLE1Click(TMainForm& main) { encode(main, [](std::string_view t) { return RleCompress(t); }); }
+void RLE2Click(TMainForm& main) { decode(main, [](std::string_view t) { return RleExpand(t); }); }
+void HEX3Click(TMainForm& main) { encode(main, [](std::string_view t) { return HexEncode(t); }); }
+void HEXchar1Click(TMainForm& main) { decode(main, [](std::string_view t) { return HexDecode(t); }); }
+
+}  // namespace cmd
+}  // namespace kiv

@@ -1,0 +1,94 @@
+// Templates, backup copies and versions of documents.
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "core/common/file_bytes.h"
+#include "core/common/regional.h"
+#include "core/datetime/date_texts.h"
+#include "core/versions/versions.h"
+#include "ui/app/documents_list.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/handlers.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+
+namespace kiv {
+
+namespace {
+
+// Writes a version of a document's text; a failed write is reported and
+// nothing else happens.
+void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, const std::string& text,
+                 const std::string& charset) {
+  const RSaveOptions& o = main.table().SaveOptions;
+  const RegionalFormat& rf = regionalFormat();
+  const VersionPlan plan = planVersion(fileName, hasFile, text, charset, o, currentLocalDateTime(),
+                                      rf.shortDatePattern, rf.longTimePattern, directoryExists(o.CopyVerPath));
+  QStringList failures;
+  for (const auto& target : plan.targets) {
+    try {
+      writeDocumentText(main, target, plan.content);
+    } catch (const FileError& e) {
+      failures << qs(e.what());
+    }
+  }
+  if (!failures.isEmpty()) main.reportError(failures.join(QLatin1Char('\n')));
+}
+
+}  // namespace
+
+void saveVersionOnClose(TMainForm& main, const std::string& fileName) {
+  Ted* doc = Ted::closingDocument();
+  if (!doc) return;
+  saveVersion(main, fileName, doc->hasFile(), doc->memo()->textCrLf(), doc->charset());
+}
+
+namespace cmd {
+
+void mniNewFromTemplateClick(TMainForm& main) {
+  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.table().templatesFolder),
+                                       openDialogFilter().split(QStringLiteral(";;")), false);
+  if (!files || files->isEmpty()) return;
+  const std::string text = readFileOrThrow(spath(files->first()));
+  main.newDocument();
+  // The template keeps its "untitled" name and has no file: Save asks for one.
+  main.editor().SetText(text);
+}
+
+void mniSaveAsTemplateClick(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.table().templatesFolder),
+                                     saveDialogFilters(), 3, QStringLiteral("txt"));
+  if (!file) return;
+  if (QFileInfo::exists(*file) &&
+      askYesNoCancel(&main, QStringLiteral("OK для перезаписи %1").arg(*file)) != QMessageBox::Yes)
+    return;
+  saveActiveAs(main, *file);
+}
+
+void mniSaveCopyClick(TMainForm& main) {
+  Ted* doc = main.activeDocument();
+  if (!doc || !doc->hasFile()) return;
+  writeBackupCopy(main, doc);
+}
+
+void mniLoadCopyClick(TMainForm& main) {
+  Ted* doc = main.activeDocument();
+  if (!doc) return;
+  const std::string backup = backupCopyName(doc->fileName());
+  if (!backup.empty() && fileExists(backup)) main.openFile(qpath(backup));
+}
+
+void N86668Click(TMainForm& main) {
+  Ted* doc = main.activeDocument();
+  if (!doc) return;
+  saveVersion(main, doc->fileName(), doc->hasFile(), doc->memo()->textCrLf(), doc->charset());
+}
+
+}  // namespace cmd
+}  // namespace kiv

@@ -1,0 +1,386 @@
+// The Encoding menu, imports and exports, detection on opening (UTF-8 files
+// too), code tables, transliteration, transfer encodings, templates, backups
+// and versions, run through the command table as the menu runs them.
+
+#include <QAction>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTest>
+
+#include "core/charsets/cyrillic_conversions.h"
+#include "core/fileio/file_formats.h"
+#include "support/test_env.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/command_dispatch.h"
+#include "ui/commands/command_table.h"
+#include "ui/common/sound_player.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+
+using namespace kiv;
+
+class CharsetCommandsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void workInChangesOnlyTheReading();
+  void convertToDosPatchesDashesOnceAndUndoes();
+  void convertToSameCharsetChangesNothing();
+  void exportsWriteTheirCodePages();
+  void unicodeExportOnlyFromWindows1251();
+  void importsMakeNewDocumentsWithoutStraySpace();
+  void detectionOnOpen();
+  void utf8FileOpensConvertedAndSavesBackAsUtf8();
+  void utf8FileWithForeignCharactersOpensAsBytes();
+  void codeTables();
+  void transliterationBothWays();
+  void transferEncodingsAndTheirErrors();
+  void templatesAndBackups();
+  void versions();
+
+ private:
+  Ted* openFile(const QString& name, const std::string& bytes);
+  void run(const char* component) { runCommand(*main_, *findCommand(component)); }
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<ProgramFolder> folder_;
+  std::unique_ptr<TMainForm> main_;
+  CdreamEditor& ed() { return main_->editor(); }
+};
+
+void CharsetCommandsTest::init() {
+  dialogs_ = std::make_unique<ScriptedDialogs>();
+  folder_ = std::make_unique<ProgramFolder>();
+  main_ = startProgram(*folder_);
+  main_->sounds().setMuted(true);
+}
+
+void CharsetCommandsTest::cleanup() {
+  if (main_) {
+    for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
+    main_->close();
+  }
+  main_.reset();
+  folder_.reset();
+  dialogs_.reset();
+}
+
+Ted* CharsetCommandsTest::openFile(const QString& name, const std::string& bytes) {
+  writeBytes(folder_->file(name), bytes);
+  return main_->openFile(folder_->file(name));
+}
+
+void CharsetCommandsTest::workInChangesOnlyTheReading() {
+  main_->newDocument();
+  const std::string text = w1251("Привет\r\n");
+  ed().SetText(text);
+  run("DOS8661");
+  QCOMPARE(ed().GetCharset(), std::string("dos"));
+  QCOMPARE(ed().GetText(), text);
+  ed().SetText("");
+  typeText(main_->activeDocument()->memo(), QStringLiteral("а"));
+  QCOMPARE(ed().GetText(), std::string("\xA0\r\n"));
+  run("KOI8R1");
+  QCOMPARE(ed().GetCharset(), std::string("koi"));
+  run("WindowsCP1");
+  QCOMPARE(ed().GetCharset(), std::string("win"));
+  QCOMPARE(ed().GetText(), std::string("\xA0\r\n"));
+}
+
+void CharsetCommandsTest::convertToDosPatchesDashesOnceAndUndoes() {
+  main_->newDocument();
+  const std::string text = w1251("Ч — а —б Ч \r\n");
+  ed().SetText(text);
+  ed().SetModified(false);
+  run("DOS8662");
+  std::string expected = text;
+  DosFromWin(expected);
+  expected[2] = '\xC4';  // the dash followed by a space only
+  QCOMPARE(ed().GetText(), expected);
+  QCOMPARE(ed().GetCharset(), std::string("dos"));
+  QCOMPARE(main_->activeDocument()->memo()->text(), QStringLiteral("Ч ─ а —б Ч \r\n").replace(QStringLiteral("—б"), QStringLiteral("Чб")));
+  // One undo step gives back the text and the charset.
+  ed().Undo();
+  QCOMPARE(ed().GetText(), text);
+  QCOMPARE(main_->activeDocument()->memo()->text(), QStringLiteral("Ч — а —б Ч \r\n"));
+}
+
+void CharsetCommandsTest::convertToSameCharsetChangesNothing() {
+  main_->newDocument();
+  ed().SetCharset("koi");
+  const std::string text = "\xF0\xD2\xC9\xD7\xC5\xD4\r\n";
+  ed().SetText(text);
+  run("KOI8R2");
+  QCOMPARE(ed().GetText(), text);
+  QCOMPARE(ed().GetCharset(), std::string("koi"));
+  run("Windows12511");
+  QCOMPARE(ed().GetText(), w1251("Привет\r\n"));
+  QCOMPARE(ed().GetCharset(), std::string("win"));
+}
+
+void CharsetCommandsTest::exportsWriteTheirCodePages() {
+  main_->newDocument();
+  ed().SetCharset("dos");
+  std::string dos = w1251("Ёж\r\n");
+  DosFromWin(dos);
+  ed().SetText(dos);
+  const QString out = folder_->file(QStringLiteral("out.txt"));
+  const struct {
+    const char* component;
+    std::string expected;
+  } rows[] = {
+      {"mniDOS2", dos},
+      {"mniKOI8Rus2", "\xB3\xD6\r\n"},
+      {"mniMAC1", "\xDD\xE6\r\n"},
+      {"mniISO885952", "\xA1\xD6\r\n"},
+  };
+  for (const auto& r : rows) {
+    dialogs_->saveAnswers = {out};
+    run(r.component);
+    QCOMPARE(readBytes(out), r.expected);
+  }
+  QCOMPARE(ed().GetText(), dos);  // the document stays as it was
+  QCOMPARE(ed().GetCharset(), std::string("dos"));
+  dialogs_->saveAnswers = {folder_->file(QStringLiteral("page.txt"))};
+  run("mniHTML2");
+  QVERIFY(QFile::exists(folder_->file(QStringLiteral("page.htm"))));
+  dialogs_->saveAnswers = {folder_->file(QStringLiteral("noext"))};
+  run("mniRTF1");
+  QVERIFY(QFile::exists(folder_->file(QStringLiteral("noext.rtf"))));
+  dialogs_->saveAnswers = {std::nullopt};
+  run("mniKOI8Rus2");  // cancelled: nothing written
+  dialogs_->saveAnswers = {folder_->file(QStringLiteral("u8.txt"))};
+  run("mniUtf8Export");
+  QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), std::string("Ёж\r\n"));
+}
+
+void CharsetCommandsTest::unicodeExportOnlyFromWindows1251() {
+  main_->newDocument();
+  ed().SetCharset("koi");
+  run("mniUnicode2");
+  QCOMPARE(dialogs_->messages, QStringList{QStringLiteral("Не умею экспортировать из ТЕКУЩЕЙ КОДИРОВКИ.")});
+  QVERIFY(dialogs_->dialogTitles.isEmpty());
+  ed().SetCharset("win");
+  ed().SetText(w1251("Да"));
+  dialogs_->saveAnswers = {folder_->file(QStringLiteral("u16.txt"))};
+  run("mniUnicode2");
+  QCOMPARE(readBytes(folder_->file(QStringLiteral("u16.txt"))), std::string("\x14\x04\x30\x04\r\0\n\0", 8));
+}
+
+void CharsetCommandsTest::importsMakeNewDocumentsWithoutStraySpace() {
+  writeBytes(folder_->file(QStringLiteral("u16.txt")), std::string("\xFF\xFE\x14\x04\x30\x04", 6));
+  dialogs_->openAnswers = {QStringList{folder_->file(QStringLiteral("u16.txt"))}};
+  run("mniUnicode1");
+  QCOMPARE(ed().GetText(), w1251("Да\r\n"));
+  QCOMPARE(ed().GetFileName(), std::string("untitled0"));
+  QVERIFY(!ed().HasFile());
+  QCOMPARE(ed().GetCharset(), std::string("win"));
+  writeBytes(folder_->file(QStringLiteral("mac.txt")), "\xDD\x8E\xE0\r\n");
+  dialogs_->openAnswers = {QStringList{folder_->file(QStringLiteral("mac.txt"))}};
+  run("mniMac2");
+  QCOMPARE(ed().GetText(), w1251("ЁОа\r\n"));
+  writeBytes(folder_->file(QStringLiteral("iso.txt")), "\xA1\xB0\xEF");
+  dialogs_->openAnswers = {QStringList{folder_->file(QStringLiteral("iso.txt"))}};
+  run("mniISO885951");
+  QCOMPARE(ed().GetText(), w1251("ЁАя\r\n"));
+  writeBytes(folder_->file(QStringLiteral("u8.txt")), "Щи\xE2\x82\xAC\xE4\xB8\xAD\n");
+  dialogs_->openAnswers = {QStringList{folder_->file(QStringLiteral("u8.txt"))}};
+  run("mniUtf8Import");
+  QCOMPARE(ed().GetText(), w1251("Щи€?\r\n"));
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(main_->documentArea()->subWindowList().size(), 4);
+  dialogs_->openAnswers = {std::nullopt};
+  run("mniMac2");
+  QCOMPARE(main_->documentArea()->subWindowList().size(), 4);
+}
+
+void CharsetCommandsTest::detectionOnOpen() {
+  main_->table().DoEncDetect = true;
+  std::string koi = w1251("Он и она пошли домой, и был вечер.\r\n");
+  KoiFromWin(koi);
+  openFile(QStringLiteral("koi.txt"), koi);
+  QCOMPARE(ed().GetCharset(), std::string("koi"));
+  QCOMPARE(ed().GetText(), koi);  // bytes are not converted
+  openFile(QStringLiteral("win.txt"), w1251("Ёлка стоит в углу, а ёжик спит.\r\n"));
+  QCOMPARE(ed().GetCharset(), std::string("win"));
+  std::string dos = w1251("Привет, как твои дела? Всё хорошо.\r\n");
+  DosFromWin(dos);
+  openFile(QStringLiteral("dos.txt"), dos);
+  QCOMPARE(ed().GetCharset(), std::string("dos"));
+  main_->table().DoEncDetect = false;
+  openFile(QStringLiteral("koi2.txt"), koi);
+  QCOMPARE(ed().GetCharset(), std::string("win"));
+}
+
+void CharsetCommandsTest::utf8FileOpensConvertedAndSavesBackAsUtf8() {
+  main_->table().DoEncDetect = true;
+  const std::string original = "\xEF\xBB\xBFЗдравствуй, мир!\nВторая строка без конца";
+  Ted* doc = openFile(QStringLiteral("u8.txt"), original);
+  QVERIFY(doc);
+  QCOMPARE(ed().GetCharset(), std::string("win"));
+  QCOMPARE(ed().GetText(), w1251("Здравствуй, мир!\r\nВторая строка без конца\r\n"));
+  QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
+  QVERIFY(!ed().GetModified());
+  // Save without a change: byte for byte the same file.
+  run("mniSave");
+  QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), original);
+  // An edit changes only itself.
+  doc->memo()->moveCaretTo(0, 0);
+  typeText(doc->memo(), QStringLiteral("Ну, "));
+  run("mniSave");
+  QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))),
+           std::string("\xEF\xBB\xBFНу, Здравствуй, мир!\nВторая строка без конца"));
+}
+
+void CharsetCommandsTest::utf8FileWithForeignCharactersOpensAsBytes() {
+  main_->table().DoEncDetect = true;
+  const std::string bytes = "Привет 中文\r\n";
+  openFile(QStringLiteral("cjk.txt"), bytes);
+  QCOMPARE(ed().GetText(), bytes);
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("UTF-8")));
+  QVERIFY(main_->activeDocument()->utf8File() == std::nullopt);
+}
+
+void CharsetCommandsTest::codeTables() {
+  main_->newDocument();
+  ed().SetText(",eltn lj,fdkty\r\n");
+  run("mniAntiword");  // needs a selection
+  QCOMPARE(ed().GetText(), std::string(",eltn lj,fdkty\r\n"));
+  run("mniFixEnc");
+  QCOMPARE(ed().GetText(), w1251("будет добавлен\r\n"));
+  ed().SetText(w1251("«Кавычки» — и…\r\n"));
+  main_->activeDocument()->memo()->selectAll();
+  run("mniAntiword");
+  QCOMPARE(ed().GetText(), std::string("\"") + w1251("Кавычки") + "\" - " + w1251("и") + "...\r\n");
+  // A missing table: the message, the document unchanged.
+  main_->table().codeTablesFolder = folder_->file(QStringLiteral("none/")).toStdString();
+  ed().SetText("abc\r\n");
+  ed().SetModified(false);
+  run("mniFido2norm");
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QVERIFY(dialogs_->messages.first().startsWith(QStringLiteral("Cannot open file ")));
+  QCOMPARE(ed().GetText(), std::string("abc\r\n"));
+  QVERIFY(!ed().GetModified());
+}
+
+void CharsetCommandsTest::transliterationBothWays() {
+  main_->newDocument();
+  ed().SetText(w1251("Щука и Хек\r\n"));
+  run("mniTranslit");
+  QCOMPARE(ed().GetText(), std::string("Sjuka i Xek\r\n"));
+  run("mniDeTranslit");
+  QCOMPARE(ed().GetText(), w1251("Щука и Хек\r\n"));
+  ed().Undo();
+  QCOMPARE(ed().GetText(), std::string("Sjuka i Xek\r\n"));
+  // A DOS document: the letters the user sees.
+  ed().SetCharset("dos");
+  std::string dos = w1251("Хек\r\n");
+  DosFromWin(dos);
+  ed().SetText(dos);
+  run("mniTranslit");
+  QCOMPARE(ed().GetText(), std::string("Xek\r\n"));
+}
+
+void CharsetCommandsTest::transferEncodingsAndTheirErrors() {
+  main_->newDocument();
+  std::string all;
+  for (int b = 0; b < 256; ++b)
+    if (b != '\r' && b != '\n') all += static_cast<char>(b);
+  ed().SetText(all);
+  const std::string whole = ed().GetText();
+  for (const auto& pair : {std::pair{"MIME2", "MIME1"}, std::pair{"Base64decode1", "base64Encode1"},
+                           std::pair{"RLE1", "RLE2"}, std::pair{"HEX3", "HEXchar1"}}) {
+    run(pair.first);
+    QVERIFY(ed().GetText() != whole);
+    // Strict Base64 and hexadecimal want the encoded line without the final line break.
+    const std::string encoded = ed().GetText();
+    const std::string_view code(pair.first);
+    if (code == "Base64decode1" || code == "HEX3")
+      main_->activeDocument()->memo()->setSelection(0, 0, 0, static_cast<int>(encoded.size() - 2));
+    run(pair.second);
+    QVERIFY2(ed().GetText() == whole, pair.first);
+  }
+  ed().SetText("not base64 at all!");
+  ed().SetModified(false);
+  run("base64Encode1");
+  QCOMPARE(dialogs_->messages.size(), 1);
+  QCOMPARE(dialogs_->messages.first(), QStringLiteral("Формат строки не соответствует способу кодирования Base64."));
+  QCOMPARE(ed().GetText(), std::string("not base64 at all!\r\n"));
+  QVERIFY(!ed().GetModified());
+  ed().SetText("\x7F");
+  ed().SetModified(false);
+  main_->activeDocument()->memo()->selectAll();
+  run("RLE2");
+  QCOMPARE(dialogs_->messages.size(), 2);
+  QVERIFY(!ed().GetModified());
+}
+
+void CharsetCommandsTest::templatesAndBackups() {
+  writeBytes(QString::fromStdString(main_->table().templatesFolder) + QStringLiteral("letter.txt"), "Dear sir,\r\n");
+  const std::string openDirBefore = main_->config().session.LastOpenDir;
+  dialogs_->openAnswers = {QStringList{QString::fromStdString(main_->table().templatesFolder) + "letter.txt"}};
+  run("mniNewFromTemplate");
+  QVERIFY(dialogs_->dialogTitles.last().endsWith(QString::fromStdString(main_->table().templatesFolder)));
+  QCOMPARE(ed().GetText(), std::string("Dear sir,\r\n"));
+  QCOMPARE(ed().GetFileName(), std::string("untitled0"));
+  QVERIFY(!ed().HasFile());
+  QCOMPARE(main_->config().session.LastOpenDir, openDirBefore);
+  // Save as template writes the file and the document takes its name.
+  dialogs_->saveAnswers = {QString::fromStdString(main_->table().templatesFolder) + "mine.txt"};
+  run("mniSaveAsTemplate");
+  QCOMPARE(readBytes(QString::fromStdString(main_->table().templatesFolder) + "mine.txt"), std::string("Dear sir,\r\n"));
+  QVERIFY(ed().HasFile());
+  // Backups: none for an untitled document; one beside a file.
+  main_->newDocument();
+  run("mniSaveCopy");
+  QVERIFY(!QFile::exists(folder_->file(QStringLiteral("Копия untitled1"))));
+  openFile(QStringLiteral("a.txt"), "version one\r\n");
+  run("mniSaveCopy");
+  QCOMPARE(readBytes(folder_->file(QStringLiteral("Копия a.txt"))), std::string("version one\r\n"));
+  QVERIFY(!ed().GetModified());
+  run("mniLoadCopy");
+  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("Копия a.txt")));
+  // Every shipped template opens.
+  const QStringList shipped = QDir(QString::fromStdString(main_->table().templatesFolder)).entryList(QDir::Files);
+  QVERIFY(shipped.size() >= 4);
+}
+
+void CharsetCommandsTest::versions() {
+  RSaveOptions& o = main_->table().SaveOptions;
+  o.AddVersionNamePrefix = true;
+  o.VersionNamePrefix = "v1.0";
+  o.DoConvertVersionToCharset = true;
+  o.ConvertVersionToCharset = "dos";
+  openFile(QStringLiteral("doc.txt"), w1251("Текст\r\n"));
+  run("mniSaveVersion");
+  QStringList versions = QDir(folder_->path()).entryList(QStringList{QStringLiteral("v1-0date-*doc.txt")});
+  QCOMPARE(versions.size(), 1);
+  std::string dos = w1251("Текст\r\n");
+  DosFromWin(dos);
+  QCOMPARE(readBytes(folder_->file(versions.first())), dos);
+  QCOMPARE(ed().GetText(), w1251("Текст\r\n"));
+  QVERIFY(!versions.first().contains(QLatin1Char(':')));
+  // On close: a file gets one, an untitled document none, and a failed
+  // write never keeps a document open.
+  o.SaveVersionOnExit = true;
+  o.AddVersionNamePrefix = false;
+  o.DoCopyVer = true;
+  o.CopyVerPath = folder_->file(QStringLiteral("copies")).toStdString();
+  QDir().mkpath(folder_->file(QStringLiteral("copies")));
+  QVERIFY(main_->activeDocument()->subWindow()->close());
+  QCOMPARE(QDir(folder_->file(QStringLiteral("copies"))).entryList(QDir::Files).size(), 1);
+  main_->newDocument();
+  QVERIFY(main_->activeDocument()->subWindow()->close());
+  QCOMPARE(QDir(folder_->file(QStringLiteral("copies"))).entryList(QDir::Files).size(), 1);
+  o.SaveInSameFolder = false;
+  o.CopyVerPath = std::string("/proc");
+  Ted* t = openFile(QStringLiteral("other.txt"), "x\r\n");
+  QVERIFY(t->subWindow()->close());
+}
+
+QTEST_MAIN(CharsetCommandsTest)
+#include "test_charset_commands.moc"
