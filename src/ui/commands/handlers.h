@@ -92,5 +92,58 @@ void Bugz1Click(TMainForm&);
 void N29Click(TMainForm&);
 void N31Click(TMainForm&);
 
+// Functions: lines, case, format, scrambling, statistics
+void mniDelEmptyLinesClick(TMainForm&);
+void mniNumberStringsClick(TMainForm&);
+void mniEncloseClick(TMainForm&);
+void mniSortStringsClick(TMainForm&);
+void mnirevsortstringsClick(TMainForm&);
+void mniReverseStringClick(TMainForm&);
+void mniReverseStringsClick(TMainForm&);
+void mniFIOClick(TMainForm&);
+void mniAnagrammClick(TMainForm&);
+void mniDelWordClick(TMainForm&);
+void mniParaSortClick(TMainForm&);
+void mniRusAlphaClick(TMainForm&);
+void mniEngAlphhaClick(TMainForm&);
+void Downcase1Click(TMainForm&);
+void Changeregister1Click(TMainForm&);
+void Hackerize1Click(TMainForm&);
+void N11Click(TMainForm&);
+void N46Click(TMainForm&);
+void mnKillSpacesClick(TMainForm&);
+void mniKillFormatClick(TMainForm&);
+void mniKillFormat2Click(TMainForm&);
+void TabsSpaces1Click(TMainForm&);
+void mniHardWordWrapClick(TMainForm&);
+void N71Click(TMainForm&);
+void N72Click(TMainForm&);
+void mniEncodeClick(TMainForm&);
+void mniDecodeClick(TMainForm&);
+void mniStatClick(TMainForm&);
+void mniAboutmodulesClick(TMainForm&);
+
+// Functions: numbers, dates, the evaluator
+void IntegertoRoman1Click(TMainForm&);
+void RomantoInteger1Click(TMainForm&);
+void mniNum2WordsRusClick(TMainForm&);
+void mniNum2WordsEngClick(TMainForm&);
+void mniNum2WordsGermClick(TMainForm&);
+void mniHEX2decClick(TMainForm&);
+void mnidec2hexClick(TMainForm&);
+void mnidec2binClick(TMainForm&);
+void mnibin2decClick(TMainForm&);
+void mniEvaluateClick(TMainForm&);
+void mniFibClick(TMainForm&);
+void Pi1Click(TMainForm&);
+void e1Click(TMainForm&);
+void mniIsLeapYearClick(TMainForm&);
+void mniISBN1Click(TMainForm&);
+void Insertdate1Click(TMainForm&);
+void mniDate2Click(TMainForm&);
+void mbiDate3Click(TMainForm&);
+void mniDayNumberClick(TMainForm&);
+void Inserttime1Click(TMainForm&);
+
 }  // namespace cmd
 }  // namespace kiv

@@ -4,7 +4,9 @@
 #include <QVBoxLayout>
 
 #include "ui/app/main_form.h"
+#include "ui/tools/console_window.h"
 #include "ui/tools/documents_window.h"
+#include "ui/tools/enclose_dialog.h"
 
 namespace kiv {
 
@@ -78,6 +80,8 @@ ToolWindows::ToolWindows(TMainForm* main) {
     const QString caption = QString::fromUtf8(t.caption);
     ToolWindow* w = nullptr;
     if (cls == QLatin1String("Tfmdox")) w = new Tfmdox(main);
+    else if (cls == QLatin1String("Tcon")) w = new Tcon(main);
+    else if (cls == QLatin1String("Tfmba")) w = new Tfmba(main);
     else w = new PlaceholderWindow(main, cls, caption);
     windows_.push_back(w);
   }

@@ -1,0 +1,111 @@
+// The number commands, the date and time insertions and the expression
+// evaluator of the "Функции" menu.
+
+#include "core/charsets/code_page.h"
+#include "core/charsets/cp1251_literal.h"
+#include "core/common/regional.h"
+#include "core/datetime/date_texts.h"
+#include "core/expr/evaluator.h"
+#include "core/numbers/number_checks.h"
+#include "core/numbers/number_inserts.h"
+#include "core/numbers/number_result.h"
+#include "core/numbers/number_words.h"
+#include "core/numbers/radix.h"
+#include "core/numbers/roman.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/handlers.h"
+#include "ui/commands/text_command.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/editor/dream_editor.h"
+
+namespace kiv {
+
+namespace {
+
+// A number command: Put replaces the selection (or the working text), Show
+// reports, Nothing does nothing. Results are Windows-1251 text (Russian
+// words) or ASCII; they go into the document in its own code page.
+void numberCommand(TMainForm& main, TextSource source, NumberResult (*fn)(std::string_view)) {
+  runTextCommand(main, TextCommand{source, true}, [&](const std::string& text) {
+    NumberResult r = fn(text);
+    if (r.isShow()) {
+      showMessage(&main, qs(r.message));
+      return TextOutcome::cancel();
+    }
+    if (!r.isPut()) return TextOutcome::cancel();
+    return TextOutcome::put(std::move(r.text));
+  });
+}
+
+void numberOnSelection(TMainForm& main, NumberResult (*fn)(std::string_view)) {
+  numberCommand(main, TextSource::Selection, fn);
+}
+
+// Dates use the regional patterns; their literal text goes into the
+// document as Windows-1251 like the names.
+RegionalFormat documentRegionalFormat() {
+  RegionalFormat f = regionalFormat();
+  f.shortDatePattern = cp1251(f.shortDatePattern);
+  f.longTimePattern = cp1251(f.longTimePattern);
+  return f;
+}
+
+}  // namespace
+
+namespace cmd {
+
+void IntegertoRoman1Click(TMainForm& main) { numberOnSelection(main, &arabicToRomanCommand); }
+void RomantoInteger1Click(TMainForm& main) { numberOnSelection(main, &romanToArabicCommand); }
+void mniNum2WordsRusClick(TMainForm& main) { numberOnSelection(main, &numberToWordsRussianCommand); }
+void mniHEX2decClick(TMainForm& main) { numberOnSelection(main, &hexToDecimalCommand); }
+void mnidec2hexClick(TMainForm& main) { numberOnSelection(main, &decimalToHexCommand); }
+void mnidec2binClick(TMainForm& main) { numberOnSelection(main, &decimalToBinaryCommand); }
+void mnibin2decClick(TMainForm& main) { numberOnSelection(main, &binaryToDecimalCommand); }
+void mniIsLeapYearClick(TMainForm& main) { numberOnSelection(main, &leapYearCommand); }
+void mniISBN1Click(TMainForm& main) { numberOnSelection(main, &isbnCommand); }
+
+void mniNum2WordsEngClick(TMainForm& main) {
+  numberCommand(main, TextSource::SelectionOrAll,
+                [](std::string_view t) { return dollarsToWordsCommand(t, regionalFormat()); });
+}
+
+void mniNum2WordsGermClick(TMainForm& main) {
+  // German words are written for the document's own code page (umlauts as
+  // "ue", "oe" where it has none).
+  const CodePage& page = CodePage::ofCharset(activeCharset(main));
+  runTextCommand(main, TextCommand{TextSource::Selection, false}, [&](const std::string& text) {
+    NumberResult r = numberToWordsGermanCommand(text, page);
+    if (r.isShow()) showMessage(&main, qs(r.message));
+    return r.isPut() ? TextOutcome::put(std::move(r.text)) : TextOutcome::cancel();
+  });
+}
+
+void mniEvaluateClick(TMainForm& main) {
+  numberCommand(main, TextSource::Selection,
+                [](std::string_view t) { return evaluateCommand(t, regionalFormat()); });
+}
+
+void mniFibClick(TMainForm& main) {
+  if (!main.hasDocument()) return;
+  const QString answer = inputBox(&main, qs(kFibonacciCaption), qs(kFibonacciPrompt), qs(kFibonacciDefault));
+  const NumberResult r = fibonacciCommand(u8(answer));
+  if (r.isShow()) showMessage(&main, qs(r.message));
+  if (r.isPut()) insertText(main, r.text, true);
+}
+
+void Pi1Click(TMainForm& main) { insertText(main, std::string(kPiText), false); }
+void e1Click(TMainForm& main) { insertText(main, std::string(kEText), false); }
+
+void Insertdate1Click(TMainForm& main) {
+  insertText(main, shortDateText(currentLocalDateTime(), documentRegionalFormat()), true);
+}
+void mniDate2Click(TMainForm& main) { insertText(main, longRussianDateWithWeekday(currentLocalDateTime()), true); }
+void mbiDate3Click(TMainForm& main) { insertText(main, longRussianDate(currentLocalDateTime()), true); }
+void mniDayNumberClick(TMainForm& main) { insertText(main, dayNumberText(currentLocalDateTime()), false); }
+void Inserttime1Click(TMainForm& main) {
+  insertText(main, longTimeText(currentLocalDateTime(), documentRegionalFormat()), true);
+}
+
+}  // namespace cmd
+}  // namespace kiv
