@@ -3,19 +3,13 @@
 #include <array>
 
 #include "core/charsets/charset_id.h"
+#include "core/common/byte_map.h"
 #include "core/charsets/code_page.h"
 
 namespace kiv {
 
 namespace {
 
-using ByteMap = std::array<unsigned char, 256>;
-
-ByteMap identity() {
-  ByteMap m{};
-  for (int i = 0; i < 256; ++i) m[i] = static_cast<unsigned char>(i);
-  return m;
-}
 
 // KOI8-R positions of the Windows-1251 letters А..я (0xC0..0xFF).
 constexpr unsigned char kKoiOfWin[64] = {
@@ -26,10 +20,10 @@ constexpr unsigned char kKoiOfWin[64] = {
 };
 
 struct Maps {
-  ByteMap dosFromWin = identity(), winFromDos = identity();
-  ByteMap koiFromWin = identity(), winFromKoi = identity();
-  ByteMap macFromWin = identity(), winFromMac = identity();
-  ByteMap isoFromWin = identity(), winFromIso = identity();
+  ByteMap dosFromWin = identityByteMap(), winFromDos = identityByteMap();
+  ByteMap koiFromWin = identityByteMap(), winFromKoi = identityByteMap();
+  ByteMap macFromWin = identityByteMap(), winFromMac = identityByteMap();
+  ByteMap isoFromWin = identityByteMap(), winFromIso = identityByteMap();
 
   Maps() {
     // First matching rule wins, so specific bytes are set after ranges.
@@ -75,20 +69,16 @@ const Maps& maps() {
   return m;
 }
 
-void apply(std::string& s, const ByteMap& m) {
-  for (auto& c : s) c = static_cast<char>(m[static_cast<unsigned char>(c)]);
-}
-
 }  // namespace
 
-void DosFromWin(std::string& s) { apply(s, maps().dosFromWin); }
-void WinFromDos(std::string& s) { apply(s, maps().winFromDos); }
-void KoiFromWin(std::string& s) { apply(s, maps().koiFromWin); }
-void WinFromKoi(std::string& s) { apply(s, maps().winFromKoi); }
-void MacFromWin(std::string& s) { apply(s, maps().macFromWin); }
-void WinFromMac(std::string& s) { apply(s, maps().winFromMac); }
-void IsoFromWin(std::string& s) { apply(s, maps().isoFromWin); }
-void WinFromIso(std::string& s) { apply(s, maps().winFromIso); }
+void DosFromWin(std::string& s) { mapBytesInPlace(s, maps().dosFromWin); }
+void WinFromDos(std::string& s) { mapBytesInPlace(s, maps().winFromDos); }
+void KoiFromWin(std::string& s) { mapBytesInPlace(s, maps().koiFromWin); }
+void WinFromKoi(std::string& s) { mapBytesInPlace(s, maps().winFromKoi); }
+void MacFromWin(std::string& s) { mapBytesInPlace(s, maps().macFromWin); }
+void WinFromMac(std::string& s) { mapBytesInPlace(s, maps().winFromMac); }
+void IsoFromWin(std::string& s) { mapBytesInPlace(s, maps().isoFromWin); }
+void WinFromIso(std::string& s) { mapBytesInPlace(s, maps().winFromIso); }
 
 std::string toWin1251(std::string_view text, std::string_view fromCharset) {
   std::string s(text);

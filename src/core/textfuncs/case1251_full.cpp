@@ -1,5 +1,7 @@
 #include "core/textfuncs/case1251_full.h"
 
+#include "core/common/byte_map.h"
+
 namespace kiv {
 
 namespace {
@@ -24,10 +26,9 @@ constexpr unsigned char kPairs[][2] = {
 };
 
 struct FullTables {
-  std::array<unsigned char, 256> up{};
-  std::array<unsigned char, 256> low{};
+  ByteMap up = identityByteMap();
+  ByteMap low = identityByteMap();
   FullTables() {
-    for (int i = 0; i < 256; ++i) up[i] = low[i] = static_cast<unsigned char>(i);
     auto pair = [this](int capital, int small) {
       up[small] = static_cast<unsigned char>(capital);
       low[capital] = static_cast<unsigned char>(small);
@@ -43,19 +44,13 @@ const FullTables& tables() {
   return t;
 }
 
-std::string mapAll(std::string_view s, const std::array<unsigned char, 256>& m) {
-  std::string r(s.size(), '\0');
-  for (std::size_t i = 0; i < s.size(); ++i) r[i] = static_cast<char>(m[static_cast<unsigned char>(s[i])]);
-  return r;
-}
-
 }  // namespace
 
 const std::array<unsigned char, 256>& fullUpperTable1251() { return tables().up; }
 const std::array<unsigned char, 256>& fullLowerTable1251() { return tables().low; }
 
-std::string FullUpperStr1251(std::string_view s) { return mapAll(s, tables().up); }
-std::string FullLowerStr1251(std::string_view s) { return mapAll(s, tables().low); }
+std::string FullUpperStr1251(std::string_view s) { return mapBytes(s, tables().up); }
+std::string FullLowerStr1251(std::string_view s) { return mapBytes(s, tables().low); }
 
 bool equalFolded1251(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -158,18 +158,25 @@ namespace {
 struct Range {
   long line, from, to;
 };
+
+// The ranges of a multiple (column) selection, top row first.
+std::vector<Range> selectionRanges(const MemoControl* m) {
+  std::vector<Range> rows;
+  const long n = m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONS);
+  for (long i = 0; i < n; ++i) {
+    const long a = m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONNSTART, i);
+    const long b = m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONNEND, i);
+    rows.push_back({m->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, a), a, b});
+  }
+  std::sort(rows.begin(), rows.end(), [](const Range& x, const Range& y) { return x.from < y.from; });
+  return rows;
+}
 }  // namespace
 
 std::string MemoControl::selectedBytes() const {
   if (!hasSelectedText()) return {};
   if (SendScintilla(SCI_SELECTIONISRECTANGLE) || SendScintilla(SCI_GETSELECTIONS) > 1) {
-    std::vector<Range> rows;
-    const long n = SendScintilla(SCI_GETSELECTIONS);
-    for (long i = 0; i < n; ++i) {
-      const long a = SendScintilla(SCI_GETSELECTIONNSTART, i), b = SendScintilla(SCI_GETSELECTIONNEND, i);
-      rows.push_back({SendScintilla(SCI_LINEFROMPOSITION, a), a, b});
-    }
-    std::sort(rows.begin(), rows.end(), [](const Range& x, const Range& y) { return x.from < y.from; });
+    const std::vector<Range> rows = selectionRanges(this);
     std::string out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       if (i) out += "\r\n";
@@ -185,13 +192,9 @@ void MemoControl::replaceSelectionBytes(std::string_view bytes) {
   const std::string clean = unifyLineBreaks(bytes);
   SendScintilla(SCI_BEGINUNDOACTION);
   if (SendScintilla(SCI_SELECTIONISRECTANGLE) || SendScintilla(SCI_GETSELECTIONS) > 1) {
-    std::vector<Range> rows;
-    const long n = SendScintilla(SCI_GETSELECTIONS);
-    for (long i = 0; i < n; ++i) {
-      const long a = SendScintilla(SCI_GETSELECTIONNSTART, i), b = SendScintilla(SCI_GETSELECTIONNEND, i);
-      rows.push_back({SendScintilla(SCI_LINEFROMPOSITION, a), a, b});
-    }
-    std::sort(rows.begin(), rows.end(), [](const Range& x, const Range& y) { return x.from > y.from; });
+    // Last row first, so earlier positions stay valid while rows change.
+    std::vector<Range> rows = selectionRanges(this);
+    std::reverse(rows.begin(), rows.end());
     std::vector<std::string> pieces;
     strictLines(clean, pieces);
     if (pieces.size() == rows.size()) {

@@ -19,6 +19,17 @@ constexpr int kBreakPointMarker = 10;
 constexpr int kBreakPointLineMarker = 11;
 constexpr int kMarkerMask = 0xFFE;  // markers 1…11
 
+// A picture fill loads its file; one that cannot be loaded drops the fill.
+bool loadFillPicture(RFR& fill, QPixmap& picture) {
+  picture = QPixmap();
+  if (fill.FillOption != 1) return true;
+  const QString file = QString::fromUtf8(fill.Wallpaper.c_str());
+  if (QFileInfo(file).isFile()) picture.load(file);
+  if (!picture.isNull()) return true;
+  fill.FillOption = 0;
+  return false;
+}
+
 QPixmap bookmarkPixmap(int n) {
   QPixmap pm(14, 14);
   pm.fill(Qt::transparent);
@@ -189,16 +200,7 @@ bool MemoControl::wordWrapOn() const { return wrapMode() != QsciScintilla::WrapN
 bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
   fill_->text = fill;
   fill_->paper = paper;
-  bool ok = true;
-  if (fill.FillOption == 1) {
-    fill_->textPicture = QPixmap();
-    if (QFileInfo(QString::fromUtf8(fill.Wallpaper.c_str())).isFile())
-      fill_->textPicture.load(QString::fromUtf8(fill.Wallpaper.c_str()));
-    if (fill_->textPicture.isNull()) {
-      fill_->text.FillOption = 0;
-      ok = false;
-    }
-  }
+  const bool ok = loadFillPicture(fill_->text, fill_->textPicture);
   fill_->invalidate();
   SendScintilla(SCI_SETCARETLINEBACKALPHA, fill_->textActive() ? 60L : 256L);
   applyLexerLook();
@@ -207,16 +209,7 @@ bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
 
 bool MemoControl::setGutterFill(const RFR& fill) {
   fill_->gutter = fill;
-  bool ok = true;
-  if (fill.FillOption == 1) {
-    fill_->gutterPicture = QPixmap();
-    if (QFileInfo(QString::fromUtf8(fill.Wallpaper.c_str())).isFile())
-      fill_->gutterPicture.load(QString::fromUtf8(fill.Wallpaper.c_str()));
-    if (fill_->gutterPicture.isNull()) {
-      fill_->gutter.FillOption = 0;
-      ok = false;
-    }
-  }
+  const bool ok = loadFillPicture(fill_->gutter, fill_->gutterPicture);
   fill_->invalidate();
   applyMargins();
   viewport()->update();
