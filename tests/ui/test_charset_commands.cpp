@@ -46,28 +46,18 @@ class CharsetCommandsTest : public QObject {
  private:
   Ted* openFile(const QString& name, const std::string& bytes);
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
+  ProgramSession s_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
+  std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
+  std::unique_ptr<TMainForm>& main_ = s_.main;
   CdreamEditor& ed() { return main_->editor(); }
 };
 
 void CharsetCommandsTest::init() {
-  dialogs_ = std::make_unique<ScriptedDialogs>();
-  folder_ = std::make_unique<ProgramFolder>();
-  main_ = startProgram(*folder_);
-  main_->sounds().setMuted(true);
+  s_.start();
 }
 
-void CharsetCommandsTest::cleanup() {
-  if (main_) {
-    for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
-    main_->close();
-  }
-  main_.reset();
-  folder_.reset();
-  dialogs_.reset();
-}
+void CharsetCommandsTest::cleanup() { s_.stop(); }
 
 Ted* CharsetCommandsTest::openFile(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);

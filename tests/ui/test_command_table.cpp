@@ -43,27 +43,17 @@ class CommandTableTest : public QObject {
 
  private:
   void runAll(bool withDocument);
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
+  ProgramSession s_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
+  std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
+  std::unique_ptr<TMainForm>& main_ = s_.main;
 };
 
 void CommandTableTest::init() {
-  dialogs_ = std::make_unique<ScriptedDialogs>();
-  folder_ = std::make_unique<ProgramFolder>();
-  main_ = startProgram(*folder_);
-  main_->sounds().setMuted(true);
+  s_.start();
 }
 
-void CommandTableTest::cleanup() {
-  if (main_) {
-    for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
-    main_->close();
-  }
-  main_.reset();
-  folder_.reset();
-  dialogs_.reset();
-}
+void CommandTableTest::cleanup() { s_.stop(); }
 
 void CommandTableTest::menusHoldEveryItemInOrder() {
   QStringList tops;

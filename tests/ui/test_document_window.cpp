@@ -54,29 +54,22 @@ class DocumentWindowTest : public QObject {
   void programShortcutsReachTheProgram();
 
  private:
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
+  ProgramSession s_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
+  std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
+  std::unique_ptr<TMainForm>& main_ = s_.main;
   CdreamEditor& ed() { return main_->editor(); }
   Ted* doc() { return main_->activeDocument(); }
   MemoControl* memo() { return doc()->memo(); }
 };
 
 void DocumentWindowTest::init() {
-  dialogs_ = std::make_unique<ScriptedDialogs>();
-  folder_ = std::make_unique<ProgramFolder>();
-  main_ = startProgram(*folder_);
+  s_.start();
   main_->editor().setDialogsSuppressed(true);
   main_->sounds().setMuted(true);
 }
 
-void DocumentWindowTest::cleanup() {
-  for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
-  main_->close();
-  main_.reset();
-  folder_.reset();
-  dialogs_.reset();
-}
+void DocumentWindowTest::cleanup() { s_.stop(); }
 
 void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
   main_->table().ChangeQuotes = true;

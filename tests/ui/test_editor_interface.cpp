@@ -48,27 +48,20 @@ class EditorInterfaceTest : public QObject {
   void findNextAndReplaceAll();
 
  private:
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
+  ProgramSession s_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
+  std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
+  std::unique_ptr<TMainForm>& main_ = s_.main;
   CdreamEditor& ed() { return main_->editor(); }
   MemoControl* memo() { return main_->activeDocument()->memo(); }
 };
 
 void EditorInterfaceTest::init() {
-  dialogs_ = std::make_unique<ScriptedDialogs>();
-  folder_ = std::make_unique<ProgramFolder>();
-  main_ = startProgram(*folder_);
+  s_.start();
   main_->editor().setDialogsSuppressed(true);
 }
 
-void EditorInterfaceTest::cleanup() {
-  for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
-  main_->close();
-  main_.reset();
-  folder_.reset();
-  dialogs_.reset();
-}
+void EditorInterfaceTest::cleanup() { s_.stop(); }
 
 void EditorInterfaceTest::workingTextWithoutSelectionIsWholeText() {
   main_->newDocument();

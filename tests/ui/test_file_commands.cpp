@@ -59,29 +59,19 @@ class FileCommandsTest : public QObject {
 
  private:
   Ted* open(const QString& name, const std::string& bytes);
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
+  ProgramSession s_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
+  std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
+  std::unique_ptr<TMainForm>& main_ = s_.main;
   CdreamEditor& ed() { return main_->editor(); }
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
 };
 
 void FileCommandsTest::init() {
-  dialogs_ = std::make_unique<ScriptedDialogs>();
-  folder_ = std::make_unique<ProgramFolder>();
-  main_ = startProgram(*folder_);
-  main_->sounds().setMuted(true);
+  s_.start();
 }
 
-void FileCommandsTest::cleanup() {
-  if (main_) {
-    for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
-    main_->close();
-  }
-  main_.reset();
-  folder_.reset();
-  dialogs_.reset();
-}
+void FileCommandsTest::cleanup() { s_.stop(); }
 
 Ted* FileCommandsTest::open(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);

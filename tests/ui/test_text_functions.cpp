@@ -44,6 +44,18 @@ class TextFunctionsTest : public QObject {
 
  private:
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
+  // Sets the text (unmodified), the selection and the prompt answers, runs
+  // the command and returns the text from before.
+  std::string runOn(const QString& component, const QByteArray& input, const QList<int>& selection,
+                    const QStringList& answers) {
+    ed().SetText(bytesOf(input));
+    ed().SetModified(false);
+    const std::string before = ed().GetText();
+    if (!selection.isEmpty()) memo()->setSelection(selection[0], selection[1], selection[2], selection[3]);
+    for (const QString& a : answers) dialogs_->inputs.push_back(a);
+    run(component.toLatin1().constData());
+    return before;
+  }
   std::unique_ptr<ScriptedDialogs> dialogs_;
   std::unique_ptr<ProgramFolder> folder_;
   std::unique_ptr<TMainForm> main_;
@@ -154,12 +166,7 @@ void TextFunctionsTest::commands() {
   QFETCH(QList<int>, selection);
   QFETCH(QStringList, answers);
   QFETCH(QByteArray, expected);
-  ed().SetText(bytesOf(input));
-  ed().SetModified(false);
-  const std::string before = ed().GetText();
-  if (!selection.isEmpty()) memo()->setSelection(selection[0], selection[1], selection[2], selection[3]);
-  for (const QString& a : answers) dialogs_->inputs.push_back(a);
-  run(component.toLatin1().constData());
+  const std::string before = runOn(component, input, selection, answers);
   QVERIFY2(dialogs_->messages.isEmpty(), qPrintable(dialogs_->messages.join(QLatin1Char('|'))));
   QCOMPARE(qbytes(ed().GetText()), expected.endsWith("\r\n") ? expected : expected + "\r\n");
   QVERIFY(ed().GetModified());
@@ -260,12 +267,7 @@ void TextFunctionsTest::failuresLeaveTheDocumentUntouched() {
   QFETCH(QList<int>, selection);
   QFETCH(QStringList, answers);
   QFETCH(QString, message);
-  ed().SetText(bytesOf(input));
-  ed().SetModified(false);
-  const std::string before = ed().GetText();
-  if (!selection.isEmpty()) memo()->setSelection(selection[0], selection[1], selection[2], selection[3]);
-  for (const QString& a : answers) dialogs_->inputs.push_back(a);
-  run(component.toLatin1().constData());
+  const std::string before = runOn(component, input, selection, answers);
   QCOMPARE(ed().GetText(), before);
   QVERIFY(!ed().GetModified());
   if (message == QLatin1String("*")) QCOMPARE(dialogs_->messages.size(), 1);

@@ -9,6 +9,10 @@
 
 #include "core/charsets/cp1251_literal.h"
 #include "ui/app/main_form.h"
+#include "ui/common/sound_player.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
 
 namespace kiv {
 
@@ -87,6 +91,23 @@ std::unique_ptr<TMainForm> startProgram(const ProgramFolder& folder, const QStri
   QApplication::setActiveWindow(main.get());
   (void)QTest::qWaitForWindowExposed(main.get());
   return main;
+}
+
+void ProgramSession::start() {
+  dialogs = std::make_unique<ScriptedDialogs>();
+  folder = std::make_unique<ProgramFolder>();
+  main = startProgram(*folder);
+  main->sounds().setMuted(true);
+}
+
+void ProgramSession::stop() {
+  if (main) {
+    for (Ted* t : main->editor().documents()) t->memo()->setModifiedFlag(false);
+    main->close();
+  }
+  main.reset();
+  folder.reset();
+  dialogs.reset();
 }
 
 void pressKey(QWidget* target, int key, Qt::KeyboardModifiers mods, const QString& text) {

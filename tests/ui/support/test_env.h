@@ -61,6 +61,16 @@ class ProgramFolder {
 // A main window on a fresh program folder, shown and active.
 std::unique_ptr<TMainForm> startProgram(const ProgramFolder& folder, const QStringList& args = {});
 
+// One run of the program for a test: scripted dialogs, a fresh program
+// folder, the main window (sounds muted). stop() closes it without questions.
+struct ProgramSession {
+  std::unique_ptr<ScriptedDialogs> dialogs;
+  std::unique_ptr<ProgramFolder> folder;
+  std::unique_ptr<TMainForm> main;
+  void start();
+  void stop();
+};
+
 // Typing: each character as a key event with its text (Cyrillic too).
 void typeText(QWidget* target, const QString& text);
 void pressKey(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {});
