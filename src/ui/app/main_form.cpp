@@ -356,6 +356,11 @@ void TMainForm::installSignalHandlers() {
 }
 
 void TMainForm::endSession() {
+  // A dialog left open would keep the program waiting for it.
+  for (int i = 0; i < 16; ++i) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->close()) break;
+  }
   if (table().shutdown) saveAllDocuments(*this);
   close();
 }

@@ -14,6 +14,10 @@ namespace kiv {
 namespace {
 DialogScript* gScript = nullptr;
 
+// Boxes belong to the top-level window: a document window may close (and be
+// freed) while a box over it is still open.
+QWidget* topOf(QWidget* w) { return w ? w->window() : nullptr; }
+
 QString appTitle() { return QApplication::applicationName().isEmpty() ? QStringLiteral("Kiv") : QApplication::applicationName(); }
 }  // namespace
 
@@ -22,25 +26,25 @@ DialogScript* dialogScript() { return gScript; }
 
 void showMessage(QWidget* parent, const QString& text) {
   if (gScript) return gScript->message(text);
-  QMessageBox::information(parent, appTitle(), text);
+  QMessageBox::information(topOf(parent), appTitle(), text);
 }
 
 void showError(QWidget* parent, const QString& text) {
   if (gScript) return gScript->message(text);
-  QMessageBox::critical(parent, appTitle(), text);
+  QMessageBox::critical(topOf(parent), appTitle(), text);
 }
 
 bool askYesNo(QWidget* parent, const QString& text) {
   const int buttons = QMessageBox::Yes | QMessageBox::No;
   if (gScript) return gScript->question(text, buttons) == QMessageBox::Yes;
-  return QMessageBox::question(parent, appTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+  return QMessageBox::question(topOf(parent), appTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
          QMessageBox::Yes;
 }
 
 int askYesNoCancel(QWidget* parent, const QString& text) {
   const int buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   if (gScript) return gScript->question(text, buttons);
-  return QMessageBox::question(parent, appTitle(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+  return QMessageBox::question(topOf(parent), appTitle(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                QMessageBox::Cancel);
 }
 
@@ -48,7 +52,7 @@ std::optional<QString> inputQuery(QWidget* parent, const QString& caption, const
                                   const QString& initial) {
   if (gScript) return gScript->input(caption, prompt, initial);
   bool ok = false;
-  const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+  const QString text = QInputDialog::getText(topOf(parent), caption, prompt, QLineEdit::Normal, initial, &ok);
   if (!ok) return std::nullopt;
   return text;
 }
@@ -60,7 +64,7 @@ QString inputBox(QWidget* parent, const QString& caption, const QString& prompt,
 std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& title, const QString& folder,
                                              const QStringList& filters, bool multiple) {
   if (gScript) return gScript->openFiles(title, folder);
-  QFileDialog dlg(parent, title, folder);
+  QFileDialog dlg(topOf(parent), title, folder);
   dlg.setObjectName(QStringLiteral("OpenDialog"));
   dlg.setOption(QFileDialog::DontUseNativeDialog);
   dlg.setOption(QFileDialog::HideNameFilterDetails);
@@ -74,7 +78,7 @@ std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title, c
                                         const QStringList& filters, int selectedFilter,
                                         const QString& defaultSuffix) {
   if (gScript) return gScript->saveFile(title, folder);
-  QFileDialog dlg(parent, title, folder);
+  QFileDialog dlg(topOf(parent), title, folder);
   dlg.setObjectName(QStringLiteral("SaveDialog"));
   dlg.setOption(QFileDialog::DontUseNativeDialog);
   dlg.setOption(QFileDialog::DontConfirmOverwrite);
@@ -95,7 +99,7 @@ bool confirmPrint(QWidget* parent, QPrinter* printer) {
     gScript->external(QStringLiteral("print"));
     return false;
   }
-  QPrintDialog dlg(printer, parent);
+  QPrintDialog dlg(printer, topOf(parent));
   return dlg.exec() == QDialog::Accepted;
 }
 

@@ -288,11 +288,12 @@ void CdreamEditor::ShowFindDialog() {
     searchMemo(memo, lastSearch());
     return;
   }
-  FindDialog dlg(ted, false);
+  FindDialog dlg(ted->window(), false);
   dlg.load(lastSearch());
   if (dlg.exec() != QDialog::Accepted) return;
   lastSearch() = dlg.options();
-  searchMemo(memo, lastSearch());
+  // The document may have closed while the dialog was open.
+  if (Ted* now = active()) searchMemo(now->memo(), lastSearch());
 }
 
 bool CdreamEditor::FindNext() {
@@ -306,11 +307,14 @@ void CdreamEditor::ShowReplaceDialog() {
   KIV_ACTIVE_OR();
   bool all = false;
   if (!dialogsSuppressed_ && !dialogScript()) {
-    FindDialog dlg(ted, true);
+    FindDialog dlg(ted->window(), true);
     dlg.load(lastSearch());
     if (dlg.exec() != QDialog::Accepted) return;
     lastSearch() = dlg.options();
     all = dlg.replaceAllChosen();
+    ted = active();
+    if (!ted) return;
+    memo = ted->memo();
   }
   if (all) replaceAll(memo, lastSearch());
   else replaceNext(memo, lastSearch());
