@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
 #include "core/config/ini_file.h"
@@ -35,6 +36,7 @@ class StartupTest : public QObject {
   void autoScrollTimerFollowsTheCheckMark();
   void exitCancelledWhenADocumentRefusesToClose();
   void terminationSavesDocumentsWhenShutdownIsOn();
+  void terminationWhileADialogIsOpen();
 };
 
 void StartupTest::missingIniIsCreatedAndFilledAtExit() {
@@ -255,6 +257,19 @@ void StartupTest::terminationSavesDocumentsWhenShutdownIsOn() {
   ::raise(SIGTERM);
   QTRY_VERIFY(!main->isVisible());
   QCOMPARE(readBytes(file), std::string("new text\r\n"));
+}
+
+void StartupTest::terminationWhileADialogIsOpen() {
+  ScriptedDialogs dialogs;
+  ProgramFolder folder;
+  auto main = startProgram(folder);
+  main->newDocument();
+  main->editor().SetModified(false);
+  setDialogScript(nullptr);  // the real replace dialog this time
+  QTimer::singleShot(300, [] { ::raise(SIGTERM); });
+  main->editor().ShowReplaceDialog();  // returns when the termination closes it
+  QTRY_VERIFY(!main->isVisible());
+  setDialogScript(&dialogs);
 }
 
 QTEST_MAIN(StartupTest)
