@@ -46,6 +46,7 @@ class EditorInterfaceTest : public QObject {
   void exportWritesColouredHtmlAndRtf();
   void applyOperationsReachAllDocuments();
   void findNextAndReplaceAll();
+  void characterCountsMatchTheText();
 
  private:
   ProgramSession s_;
@@ -400,6 +401,33 @@ void EditorInterfaceTest::findNextAndReplaceAll() {
   QCOMPARE(ed().GetText(), w1251("пёс и пёс, пёс.\r\n"));
   ed().Undo();
   QCOMPARE(ed().GetText(), w1251("Кот и пёс, КОТ.\r\n"));
+}
+
+void EditorInterfaceTest::characterCountsMatchTheText() {
+  // Character counts over several lines come from the control's line index;
+  // they must equal a plain count of the characters.
+  main_->newDocument();
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += w1251("Строка № ") + std::to_string(i) + " abc\r\n";
+  ed().SetText(text);
+  const QString shown = memo()->text();
+  const QByteArray utf8 = shown.toUtf8();
+  for (long a : {0L, 1L, 17L, 500L, 5000L}) {
+    for (long b : {a, a + 3, a + 900, long(utf8.size())}) {
+      if (b > utf8.size()) continue;
+      // Positions on character boundaries only.
+      while (a < utf8.size() && (utf8.at(qsizetype(a)) & 0xC0) == 0x80) ++a;
+      while (b < utf8.size() && (utf8.at(qsizetype(b)) & 0xC0) == 0x80) ++b;
+      if (b < a) continue;
+      const long counted = memo()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, a, b);
+      QCOMPARE(counted, long(QString::fromUtf8(utf8.mid(a, b - a)).size()));
+    }
+  }
+  // After an edit the index follows.
+  memo()->moveCaretTo(200, 0);
+  typeText(memo(), QStringLiteral("Ж"));
+  QCOMPARE(memo()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0L, memo()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)),
+           long(memo()->text().size()));
 }
 
 QTEST_MAIN(EditorInterfaceTest)

@@ -123,8 +123,14 @@ QString MemoControl::representable(const QString& text) const {
 }
 
 void MemoControl::replaceRangeUtf8(long from, long to, const std::string& utf8) {
+  // With wrapping on, the control lays out every changed line at once; a
+  // large change goes in unwrapped and is wrapped lazily afterwards.
+  const long wrap = SendScintilla(SCI_GETWRAPMODE);
+  const bool large = to - from > (1 << 20) || utf8.size() > (1u << 20);
+  if (large && wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
   SendScintilla(SCI_SETTARGETRANGE, from, to);
   SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(utf8.size()), utf8.data());
+  if (large && wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
 std::string MemoControl::rawBytes() const { return bytesOfUtf8(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
