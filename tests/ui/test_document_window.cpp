@@ -216,6 +216,17 @@ void DocumentWindowTest::ctrlUpDownChangeCaseOfSelection() {
   QVERIFY(memo()->hasSelectedText());
   pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
   QCOMPARE(ed().GetText(), w1251("ёжик в тумане\r\n"));
+  // The control's own Ctrl+Up (scroll) does not run as well.
+  std::string many;
+  for (int i = 0; i < 200; ++i) many += "line\r\n";
+  ed().SetText(w1251("Ёжик в Тумане\r\n") + many);
+  memo()->moveCaretTo(100, 0);
+  ed().ScrollLines(-200);
+  ed().ScrollLines(5);
+  pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
+  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
+  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
+  QCOMPARE(ed().GetTopLine(), 5);
   // In a DOS document the letters the user sees change case.
   ed().SetCharset("dos");
   std::string dos = w1251("ёжик в тумане\r\n");

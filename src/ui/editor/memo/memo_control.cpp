@@ -474,9 +474,16 @@ bool MemoControl::event(QEvent* e) {
 
 void MemoControl::releaseKeys(const QList<QKeySequence>& keys) {
   programKeys_ = keys;
+  // The document window's own keys take precedence over the control's too.
+  QList<QKeySequence> owned = keys;
+  for (const QKeyCombination k :
+       {QKeyCombination(Qt::CTRL, Qt::Key_Up), QKeyCombination(Qt::CTRL, Qt::Key_Down), QKeyCombination(Qt::CTRL, Qt::Key_Y),
+        QKeyCombination(Qt::CTRL, Qt::Key_J), QKeyCombination(Qt::ALT, Qt::Key_Left), QKeyCombination(Qt::ALT, Qt::Key_Right),
+        QKeyCombination(Qt::CTRL, Qt::Key_Return), QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Space)})
+    owned << QKeySequence(k);
   QsciCommandSet* set = standardCommands();
   for (QsciCommand* cmd : set->commands()) {
-    for (const auto& k : keys) {
+    for (const auto& k : owned) {
       if (k.isEmpty()) continue;
       const int combined = k[0].toCombined();
       if (cmd->key() == combined) cmd->setKey(0);
