@@ -49,24 +49,30 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
   auto* top = new QWidget(this);
   top->setObjectName(QStringLiteral("Panel2"));
   auto* tl = new QHBoxLayout(top);
-  tl->setContentsMargins(4, 2, 4, 2);
+  tl->setContentsMargins(3, 2, 3, 2);
+  tl->setSpacing(3);
   tl->addWidget(new QLabel(QStringLiteral("Шаблоны:"), top));
   templatesBox_ = new QComboBox(top);
   templatesBox_->setObjectName(QStringLiteral("cbtemplates"));
   for (const auto& n : templateSetNames()) templatesBox_->addItem(qs(n));
   templatesBox_->setToolTip(QStringLiteral("Выбор шаблона"));
   tl->addWidget(templatesBox_);
-  tl->addSpacing(8);
   tl->addWidget(new QLabel(QStringLiteral("Синтаксис"), top));
   syntaxBox_ = new QComboBox(top);
   syntaxBox_->setObjectName(QStringLiteral("ComboBox1"));
   for (const auto& n : highlighterNames()) syntaxBox_->addItem(qs(n));
   syntaxBox_->setToolTip(QStringLiteral("Цветовая подсветка синтаксиса"));
+  // The boxes stay narrow enough for the bar to fit a new window; their lists show whole names.
+  for (QComboBox* box : {templatesBox_, syntaxBox_}) {
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(4);
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("Custom")) + 28);
+  }
   tl->addWidget(syntaxBox_);
-  tl->addSpacing(8);
   autoIndent_ = new QCheckBox(QStringLiteral("Автоотступ"), top);
   autoIndent_->setObjectName(QStringLiteral("cbAutoIndent"));
   autoIndent_->setChecked(true);
+  autoIndent_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   tl->addWidget(autoIndent_);
   tl->addStretch(1);
   layout->addWidget(top);
