@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrintDialog>
 
 #include "core/charsets/charset_id.h"
 #include "core/common/file_bytes.h"

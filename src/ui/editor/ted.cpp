@@ -323,7 +323,6 @@ void Ted::expandTemplateAtCaret() {
       memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<long>('|'));
       memo_->SendScintilla(QsciScintillaBase::SCI_USERLISTSHOW, 1UL, list.c_str());
     }
-    (void)pos;
     return;
   }
   // Indent of the line for the template's later lines.

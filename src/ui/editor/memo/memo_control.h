@@ -142,8 +142,8 @@ class MemoControl : public QsciScintilla {
   // Shifts the selected lines right or left by the block indent (one undo step).
   void indentSelectedLines(bool right);
 
-  // Styled text for export (bytes, one style per byte, the style table).
-  struct StyledExport;
+  // The text as an HTML or RTF file with the highlighter's colours ("HTML" or
+  // "RTF"; anything else gives ""), in the stream line-end format.
   std::string exportStyled(const std::string& format, const std::string& title);
 
   static const QColor kPaperSentinel;
@@ -166,7 +166,6 @@ class MemoControl : public QsciScintilla {
   void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
-  friend class MemoTextAccess;
   std::string utf8Range(long from, long to) const;
   std::string bytesOfUtf8(std::string_view utf8) const;
   std::string utf8OfBytes(std::string_view bytes) const;

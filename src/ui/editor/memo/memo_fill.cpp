@@ -243,19 +243,16 @@ void MemoControl::paintSeparators(QPainter& p, const QRect& clip) {
   c.setAlpha(60);
   p.save();
   p.setPen(c);
-  long previousDocLine = -1;
+  const long lineCount = SendScintilla(SCI_GETLINECOUNT);
   for (long v = first; v < first + onScreen; ++v) {
     const long doc = SendScintilla(SCI_DOCLINEFROMVISIBLE, v);
-    if (doc >= SendScintilla(SCI_GETLINECOUNT)) break;
+    if (doc >= lineCount) break;
     // A wrapped line gets its separator under its last display line only.
-    const long nextDoc = SendScintilla(SCI_DOCLINEFROMVISIBLE, v + 1);
-    previousDocLine = doc;
-    if (nextDoc == doc) continue;
+    if (SendScintilla(SCI_DOCLINEFROMVISIBLE, v + 1) == doc) continue;
     const int y = static_cast<int>((v - first + 1) * lineHeight) - 1;
     if (y < clip.top() - 1 || y > clip.bottom() + 1) continue;
     p.drawLine(left, y, viewport()->width(), y);
   }
-  (void)previousDocLine;
   p.restore();
 }
 
