@@ -1,5 +1,7 @@
 #include "core/charsets/codec.h"
 
+#include <stdexcept>
+
 #include <array>
 #include <unordered_map>
 
@@ -49,6 +51,12 @@ std::string applyCodeRules(std::string_view text, const std::vector<CodeRule>& r
       }
     }
     if (!possible) continue;
+    // A growing rule is counted first, so the text never balloons past the limit.
+    if (rule.value.size() > rule.name.size() && !rule.name.empty()) {
+      const std::size_t hits = countOccurrences(result, rule.name);
+      if (hits > (kCodeTableMaxResult - result.size()) / (rule.value.size() - rule.name.size()))
+        throw std::length_error(kMsgCodeTableTooLarge);
+    }
     std::size_t count = 0;
     std::string next = replaceAll(result, rule.name, rule.value, &count);
     if (count == 0) continue;

@@ -59,6 +59,12 @@ struct CodeRule {
 // name are left out (they change nothing).
 std::vector<CodeRule> parseCodeTable(std::string_view tableBytes);
 
+// A table whose rules would make the text larger than this is refused: the
+// conversion throws std::length_error with kMsgCodeTableTooLarge.
+inline constexpr std::size_t kCodeTableMaxResult = std::size_t{256} * 1024 * 1024;
+inline constexpr const char* kMsgCodeTableTooLarge =
+    "Таблица замен раздула бы текст больше чем до 256 МБ: преобразование отменено.";
+
 // Runs the rules of a table (its file bytes) over the text.
 std::string applyCodeTable(std::string_view text, std::string_view tableBytes);
 std::string applyCodeRules(std::string_view text, const std::vector<CodeRule>& rules);

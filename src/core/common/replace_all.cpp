@@ -110,4 +110,12 @@ std::string replaceAll(std::string_view text, std::string_view find, std::string
   return replaceAll(text, find, replacement, nullptr);
 }
 
+std::size_t countOccurrences(std::string_view text, std::string_view find) {
+  if (find.empty()) return 0;
+  std::size_t count = 0;
+  for (std::size_t at = findBytes(text, find, 0); at != std::string_view::npos; at = findBytes(text, find, at + find.size()))
+    ++count;
+  return count;
+}
+
 }  // namespace kiv

@@ -15,6 +15,9 @@ std::string replaceAll(std::string_view text, std::string_view find, std::string
 std::string replaceAll(std::string_view text, std::string_view find, std::string_view replacement,
                        std::size_t* count);
 
+// The number of occurrences replaceAll would replace (non-overlapping).
+std::size_t countOccurrences(std::string_view text, std::string_view find);
+
 // Position of the first occurrence of `needle` in `hay` at or after `from`,
 // or npos. Linear time whatever the strings (no quadratic worst case).
 std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from = 0);

@@ -46,6 +46,14 @@ ImageSize gifSize(std::string_view d) {
   std::size_t pos = 13;
   const unsigned flags = at(d, 10);
   if (flags & 0x80) pos += 3u * (1u << ((flags & 7u) + 1u));
+  // Extension blocks (21, label, sub-blocks up to a zero length) come before
+  // the first image and may hold the byte 2C themselves: they are skipped as
+  // blocks. Anything unexpected falls back to looking for the next 2C.
+  while (pos < d.size() && at(d, pos) == 0x21) {
+    pos += 2;
+    while (pos < d.size() && at(d, pos) != 0) pos += 1 + at(d, pos);
+    ++pos;
+  }
   while (pos < d.size() && at(d, pos) != 0x2C) ++pos;
   if (pos >= d.size() || pos + 1 + 9 > d.size()) return {};
   const std::size_t desc = pos + 1;

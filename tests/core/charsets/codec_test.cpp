@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "core/common/file_bytes.h"
+#include "core/common/replace_all.h"
 #include "test_util.h"
 
 namespace kiv {
@@ -121,3 +124,23 @@ TEST(CodeTable, RecodedForOtherCharsets) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace {
+
+TEST(CodecLimits, AGrowingTableIsRefusedBeforeItBalloons) {
+  // Every line doubles the text: 40 lines would make a terabyte.
+  std::string table;
+  for (int i = 0; i < 40; ++i) table += "a=aa\r\n";
+  try {
+    kiv::applyCodeTable(std::string(1000, 'a'), table);
+    FAIL() << "no refusal";
+  } catch (const std::length_error& e) {
+    EXPECT_STREQ(e.what(), kiv::kMsgCodeTableTooLarge);
+  }
+  // A table that grows the text within the limit still runs.
+  EXPECT_EQ(kiv::applyCodeTable("ab", "a=xyz\r\n"), "xyzb");
+  EXPECT_EQ(kiv::countOccurrences("aaaa", "aa"), 2u);
+  EXPECT_EQ(kiv::countOccurrences("abc", ""), 0u);
+}
+
+}  // namespace

@@ -78,6 +78,15 @@ TEST(ImageSize, PngGifJpeg) {
   EXPECT_EQ(gifSize(gif).height, 240);
   EXPECT_EQ(gifSize(gif.substr(0, gif.size() - 1)).width, 0);
   EXPECT_EQ(gifSize("GIF").width, 0);
+  // A graphic control block holding the byte 2C (a delay of 44) is skipped.
+  std::string animated = std::string("GIF89a\x10\0\x10\0\0\0\0", 13) +
+                         std::string("\x21\xF9\x04\x00\x2C\x00\x00\x00", 8) +
+                         std::string("\x21\xFE\x02,,\x00", 6) + "," +
+                         std::string("\0\0\0\0\x40\x01\xf0\0\0", 9);
+  EXPECT_EQ(gifSize(animated).width, 320);
+  EXPECT_EQ(gifSize(animated).height, 240);
+  // A block running past the end gives no size.
+  EXPECT_EQ(gifSize(std::string("GIF89a\x10\0\x10\0\0\0\0\x21\xF9\x7F", 16)).width, 0);
 
   std::string jpeg = std::string("\xFF\xD8\xFF\xE0\x00\x04\xAA\xBB\xFF\xFF\xC0\x00\x11\x08\x01\xE0\x02\x80", 18);
   EXPECT_EQ(jpegSize(jpeg).width, 640);
