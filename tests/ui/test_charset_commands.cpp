@@ -232,7 +232,7 @@ void CharsetCommandsTest::utf8FileWithForeignCharactersOpensAsBytes() {
   openFile(QStringLiteral("cjk.txt"), bytes);
   QCOMPARE(ed().GetText(), bytes);
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("UTF-8")));
-  QVERIFY(main_->activeDocument()->utf8File() == std::nullopt);
+  QVERIFY(!main_->activeDocument()->fileShape().utf8);
 }
 
 void CharsetCommandsTest::codeTables() {

@@ -139,7 +139,7 @@ void FileCommandsTest::saveAsAsksBeforeOverwritingAndRenamesLists() {
   dialogs_->saveAnswers = {target};
   dialogs_->answers = {QMessageBox::Yes};
   run("mniFileSaveAs");
-  QCOMPARE(readBytes(target), std::string("new content\r\n"));
+  QCOMPARE(readBytes(target), std::string("new content\n"));  // a new document saves with LF
   Ted* t = main_->activeDocument();
   QCOMPARE(t->fileName(), target.toStdString());
   QVERIFY(t->hasFile());

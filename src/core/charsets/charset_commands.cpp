@@ -63,13 +63,13 @@ std::string exportToCodePage(std::string_view text, std::string_view from, Expor
 bool canExportUnicode(std::string_view charset) { return charset == charset::kWin; }
 
 std::string importMacFile(std::string_view fileBytes) {
-  std::string s = normalizeToCrLf(untilZero(fileBytes));
+  std::string s = normalizeToCrLf(fileBytes);
   WinFromMac(s);
   return s;
 }
 
 std::string importIsoFile(std::string_view fileBytes) {
-  std::string s = normalizeToCrLf(untilZero(fileBytes));
+  std::string s = normalizeToCrLf(fileBytes);
   WinFromIso(s);
   return s;
 }
@@ -96,7 +96,6 @@ std::string importUtf16File(std::string_view fileBytes, std::size_t* unmapped) {
   while (i < n) {
     const char16_t u = unitAt(i);
     i += 2;
-    if (u == 0) break;
     char32_t cp = u;
     if (u >= 0xD800 && u <= 0xDBFF && i < n) {
       const char16_t lo = unitAt(i);

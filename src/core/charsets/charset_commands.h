@@ -33,15 +33,15 @@ bool canExportUnicode(std::string_view charset);
 inline constexpr const char* kMsgCannotExportUnicode = "Не умею экспортировать из ТЕКУЩЕЙ КОДИРОВКИ.";
 
 // "Импортировать из" Mac / ISO-8859-5: the file's bytes read as plain text
-// (up to the first zero byte, every line ended by CR LF) and converted to
+// (every byte kept, every line ended by CR LF) and converted to
 // Windows-1251.
 std::string importMacFile(std::string_view fileBytes);
 std::string importIsoFile(std::string_view fileBytes);
 
 // "Импортировать из" Unicode: a UTF-16 file as Windows-1251 text. Little-
 // endian unless the file starts with the big-endian byte-order mark FE FF;
-// a leading byte-order mark (FF FE or FE FF) is dropped. The text ends at
-// the first zero code unit; a final odd byte is ignored; a surrogate pair
+// a leading byte-order mark (FF FE or FE FF) is dropped. A zero code unit
+// becomes a zero byte; a final odd byte is ignored; a surrogate pair
 // counts as one character. Characters Windows-1251 lacks become "?" and are
 // counted in `unmapped` (if given). Line breaks become CR LF.
 std::string importUtf16File(std::string_view fileBytes, std::size_t* unmapped = nullptr);

@@ -20,4 +20,11 @@ inline std::string_view displayName(std::string_view id) {
   return "";
 }
 
+// The code page's own name, for messages.
+inline std::string_view codePageName(std::string_view id) {
+  if (id == kDos) return "DOS 866";
+  if (id == kKoi) return "KOI8-R";
+  return "Windows-1251";
+}
+
 }  // namespace kiv::charset

@@ -50,8 +50,9 @@ std::string withLineEnds(std::string_view text, LineEndStyle style) {
 TextFileShape detectTextFileShape(std::string_view bytes) {
   TextFileShape shape;
   shape.utf8Bom = bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-  const std::string_view text = untilZero(bytes);
-  shape.lineEnd = dominantLineEnd(text);
+  const std::string_view text = bytes;
+  // A file without any line break gets the platform's own, LF.
+  shape.lineEnd = text.find_first_of("\r\n") == std::string_view::npos ? LineEndStyle::Lf : dominantLineEnd(text);
   shape.finalLineBreak = text.empty() || text.back() == '\n' || text.back() == '\r';
   return shape;
 }
@@ -65,7 +66,7 @@ std::string restoreTextFileShape(std::string_view text, const TextFileShape& sha
 }
 
 Utf8Import importUtf8File(std::string_view fileBytes) {
-  std::string_view body = untilZero(fileBytes);
+  std::string_view body = fileBytes;
   if (body.substr(0, kUtf8Bom.size()) == kUtf8Bom) body.remove_prefix(kUtf8Bom.size());
   const CodePage& win = CodePage::get(CodePageId::Win1251);
   Utf8Import r;
@@ -105,7 +106,7 @@ std::string exportUtf8(std::string_view text, std::string_view charset) {
 OpenedFile classifyOpenedFile(std::string_view fileBytes) {
   OpenedFile f;
   f.shape = detectTextFileShape(fileBytes);
-  std::string_view body = untilZero(fileBytes);
+  std::string_view body = fileBytes;
   if (f.shape.utf8Bom) body.remove_prefix(kUtf8Bom.size());
   bool nonAscii = false;
   for (unsigned char c : body) {
@@ -122,6 +123,7 @@ OpenedFile classifyOpenedFile(std::string_view fileBytes) {
     return f;
   }
   f.kind = OpenedFileKind::Utf8ToWin;
+  f.shape.utf8 = true;
   f.text = std::move(imp.text);
   return f;
 }

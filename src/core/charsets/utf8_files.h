@@ -26,6 +26,8 @@ struct TextFileShape {
   LineEndStyle lineEnd = LineEndStyle::CrLf;
   bool finalLineBreak = true;  // the last line ended with a line break
   bool utf8Bom = false;        // the file began with EF BB BF
+  bool utf8 = false;           // the file is UTF-8 (the document holds it single-byte)
+  friend bool operator==(const TextFileShape&, const TextFileShape&) = default;
 };
 
 TextFileShape detectTextFileShape(std::string_view bytes);
@@ -46,7 +48,7 @@ struct Utf8Import {
 };
 
 // A UTF-8 file as Windows-1251 document text: a leading byte-order mark is
-// dropped, the text ends at the first zero byte, every line ends with CR LF.
+// dropped, every line ends with CR LF, zero bytes are kept.
 Utf8Import importUtf8File(std::string_view fileBytes);
 
 // Document text in charset "win", "dos" or "koi" as UTF-8, byte for
@@ -73,9 +75,8 @@ struct OpenedFile {
   TextFileShape shape;  // the file's layout (for every kind)
 };
 
-// Classifies the bytes of an opened file (up to the first zero byte, as the
-// plain-text reader sees them). A file that is only a byte-order mark and
-// ASCII is Utf8ToWin as well, so the mark is kept on saving.
+// Classifies the bytes of an opened file. A file that is only a byte-order
+// mark and ASCII is Utf8ToWin as well, so the mark is kept on saving.
 OpenedFile classifyOpenedFile(std::string_view fileBytes);
 
 // The bytes to write for a document opened as Utf8ToWin: the Windows-1251

@@ -7,7 +7,7 @@
 
 namespace kiv {
 
-std::string stdTxtFromBytes(std::string_view bytes) { return normalizeToCrLf(untilZero(bytes)); }
+std::string stdTxtFromBytes(std::string_view bytes) { return normalizeToCrLf(bytes); }
 
 std::string stdTxtToBytes(std::string_view text) { return normalizeToCrLf(text); }
 

@@ -31,8 +31,8 @@ class AFILEIO {
   std::vector<std::string> names_;
 };
 
-// "std_txt": plain single-byte text. Reading stops at the first zero byte
-// and ends every line with CR LF; writing ends every line with CR LF.
+// "std_txt": plain single-byte text. Reading keeps every byte (zero bytes
+// too) and ends every line with CR LF; writing ends every line with CR LF.
 class CBasicFILEIO : public AFILEIO {
  public:
   CBasicFILEIO();

@@ -23,6 +23,7 @@
 
 #include "core/common/file_bytes.h"
 #include "core/config/settings_table.h"
+#include "core/document/document_rules.h"
 #include "core/fileio/file_formats.h"
 #include "ui/app/documents_list.h"
 #include "ui/commands/command_dispatch.h"
@@ -128,7 +129,15 @@ void TMainForm::formCreate() {
     if (isVisible()) manager.cancel();
   });
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-    if (!sub) return;
+    if (!sub) {
+      // With the last document gone the panels describe nothing.
+      if (mdi_->subWindowList().isEmpty()) {
+        setStatusPanel(1, QString());
+        setStatusPanel(2, QString());
+      }
+      updateEditActions();
+      return;
+    }
     if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
     updateEditActions();
   });
@@ -286,18 +295,22 @@ Ted* TMainForm::openFile(const QString& fileName) {
   if (!info.isFile()) return nullptr;
   const std::string path = spath(info.absoluteFilePath());
   // The file is read before its window exists: a read error leaves nothing behind.
-  std::string bytes;
+  std::optional<DocumentFile> file = readDocumentFile(*this, path);
+  if (!file) return nullptr;
+  Ted* doc = nullptr;
   try {
-    bytes = readFileOrThrow(path);
-  } catch (const FileError& e) {
-    reportError(qs(e.what()));
+    doc = editor_->createDocument(this);
+    putDocumentFile(*this, doc, *file, false);
+  } catch (const std::bad_alloc&) {
+    file.reset();
+    if (doc) discardDocument(doc);
+    reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path)));
     return nullptr;
   }
-  OpenedText opened = prepareOpenedText(*this, bytes);
-  Ted* doc = editor_->createDocument(this);
-  editor_->LoadText(path, opened.text);
-  applyOpenedText(*this, doc, opened);
-  editor_->SetModified(false);
+  file.reset();
+  doc->setHasFile(true);
+  editor_->SetFileName(path);
+  doc->selectHighlighter(qs(highlighterForFile(path)));
   docs_->add(doc);
   restartAutoScroll();
   if (table().bkonopen) {
@@ -309,6 +322,15 @@ Ted* TMainForm::openFile(const QString& fileName) {
   }
   return doc;
 }
+
+void TMainForm::discardDocument(Ted* doc) {
+  doc->memo()->setModifiedFlag(false);
+  if (QMdiSubWindow* sub = doc->subWindow()) {
+    sub->close();
+  }
+}
+
+void TMainForm::showStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 void TMainForm::restartAutoScroll() {
   astimer_->setInterval(std::max(1, table().Time));

@@ -50,6 +50,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void setHostCaption(const QString& caption) override;
   void setStatusPanel(int panel, const QString& text) override;
   void documentCreated(Ted* doc) override;
+  void showStatusMessage(const QString& text) override;
   QString statusPanel(int panel) const;
 
   // --- program-wide objects ---
@@ -76,6 +77,9 @@ class TMainForm : public QMainWindow, public DocumentHost {
   // The shared open routine: opens the file in a new document window.
   // Returns the new window, or nullptr when nothing was opened.
   Ted* openFile(const QString& fileName);
+  // Closes a document without asking and without recording it (a document
+  // whose opening failed half-way).
+  void discardDocument(Ted* doc);
   // New: advances the untitled counter and creates a document.
   Ted* newDocument();
   // Restarts the automatic scrolling timer from the settings.

@@ -32,11 +32,9 @@ void workIn(TMainForm& main, std::string_view id) {
 void convertTo(TMainForm& main, std::string_view target) {
   Ted* doc = main.activeDocument();
   if (!doc) return;
-  CdreamEditor& ed = main.editor();
-  const std::string text = convertDocumentCharset(ed.GetText(), ed.GetCharset(), target);
-  UndoGroup step(doc->memo());
-  ed.SetCharset(std::string(target));
-  ed.SetText(text);
+  // Text and code page change together, as one undo step.
+  const std::string text = convertDocumentCharset(doc->memo()->rawBytes(), doc->charset(), target);
+  doc->memo()->replaceDocument(text, std::string(target));
 }
 
 // The save dialog of the exports; nullopt when cancelled.

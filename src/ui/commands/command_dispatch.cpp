@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <exception>
+#include <new>
 
 #include "core/common/file_bytes.h"
 #include "ui/app/main_form.h"
@@ -16,6 +17,9 @@ void runCommand(TMainForm& main, const CommandRow& row) {
     row.handler(main);
   } catch (const FileError& e) {
     main.reportError(qs(e.what()));
+  } catch (const std::bad_alloc&) {
+    main.reportError(QStringLiteral("Недостаточно памяти: команда «%1» прервана.")
+                         .arg(QString::fromUtf8(row.caption).remove(QLatin1Char('&'))));
   } catch (const std::exception& e) {
     main.reportError(qs(e.what()));
   }

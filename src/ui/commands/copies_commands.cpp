@@ -54,10 +54,11 @@ void mniNewFromTemplateClick(TMainForm& main) {
   const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.table().templatesFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
-  const std::string text = readFileOrThrow(spath(files->first()));
-  main.newDocument();
-  // The template keeps its "untitled" name and has no file: Save asks for one.
-  main.editor().SetText(text);
+  const auto file = readDocumentFile(main, spath(files->first()));
+  if (!file) return;
+  // The new document keeps its "untitled" name and has no file: Save asks
+  // for one. It is laid out as the template file is.
+  putDocumentFile(main, main.newDocument(), *file, false);
 }
 
 void mniSaveAsTemplateClick(TMainForm& main) {

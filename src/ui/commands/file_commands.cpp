@@ -119,48 +119,37 @@ void dropFiles(TMainForm& main, const QStringList& files) {
   }
 }
 
-OpenedText prepareOpenedText(TMainForm& main, const std::string& fileBytes) {
-  OpenedText o;
-  if (main.table().DoEncDetect) {
-    OpenedFile f = classifyOpenedFile(fileBytes);
-    o.kind = f.kind;
-    o.shape = f.shape;
-    if (f.kind == OpenedFileKind::Utf8ToWin) {
-      o.text = std::move(f.text);
-      return o;
-    }
+std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string& path) {
+  try {
+    return loadDocumentFile(readFileOrThrow(path), main.table().DoEncDetect);
+  } catch (const FileError& e) {
+    main.reportError(qs(e.what()));
+  } catch (const std::bad_alloc&) {
+    main.reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path)));
   }
-  o.text = stdTxtFromBytes(fileBytes);
-  return o;
+  return std::nullopt;
 }
 
-void applyOpenedText(TMainForm& main, Ted* doc, const OpenedText& opened) {
-  if (!main.table().DoEncDetect) return;
-  switch (opened.kind) {
-    case OpenedFileKind::Utf8ToWin:
-      doc->setUtf8File(opened.shape);
-      main.setStatusPanel(2, QStringLiteral("UTF-8"));
-      break;
-    case OpenedFileKind::Utf8Foreign:
-      main.statusBar()->showMessage(QString::fromUtf8(kMsgUtf8Foreign), 20000);
-      break;
-    case OpenedFileKind::Other: {
-      const std::string id = DetectCharset(main.editor().GetText());
-      if (id == "dos" || id == "koi") main.editor().SetCharset(id);
-      break;
-    }
-  }
+void putDocumentFile(TMainForm& main, Ted* doc, const DocumentFile& file, bool asUndoStep) {
+  doc->loadFileText(file, asUndoStep ? Ted::LoadMode::UndoStep : Ted::LoadMode::Fresh);
+  if (file.utf8Foreign) main.showStatusMessage(QString::fromUtf8(kMsgUtf8Foreign));
 }
 
-void saveDocumentTo(TMainForm& main, Ted* doc, const std::string& fileName) {
-  const std::string text = doc->memo()->textCrLf();
-  if (const auto& shape = doc->utf8File()) {
-    std::string bytes = shape->utf8Bom ? std::string(kUtf8Bom) : std::string();
-    bytes += exportUtf8(restoreTextFileShape(text, *shape), doc->charset());
-    writeFileOrThrow(fileName, bytes);
+void revertDocument(TMainForm& main, Ted* doc) {
+  if (!doc) return;
+  const auto file = readDocumentFile(main, doc->fileName());
+  if (!file) return;
+  try {
+    putDocumentFile(main, doc, *file, true);
+  } catch (const std::bad_alloc&) {
+    main.reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(doc->fileName())));
     return;
   }
-  writeDocumentText(main, fileName, text);
+  doc->memo()->setModifiedFlag(false);
+}
+
+void saveDocumentTo(TMainForm&, Ted* doc, const std::string& fileName) {
+  writeFileOrThrow(fileName, documentFileBytes(doc->memo()->textCrLf(), doc->charset(), doc->fileShape()));
 }
 
 void writeBackupCopy(TMainForm& main, Ted* doc) {
@@ -276,10 +265,7 @@ void mniSaveAllClick(TMainForm& main) {
   saveAllDocuments(main);
 }
 
-void mniRevertToSavedClick(TMainForm& main) {
-  if (!main.hasDocument()) return;
-  main.editor().LoadFromFile(main.editor().GetFileName());
-}
+void mniRevertToSavedClick(TMainForm& main) { revertDocument(main, main.activeDocument()); }
 
 void mniPrintClick(TMainForm& main) {
   if (!main.hasDocument()) return;

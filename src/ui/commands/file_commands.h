@@ -3,9 +3,10 @@
 // saving, recent files and dropped files.
 
 #include <QStringList>
+#include <optional>
 #include <string>
 
-#include "core/charsets/utf8_files.h"
+#include "core/fileio/document_file.h"
 
 namespace kiv {
 
@@ -22,19 +23,19 @@ void saveAllDocuments(TMainForm& main);
 void openRecent(TMainForm& main, const std::string& fileName);
 // Opens dropped files or inserts image tags for dropped pictures.
 void dropFiles(TMainForm& main, const QStringList& files);
-// What the open routine puts into a new document: the file's text (a UTF-8
-// file converted to Windows-1251 when automatic detection is on) and what
-// detection decided.
-struct OpenedText {
-  std::string text;
-  OpenedFileKind kind = OpenedFileKind::Other;
-  TextFileShape shape;
-};
-OpenedText prepareOpenedText(TMainForm& main, const std::string& fileBytes);
-// After the text went into the document: the charset and the file format.
-void applyOpenedText(TMainForm& main, Ted* doc, const OpenedText& opened);
-// Writes a document's text to a file in the document's file format (UTF-8
-// for a document read from UTF-8, plain text otherwise). Throws FileError.
+// Reads a file as a document: the one way text comes from disk (open,
+// drop, command line, recent list, revert, backup copy, templates). A file
+// that cannot be read, or does not fit in memory, is reported and gives
+// nullopt.
+std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string& path);
+// Puts a file read by readDocumentFile into a document, fresh or as one undo
+// step, and tells the user what they should know about the file.
+void putDocumentFile(TMainForm& main, Ted* doc, const DocumentFile& file, bool asUndoStep);
+// Revert to saved: the document's file read again as opening reads it, as
+// one undo step; the document is then unmodified.
+void revertDocument(TMainForm& main, Ted* doc);
+// Writes a document's text to a file in the shape of its file (code page or
+// UTF-8, line breaks, final break, byte-order mark). Throws FileError.
 void saveDocumentTo(TMainForm& main, Ted* doc, const std::string& fileName);
 // The backup copy ("Копия " + name, beside the file).
 void writeBackupCopy(TMainForm& main, Ted* doc);

@@ -19,6 +19,8 @@ class DocumentHost {
   virtual void setHostCaption(const QString& caption) = 0;
   // Status bar panel 0…2.
   virtual void setStatusPanel(int panel, const QString& text) = 0;
+  // A passing message in the status bar.
+  virtual void showStatusMessage(const QString&) {}
   // A document window was created (before its settings are applied).
   virtual void documentCreated(Ted*) {}
 };

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
@@ -20,6 +21,7 @@
 #include "core/common/ascii.h"
 #include "core/document/code_templates.h"
 #include "core/document/document_rules.h"
+#include "core/fileio/document_file.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/document_host.h"
@@ -127,6 +129,10 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
             expandTemplateAtCaret();
           });
 
+  connect(memo_, &MemoControl::charsetChanged, this, [this](const QString&) { charsetShown(); });
+  connect(memo_, &MemoControl::textRefused, this, [this](const QString& message) {
+    if (editor_->host()) editor_->host()->showStatusMessage(message);
+  });
   memo_->keyDownHook = [this](QKeyEvent* e) { return keyDown(e); };
   memo_->typedTextHook = [this](QString& text) { keyPress(text); };
   buildContextMenu();
@@ -134,6 +140,7 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
   // A new document starts as one line holding a single space.
   resetQuoteToggle();
   fileName_.clear();
+  fileShape_ = newDocumentShape();
   memo_->loadTextBytes(" ");
   setFocusProxy(memo_);
 }
@@ -151,15 +158,44 @@ void Ted::setName(const std::string& name) {
   editor_->ShowInfo(14, name);
 }
 
+const std::string& Ted::charset() const { return memo_->charsetId(); }
+
 void Ted::setCharset(const std::string& id) {
-  charset_ = id;
-  memo_->setCharsetId(charset::isKnown(id) ? id : std::string(charset::kWin));
+  if (!charset::isKnown(id)) return;
+  if (id != memo_->charsetId()) memo_->setCharsetId(id);  // shown through charsetChanged
+  else charsetShown();
+}
+
+void Ted::charsetShown() {
   const RConnectionTable& ct = settings();
+  const std::string& id = charset();
   if (id == charset::kWin) memo_->setDocumentFont(qs(ct.WIN), ct.WINSize);
   else if (id == charset::kKoi) memo_->setDocumentFont(qs(ct.KOI8), ct.KOI8Size);
   else if (id == charset::kDos) memo_->setDocumentFont(qs(ct.DOS), ct.DOSSize);
   memo_->viewport()->update();
-  editor_->ShowInfo(13, id);
+  if (isActiveDocument()) editor_->ShowInfo(13, id);
+}
+
+bool Ted::isActiveDocument() const {
+  QMdiSubWindow* sub = subWindow();
+  if (!sub || !sub->mdiArea()) return true;  // a document being set up is the one shown
+  return sub->mdiArea()->currentSubWindow() == sub || sub->mdiArea()->subWindowList().size() == 1;
+}
+
+void Ted::setFileShape(const TextFileShape& shape) {
+  fileShape_ = shape;
+  if (isActiveDocument()) showFileShape();
+}
+
+void Ted::showFileShape() const {
+  // The third panel names a file format other than plain single-byte text.
+  if (editor_->host()) editor_->host()->setStatusPanel(2, fileShape_.utf8 ? QStringLiteral("UTF-8") : QString());
+}
+
+void Ted::loadFileText(const DocumentFile& file, LoadMode mode) {
+  if (mode == LoadMode::Fresh) memo_->loadDocument(file.text, file.charset);
+  else memo_->replaceDocument(file.text, file.charset);
+  setFileShape(file.shape);
 }
 
 void Ted::applySettings() {
@@ -178,19 +214,18 @@ void Ted::applySettings() {
   memo_->setSpacesPerTab(ct.tabWidth());
   memo_->setColors(ct.FontColor, ct.BGColor, ct.SelFontColor, ct.SelBGColor);
   if (ct.ShowLineNumbers) memo_->setShowLineNumbers(true);
-  memo_->setModifiedFlag(false);
   memo_->setSyntaxColoring(ct.SyntaxHighlight);
   memo_->setSeparatorLines(ct.Lined);
   memo_->setWordWrapOn(ct.WordWrap);
   memo_->setBlockIndent(ct.autoindent);
-  memo_->setDocumentFont(qs(ct.WIN), ct.WINSize);
-  setCharset(std::string(charset::kWin));
+  // A new document is "win"; applying the settings again later keeps the
+  // document's code page, its text and its modified flag.
+  charsetShown();
 }
 
 void Ted::activated() {
-  editor_->ShowInfo(13, std::string(charset::displayName(charset_)));
-  // The third panel names a file format other than plain single-byte text.
-  if (editor_->host()) editor_->host()->setStatusPanel(2, utf8File_ ? QStringLiteral("UTF-8") : QString());
+  editor_->ShowInfo(13, std::string(charset::displayName(charset())));
+  showFileShape();
   editor_->ShowInfo(14, fileName_);
   memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().WordWrap ? 0L : 1L);
 }
@@ -238,7 +273,7 @@ void Ted::keyPress(QString& text) {
     if (ct.ChangeQuotes && c == QLatin1Char('"')) {
       const QChar quote = gOpeningQuoteNext ? QChar(0x00AB) : QChar(0x00BB);
       // A code page without typographic quotes keeps the straight one.
-      if (CodePage::ofCharset(charset_).fromUnicode(quote.unicode()) >= 0) {
+      if (CodePage::ofCharset(charset()).fromUnicode(quote.unicode()) >= 0) {
         text[i] = quote;
         gOpeningQuoteNext = !gOpeningQuoteNext;
       }
@@ -261,7 +296,7 @@ void Ted::runCommandLine() {
 
 std::string Ted::workingTextForName() const {
   std::string text = memo_->hasSelectedText() ? memo_->selectedBytes() : memo_->textCrLf();
-  const std::string utf8 = CodePage::ofCharset(charset_).decodeToUtf8(text);
+  const std::string utf8 = CodePage::ofCharset(charset()).decodeToUtf8(text);
   return std::string(trimAsciiSpace(utf8));
 }
 

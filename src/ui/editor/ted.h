@@ -22,6 +22,7 @@ namespace kiv {
 
 class CVed;
 class MemoControl;
+struct DocumentFile;
 struct RConnectionTable;
 
 class Ted : public QWidget {
@@ -35,13 +36,20 @@ class Ted : public QWidget {
   QMdiSubWindow* subWindow() const;
 
   const std::string& fileName() const { return fileName_; }
-  const std::string& charset() const { return charset_; }
+  // The code page the document's bytes are in (the editing control's; undo
+  // and redo change it together with the text).
+  const std::string& charset() const;
   bool hasFile() const { return hasFile_; }
   void setHasFile(bool on) { hasFile_ = on; }
-  // A document read from a UTF-8 file is written back as UTF-8, laid out as
-  // the file was (line breaks, byte-order mark).
-  const std::optional<TextFileShape>& utf8File() const { return utf8File_; }
-  void setUtf8File(std::optional<TextFileShape> shape) { utf8File_ = shape; }
+  // How the text is written to its file: line breaks, final break,
+  // byte-order mark, UTF-8 or single-byte. A document read from a file keeps
+  // the file's shape; a new one has newDocumentShape().
+  const TextFileShape& fileShape() const { return fileShape_; }
+  void setFileShape(const TextFileShape& shape);
+  // Fills the document with a file's text as read by loadDocumentFile:
+  // fresh (no undo history, unmodified) or as one undo step (revert).
+  enum class LoadMode { Fresh, UndoStep };
+  void loadFileText(const DocumentFile& file, LoadMode mode);
   // The document window that is closing right now (during its close report).
   static Ted* closingDocument();
 
@@ -49,7 +57,8 @@ class Ted : public QWidget {
   void setName(const std::string& name);
   // The apply-settings step run on new windows.
   void applySettings();
-  // Charset identifier and the font that goes with it.
+  // Charset identifier and the font that goes with it (one undo step; an
+  // unknown identifier changes nothing).
   void setCharset(const std::string& id);
   // The window became the active MDI child.
   void activated();
@@ -87,15 +96,18 @@ class Ted : public QWidget {
   void keyPress(QString& text);
   void buildContextMenu();
   void updatePosition();
+  // The font of the current code page; the status bar when active.
+  void charsetShown();
+  bool isActiveDocument() const;
+  void showFileShape() const;
   RConnectionTable& settings() const;
   std::string workingTextForName() const;
 
   CVed* editor_;
   MemoControl* memo_;
   std::string fileName_;
-  std::string charset_;
   bool hasFile_ = false;
-  std::optional<TextFileShape> utf8File_;
+  TextFileShape fileShape_;
   QComboBox* templatesBox_;
   QComboBox* syntaxBox_;
   QCheckBox* autoIndent_;

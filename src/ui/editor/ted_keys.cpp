@@ -68,9 +68,9 @@ bool Ted::keyDown(QKeyEvent* e) {
     if (selection) {
       const long a = memo_->SendScintilla(QsciScintillaBase::SCI_GETANCHOR);
       const long c = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-      const std::string win = toWin1251Reversibly(memo_->selectedBytes(), charset_);
+      const std::string win = toWin1251Reversibly(memo_->selectedBytes(), charset());
       const std::string mapped = key == Qt::Key_Up ? UpperStr1251(win) : LowerStr1251(win);
-      memo_->replaceSelectionBytes(fromWin1251Reversibly(mapped, charset_));
+      memo_->replaceSelectionBytes(fromWin1251Reversibly(mapped, charset()));
       memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, c);
     }
     return false;

@@ -125,7 +125,7 @@ TEST(ImportCodePageFiles, MacAndIso) {
   const std::string expected = test::win("Ёлка\r\nёж, я\r\nюла\r\n");
   EXPECT_EQ(hex(importMacFile(mac)), hex(expected));
   EXPECT_EQ(hex(importIsoFile(iso)), hex(expected));
-  EXPECT_EQ(importMacFile(std::string("ab\0cd", 5)), "ab\r\n");
+  EXPECT_EQ(importMacFile(std::string("ab\0cd", 5)), std::string("ab\0cd\r\n", 7));  // zero bytes kept
   EXPECT_EQ(importIsoFile(""), "");
 }
 
@@ -142,7 +142,7 @@ TEST(ImportUtf16, Table) {
       {"big-endian mark dropped", bytes({0xFE, 0xFF, 0x04, 0x14, 0x04, 0x30}), test::win("Да"), 0},
       {"only a mark", bytes({0xFF, 0xFE}), "", 0},
       {"final odd byte ignored", bytes({0x41, 0x00, 0x42, 0x00, 0x43}), "AB", 0},
-      {"zero unit ends the text", bytes({0x41, 0x00, 0x00, 0x00, 0x42, 0x00}), "A", 0},
+      {"zero unit is kept as a zero byte", bytes({0x41, 0x00, 0x00, 0x00, 0x42, 0x00}), std::string("A\0B", 3), 0},
       {"surrogate pair is one character", bytes({0x3D, 0xD8, 0x00, 0xDE, 0x41, 0x00}), "?A", 1},
       {"lone surrogate", bytes({0x00, 0xDC, 0x41, 0x00}), "?A", 1},
       {"character Windows-1251 lacks", bytes({0x2F, 0x4E}), "?", 1},

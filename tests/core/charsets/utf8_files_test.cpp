@@ -67,7 +67,7 @@ TEST(Utf8Import, CountsWhatWindows1251Lacks) {
       {"typography Windows-1251 has", "«Ёж» — №1…", test::win("«Ёж» — №1…\r\n"), 0, 0},
       {"characters it lacks", "a😀b漢", "a?b?\r\n", 2, 0},
       {"malformed bytes", "a\xFF\xC0z", "a??z\r\n", 0, 2},
-      {"zero byte ends the text", std::string("ab\0cd", 5), "ab\r\n", 0, 0},
+      {"zero byte is kept", std::string("ab\0cd", 5), std::string("ab\0cd\r\n", 7), 0, 0},
       {"empty", "", "", 0, 0},
   };
   for (const auto& c : cases) {

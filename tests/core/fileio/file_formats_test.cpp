@@ -22,7 +22,7 @@ TEST(FileFormats, StdTxtReadAndWrite) {
     std::string text;
   } rows[] = {
       {"a\nb", "a\r\nb\r\n"},
-      {std::string("ab\0cd\r\n", 7), "ab\r\n"},
+      {std::string("ab\0cd\r\n", 7), std::string("ab\0cd\r\n", 7)},  // zero bytes kept
       {"", ""},
       {"x\r\n\r\n", "x\r\n\r\n"},
       {"one\rtwo", "one\r\ntwo\r\n"},

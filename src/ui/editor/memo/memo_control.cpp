@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+#include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/common/text_lines.h"
 #include "ui/editor/memo/memo_fill.h"
@@ -32,6 +33,11 @@ std::string strictLines(std::string_view text, std::vector<std::string>& out) {
   }
   out.emplace_back(text.substr(start));
   return {};
+}
+
+QString codePageText(const std::string& id) {
+  const std::string_view name = charset::codePageName(id);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -106,19 +112,57 @@ std::string MemoControl::utf8Range(long from, long to) const {
   return buf;
 }
 
-QString MemoControl::representable(const QString& text) const {
+QString MemoControl::representable(const QString& text, int* dropped, char32_t* first) const {
   const CodePage& page = CodePage::ofCharset(charset_);
   QString out;
   out.reserve(text.size());
+  int count = 0;
   for (auto it = text.begin(); it != text.end(); ++it) {
     char32_t cp = it->unicode();
     if (it->isHighSurrogate() && it + 1 != text.end() && (it + 1)->isLowSurrogate()) {
       cp = QChar::surrogateToUcs4(*it, *(it + 1));
       ++it;
     }
-    if (page.fromUnicode(cp) >= 0) out += QChar::fromUcs4(cp);
-    else out += QLatin1Char('?');
+    if (page.fromUnicode(cp) >= 0) {
+      out += QChar::fromUcs4(cp);
+    } else {
+      if (count++ == 0 && first) *first = cp;
+    }
   }
+  if (dropped) *dropped = count;
+  return out;
+}
+
+void MemoControl::refuseTyped(char32_t character) {
+  const QString code = QString::number(static_cast<uint>(character), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+  const QString shown = character < 32 ? QString() : QStringLiteral("«%1» ").arg(QString::fromUcs4(&character, 1));
+  emit textRefused(
+      QStringLiteral("Символа %1(U+%2) нет в кодировке %3: он не набран").arg(shown, code, codePageText(charset_)));
+}
+
+QString MemoControl::pastable(const QString& text) const {
+  const CodePage& page = CodePage::ofCharset(charset_);
+  QString out;
+  out.reserve(text.size());
+  int replaced = 0;
+  for (auto it = text.begin(); it != text.end(); ++it) {
+    char32_t cp = it->unicode();
+    if (it->isHighSurrogate() && it + 1 != text.end() && (it + 1)->isLowSurrogate()) {
+      cp = QChar::surrogateToUcs4(*it, *(it + 1));
+      ++it;
+    }
+    if (page.fromUnicode(cp) >= 0) {
+      out += QChar::fromUcs4(cp);
+    } else {
+      out += QLatin1Char('?');
+      ++replaced;
+    }
+  }
+  if (replaced)
+    emit const_cast<MemoControl*>(this)->textRefused(
+        QStringLiteral("Символов, которых нет в кодировке %1, заменено на «?»: %2")
+            .arg(codePageText(charset_))
+            .arg(replaced));
   return out;
 }
 
@@ -336,44 +380,62 @@ void MemoControl::setModifiedFlag(bool modified) {
 
 void MemoControl::setCharsetId(const std::string& id) {
   if (id == charset_) return;
-  const bool wasModified = SendScintilla(SCI_GETMODIFY) != 0;
+  const bool wasModified = modifiedFlag();
   const std::string bytes = rawBytes();
   const std::string oldUtf8 = utf8Range(0, SendScintilla(SCI_GETLENGTH));
-  const std::string old = charset_;
-  charset_ = id;
-  const std::string newUtf8 = utf8OfBytes(bytes);
-  const bool textDiffers = newUtf8 != oldUtf8;
-  const bool history = SendScintilla(SCI_CANUNDO) || SendScintilla(SCI_CANREDO);
+  const std::string newUtf8 = CodePage::ofCharset(id).decodeToUtf8(bytes);
 
   // Keep caret, selection and scroll position (character offsets are the same).
   const int top = topLine();
   const long caretChars = SendScintilla(SCI_COUNTCHARACTERS, 0L, SendScintilla(SCI_GETCURRENTPOS));
   const long anchorChars = SendScintilla(SCI_COUNTCHARACTERS, 0L, SendScintilla(SCI_GETANCHOR));
 
-  if (!history) {
-    if (textDiffers) {
-      SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
-      replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), newUtf8);
-      SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
-      SendScintilla(SCI_EMPTYUNDOBUFFER);
-    }
-  } else {
-    SendScintilla(SCI_BEGINUNDOACTION);
-    charsetHistory_.emplace_back(old, id);
-    SendScintilla(SCI_ADDUNDOACTION, static_cast<long>(charsetHistory_.size() - 1), 0L);
-    if (textDiffers) replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), newUtf8);
-    SendScintilla(SCI_ENDUNDOACTION);
-  }
+  // The code page is part of the undo history, so undo and redo always leave
+  // the text and the code page it is read in together.
+  SendScintilla(SCI_BEGINUNDOACTION);
+  recordCharsetChange(id);
+  if (newUtf8 != oldUtf8) replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), newUtf8);
+  SendScintilla(SCI_ENDUNDOACTION);
+  // Reading the same bytes another way does not make them unsaved.
   if (!wasModified) SendScintilla(SCI_SETSAVEPOINT);
   const long caret = SendScintilla(SCI_POSITIONRELATIVE, 0L, caretChars);
   const long anchor = SendScintilla(SCI_POSITIONRELATIVE, 0L, anchorChars);
   SendScintilla(SCI_SETSEL, anchor, caret);
   setTopLine(top);
+  emit charsetChanged(QString::fromStdString(charset_));
+}
+
+void MemoControl::recordCharsetChange(const std::string& id) {
+  charsetHistory_.emplace_back(charset_, id);
+  SendScintilla(SCI_ADDUNDOACTION, static_cast<long>(charsetHistory_.size() - 1), 0L);
+  charset_ = id;
+}
+
+void MemoControl::loadDocument(std::string_view bytes, const std::string& charsetId) {
+  charset_ = charsetId;
+  charsetHistory_.clear();
+  loadTextBytes(bytes);
+  setModifiedFlag(false);
+  emit charsetChanged(QString::fromStdString(charset_));
+}
+
+void MemoControl::replaceDocument(std::string_view bytes, const std::string& charsetId) {
+  const int top = topLine();
+  const int line = caretLine(), column = caretColumn();
+  SendScintilla(SCI_BEGINUNDOACTION);
+  if (charsetId != charset_) recordCharsetChange(charsetId);
+  replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8OfBytes(unifyLineBreaks(bytes)));
+  SendScintilla(SCI_ENDUNDOACTION);
+  // The caret and the view stay where they were, as far as the new text reaches.
+  moveCaretTo(line, column);
+  setTopLine(top);
+  emit charsetChanged(QString::fromStdString(charset_));
 }
 
 void MemoControl::containerUndo(int token, bool undo) {
   if (token < 0 || static_cast<std::size_t>(token) >= charsetHistory_.size()) return;
   charset_ = undo ? charsetHistory_[token].first : charsetHistory_[token].second;
+  emit charsetChanged(QString::fromStdString(charset_));
 }
 
 // ---------------------------------------------------------------------------
@@ -390,7 +452,11 @@ void MemoControl::keyPressEvent(QKeyEvent* e) {
   QString text = e->text();
   if (!text.isEmpty() && mods == Qt::NoModifier && text.at(0).unicode() >= 32 && text.at(0).unicode() != 0x7F) {
     if (typedTextHook) typedTextHook(text);
-    text = representable(text);
+    int dropped = 0;
+    char32_t first = 0;
+    text = representable(text, &dropped, &first);
+    if (dropped) refuseTyped(first);
+    if (text.isEmpty()) return;
     if (text != e->text()) {
       QKeyEvent changed(e->type(), e->key(), e->modifiers(), text, e->isAutoRepeat(), static_cast<ushort>(e->count()));
       QsciScintilla::keyPressEvent(&changed);
@@ -407,7 +473,10 @@ void MemoControl::inputMethodEvent(QInputMethodEvent* e) {
   if (e->commitString().isEmpty()) return QsciScintilla::inputMethodEvent(e);
   QString text = e->commitString();
   if (typedTextHook) typedTextHook(text);
-  text = representable(text);
+  int dropped = 0;
+  char32_t first = 0;
+  text = representable(text, &dropped, &first);
+  if (dropped) refuseTyped(first);
   QInputMethodEvent changed(e->preeditString(), e->attributes());
   changed.setCommitString(text, e->replacementStart(), e->replacementLength());
   QsciScintilla::inputMethodEvent(&changed);
@@ -455,7 +524,7 @@ void MemoControl::cut() {
 QByteArray MemoControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
   QByteArray utf8 = QsciScintilla::fromMimeData(source, rectangular);
   if (source->hasFormat(kExactTextFormat)) utf8 = source->data(kExactTextFormat);
-  return representable(QString::fromUtf8(utf8)).toUtf8();
+  return pastable(QString::fromUtf8(utf8)).toUtf8();
 }
 
 bool MemoControl::event(QEvent* e) {

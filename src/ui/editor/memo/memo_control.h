@@ -31,7 +31,8 @@ class MemoControl : public QsciScintilla {
   const std::string& charsetId() const { return charset_; }
   // Switches the code page through which the bytes are shown. The bytes stay
   // as they are; the change is one undo step together with any text that
-  // reads differently, so undo gives back the old reading.
+  // reads differently, so undo gives back the old reading and code page
+  // (and redo the new ones). Callers may wrap it in a larger UndoGroup.
   void setCharsetId(const std::string& id);
 
   // --- text as bytes ----------------------------------------------------------
@@ -43,6 +44,12 @@ class MemoControl : public QsciScintilla {
   void setTextBytes(std::string_view bytes);
   // As setTextBytes, then forgets the undo history (a freshly loaded file).
   void loadTextBytes(std::string_view bytes);
+  // A freshly loaded file in the given code page: no undo history, the
+  // modified flag clear.
+  void loadDocument(std::string_view bytes, const std::string& charsetId);
+  // Replaces the whole text and the code page as one undo step (revert,
+  // conversion to another code page); caret and view keep their place.
+  void replaceDocument(std::string_view bytes, const std::string& charsetId);
 
   bool hasSelectedText() const;
   // The selection with its line breaks as CR LF ("" without a selection).
@@ -151,6 +158,11 @@ class MemoControl : public QsciScintilla {
 
  signals:
   void caretMoved(int line, int column);
+  // The code page changed: by a command, by loading, by undo or redo.
+  void charsetChanged(const QString& id);
+  // Typed or pasted text held characters the code page lacks: what the user
+  // should be told.
+  void textRefused(const QString& message);
   void contextMenuWanted(const QPoint& globalPos);
 
  protected:
@@ -169,7 +181,12 @@ class MemoControl : public QsciScintilla {
   std::string utf8Range(long from, long to) const;
   std::string bytesOfUtf8(std::string_view utf8) const;
   std::string utf8OfBytes(std::string_view bytes) const;
-  QString representable(const QString& text) const;
+  // The text without the characters the code page lacks; `dropped` counts them
+  // and `first` is the first of them.
+  QString representable(const QString& text, int* dropped = nullptr, char32_t* first = nullptr) const;
+  // Pasted text: characters the code page lacks become "?" and the user is told.
+  QString pastable(const QString& text) const;
+  void refuseTyped(char32_t character);
   long positionOfLineColumn(int line, int column) const;
   void replaceRangeUtf8(long from, long to, const std::string& utf8);
   void applyLexerLook();
@@ -179,6 +196,8 @@ class MemoControl : public QsciScintilla {
   void defineMarkers();
   void paintSeparators(QPainter& p, const QRect& clip);
   void containerUndo(int token, bool undo);
+  // Records a code page change in the undo history and makes it.
+  void recordCharsetChange(const std::string& id);
 
   std::string charset_ = "win";
   bool forcedModified_ = false;

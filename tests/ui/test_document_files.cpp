@@ -1,0 +1,337 @@
+// Documents and their files through the menu as a user works: open, edit,
+// revert, undo, save, in every code page and in UTF-8, with the bytes on
+// disk checked after each save.
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+#include <fstream>
+#include <new>
+
+#include "core/charsets/code_page.h"
+#include "support/test_env.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/command_dispatch.h"
+#include "ui/commands/command_table.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+
+using namespace kiv;
+using namespace std::string_literals;
+
+namespace {
+
+std::string enc(CodePageId id, const char* utf8) { return CodePage::get(id).encodeFromUtf8(utf8); }
+
+const char* kRussian =
+    "Съешь же ещё этих мягких французских булок, да выпей чаю. Широкая электрификация южных губерний "
+    "даст мощный толчок подъёму сельского хозяйства. В чащах юга жил бы цитрус? Да, но фальшивый экземпляр!";
+
+}  // namespace
+
+class DocumentFilesTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { s_.start(); }
+  void cleanup() { s_.stop(); }
+  void openRevertSave_data();
+  void openRevertSave();
+  void utf8RevertKeepsTheFileUtf8();
+  void codePageChangesUndoWithTheText();
+  void statusPanelsClearWithTheLastDocument();
+  void zeroBytesSurviveOpenEditAndSave();
+  void typedCharacterTheCodePageLacksIsRefused();
+  void pasteTellsHowManyCharactersWereReplaced();
+  void fileLargerThanMemoryLeft();
+  void commandOutOfMemoryEndsWithAMessage();
+  void newFromTemplateIsTheTemplatesText();
+
+ private:
+  Ted* openFile(const QString& name, const std::string& bytes);
+  void run(const char* component) { runCommand(*main_, *findCommand(component)); }
+  ProgramSession s_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
+  std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
+  std::unique_ptr<TMainForm>& main_ = s_.main;
+  CdreamEditor& ed() { return main_->editor(); }
+};
+
+Ted* DocumentFilesTest::openFile(const QString& name, const std::string& bytes) {
+  writeBytes(folder_->file(name), bytes);
+  return main_->openFile(folder_->file(name));
+}
+
+void DocumentFilesTest::openRevertSave_data() {
+  QTest::addColumn<bool>("detect");
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QString>("charset");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QByteArray>("savedAfterTyping");  // the letter typed at the start
+
+  auto row = [](const char* name, bool detect, const std::string& file, const char* charset, const char* typed,
+                const std::string& saved) {
+    QTest::newRow(name) << detect << qbytes(file) << QString::fromLatin1(charset) << QString::fromUtf8(typed)
+                        << qbytes(saved);
+  };
+  const std::string win = enc(CodePageId::Win1251, "Привет\r\nмир\r\n");
+  row("win CR LF", false, win, "win", "Ж", enc(CodePageId::Win1251, "ЖПривет\r\nмир\r\n"));
+  row("win LF, no final break", false, enc(CodePageId::Win1251, "Привет\nмир"), "win", "Ж",
+      enc(CodePageId::Win1251, "ЖПривет\nмир"));
+  row("CR only", false, "one\rtwo\r", "win", "x", "xone\rtwo\r");
+  const std::string koi = enc(CodePageId::Koi8r, kRussian) + "\n";
+  row("koi detected", true, koi, "koi", "Ж", enc(CodePageId::Koi8r, "Ж") + koi);
+  const std::string dos = enc(CodePageId::Cp866, kRussian) + "\r\n";
+  row("dos detected", true, dos, "dos", "Ж", enc(CodePageId::Cp866, "Ж") + dos);
+  row("koi read as win without detection", false, koi, "win", "x", "x" + koi);
+  row("UTF-8, detection on", true, "Съешь ещё\nбулок", "win", "Ж", "ЖСъешь ещё\nбулок");
+  row("UTF-8, detection off", false, "Съешь ещё\nбулок\n", "win", "Ж", "ЖСъешь ещё\nбулок\n");
+  row("UTF-8 with mark", false, "\xEF\xBB\xBFЁж\r\n", "win", "Я", "\xEF\xBB\xBFЯЁж\r\n");
+  row("UTF-8 beyond Windows-1251", false, "Привет 中文\n", "win", "x", "xПривет 中文\n");
+  row("zero bytes", false, "abc\0def\0\nline2\n"s, "win", "x", "xabc\0def\0\nline2\n"s);
+  row("empty: LF, as new documents", false, "", "win", "x", "x\n");
+}
+
+void DocumentFilesTest::openRevertSave() {
+  QFETCH(bool, detect);
+  QFETCH(QByteArray, file);
+  QFETCH(QString, charset);
+  QFETCH(QString, typed);
+  QFETCH(QByteArray, savedAfterTyping);
+  main_->table().DoEncDetect = detect;
+  const QString path = folder_->file(QStringLiteral("doc.txt"));
+  Ted* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
+  QVERIFY(doc);
+  QCOMPARE(QString::fromStdString(doc->charset()), charset);
+  const std::string opened = ed().GetText();
+  const TextFileShape shape = doc->fileShape();
+
+  // Saving without an edit writes the same bytes.
+  run("mniSave");
+  QCOMPARE(readBytes(path), bytesOf(file));
+
+  // Edit, revert: the text, code page and shape that opening gives.
+  doc->memo()->moveCaretTo(0, 0);
+  typeText(doc->memo(), QStringLiteral("слово "));
+  run("DOS8661");  // and read it in another code page
+  QVERIFY(ed().GetModified());
+  run("mniRevertToSaved");
+  QCOMPARE(ed().GetText(), opened);
+  QCOMPARE(QString::fromStdString(doc->charset()), charset);
+  QVERIFY(doc->fileShape() == shape);
+  QVERIFY(!ed().GetModified());
+  QCOMPARE(main_->statusPanel(2), shape.utf8 ? QStringLiteral("UTF-8") : QString());
+
+  // A letter typed after the revert lands in the file in the file's own encoding.
+  doc->memo()->moveCaretTo(0, 0);
+  typeText(doc->memo(), typed);
+  run("mniSave");
+  QCOMPARE(readBytes(path), bytesOf(savedAfterTyping));
+
+  // Reopening gives the same document again.
+  Ted* again = main_->openFile(path);
+  QCOMPARE(QString::fromStdString(again->charset()), charset);
+  QVERIFY(again->fileShape() == shape);
+}
+
+void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
+  // The walkthrough that destroyed a UTF-8 file: detection on, type a word,
+  // revert, type a letter, save.
+  main_->table().DoEncDetect = true;
+  const std::string original = "Съешь же ещё этих мягких булок\n";
+  Ted* doc = openFile(QStringLiteral("u8.txt"), original);
+  QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
+  typeText(doc->memo(), QStringLiteral("Привет "));
+  run("mniRevertToSaved");
+  QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
+  doc->memo()->moveCaretTo(0, 0);
+  typeText(doc->memo(), QStringLiteral("Ы"));
+  run("mniSave");
+  QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), "Ы" + original);
+  // Undo of the revert gives back the edited text; redo the file's.
+  ed().Undo();
+  ed().Undo();
+  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Привет Съешь же ещё этих мягких булок\r\n"));
+  ed().Redo();
+  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Съешь же ещё этих мягких булок\r\n"));
+}
+
+void DocumentFilesTest::codePageChangesUndoWithTheText() {
+  main_->table().DoEncDetect = true;
+  const std::string koi = enc(CodePageId::Koi8r, kRussian) + "\n";
+  const std::string win = enc(CodePageId::Win1251, kRussian) + "\n";
+  const QString path = folder_->file(QStringLiteral("koi.txt"));
+  Ted* doc = openFile(QStringLiteral("koi.txt"), koi);
+  QCOMPARE(doc->charset(), std::string("koi"));
+  run("Windows12511");  // "Конвертировать в" Windows 1251
+  QCOMPARE(doc->charset(), std::string("win"));
+  QCOMPARE(main_->statusPanel(1), QStringLiteral("win"));
+  run("mniSave");
+  QCOMPARE(readBytes(path), win);
+
+  run("EditUndoItem");
+  QCOMPARE(doc->charset(), std::string("koi"));
+  QCOMPARE(ed().GetCharset(), std::string("koi"));
+  QCOMPARE(main_->statusPanel(1), QStringLiteral("koi"));
+  run("mniSave");
+  QCOMPARE(readBytes(path), koi);
+  run("Redo1");
+  QCOMPARE(doc->charset(), std::string("win"));
+  QCOMPARE(main_->statusPanel(1), QStringLiteral("win"));
+  run("mniSave");
+  QCOMPARE(readBytes(path), win);
+
+  // "Работать в" undoes and redoes the same way, on a document with no history too.
+  main_->table().DoEncDetect = false;
+  Ted* plain = openFile(QStringLiteral("plain.txt"), koi);
+  QCOMPARE(plain->charset(), std::string("win"));
+  run("KOI8R1");
+  QCOMPARE(plain->charset(), std::string("koi"));
+  QVERIFY(!ed().GetModified());  // the same bytes, read another way
+  const std::string reading = plain->memo()->text().toStdString();
+  run("EditUndoItem");
+  QCOMPARE(plain->charset(), std::string("win"));
+  QCOMPARE(main_->statusPanel(1), QStringLiteral("win"));
+  run("Redo1");
+  QCOMPARE(plain->charset(), std::string("koi"));
+  QCOMPARE(plain->memo()->text().toStdString(), reading);
+  QCOMPARE(ed().GetText(), koi.substr(0, koi.size() - 1) + "\r\n");
+}
+
+void DocumentFilesTest::statusPanelsClearWithTheLastDocument() {
+  openFile(QStringLiteral("u8.txt"), "Ёж\n");
+  QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
+  QVERIFY(!main_->statusPanel(1).isEmpty());
+  main_->documentArea()->closeAllSubWindows();
+  QTRY_COMPARE(main_->documentArea()->subWindowList().size(), 0);
+  QCOMPARE(main_->statusPanel(1), QString());
+  QCOMPARE(main_->statusPanel(2), QString());
+}
+
+void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
+  const std::string file = "abc\0def\0\nline2\n"s;
+  const QString path = folder_->file(QStringLiteral("zero.txt"));
+  Ted* doc = openFile(QStringLiteral("zero.txt"), file);
+  QCOMPARE(ed().GetText(), "abc\0def\0\r\nline2\r\n"s);
+  doc->memo()->moveCaretTo(1, 5);
+  typeText(doc->memo(), QStringLiteral("!"));
+  run("mniSave");
+  QCOMPARE(readBytes(path), "abc\0def\0\nline2!\n"s);
+  // Every byte value, in each code page, through the document and back.
+  std::string all;
+  for (int b = 0; b < 256; ++b)
+    if (b != '\r' && b != '\n') all += static_cast<char>(b);
+  all += "\n";
+  for (const char* cs : {"KOI8R1", "DOS8661", "WindowsCP1"}) {
+    Ted* d = openFile(QStringLiteral("all.txt"), all);
+    run(cs);
+    run("mniSave");
+    QCOMPARE(readBytes(folder_->file(QStringLiteral("all.txt"))), all);
+    d->memo()->setModifiedFlag(false);
+  }
+}
+
+void DocumentFilesTest::typedCharacterTheCodePageLacksIsRefused() {
+  main_->newDocument();
+  ed().SetText("ab\r\n");
+  MemoControl* memo = main_->activeDocument()->memo();
+  memo->moveCaretTo(0, 1);
+  typeText(memo, QStringLiteral("漢"));
+  QCOMPARE(ed().GetText(), std::string("ab\r\n"));
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("U+6F22")));
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("Windows-1251")));
+  typeText(memo, QStringLiteral("Ж"));
+  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "aЖb\r\n"));
+  // In KOI8-R the typographic dash is missing.
+  run("KOI8R1");
+  typeText(memo, QStringLiteral("—"));
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("KOI8-R")));
+  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "aЖb\r\n"));
+}
+
+void DocumentFilesTest::pasteTellsHowManyCharactersWereReplaced() {
+  main_->newDocument();
+  ed().SetText("");
+  auto* data = new QMimeData;
+  data->setText(QStringLiteral("x漢字y😀"));
+  QApplication::clipboard()->setMimeData(data);
+  run("EditPasteItem");
+  QCOMPARE(ed().GetText(), std::string("x??y?\r\n"));
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral(": 3")));
+}
+
+void DocumentFilesTest::fileLargerThanMemoryLeft() {
+#if defined(__SANITIZE_ADDRESS__)
+  QSKIP("the address sanitizer reserves more address space than the limit leaves");
+#else
+  Ted* kept = openFile(QStringLiteral("kept.txt"), enc(CodePageId::Win1251, "Не потерять\n"));
+  typeText(kept->memo(), QStringLiteral("Несохранённое "));
+  const QString big = folder_->file(QStringLiteral("big.txt"));
+  {
+    std::ofstream out(big.toStdString(), std::ios::binary);
+    out.seekp((1LL << 30) - 1);
+    out.put('x');
+  }
+  // Leave a quarter of the file's size of address space.
+  rlimit old{};
+  getrlimit(RLIMIT_AS, &old);
+  long long vm = 0;
+  {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key)
+      if (key == "VmSize:") {
+        status >> vm;
+        break;
+      }
+  }
+  QVERIFY(vm > 0);
+  rlimit tight = old;
+  tight.rlim_cur = static_cast<rlim_t>(vm * 1024 + (256LL << 20));
+  QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+  Ted* doc = main_->openFile(big);
+  setrlimit(RLIMIT_AS, &old);
+  QVERIFY(!doc);
+  QVERIFY(!dialogs_->messages.isEmpty());
+  QVERIFY(dialogs_->messages.last().startsWith(QStringLiteral("Недостаточно памяти")));
+  QCOMPARE(main_->editor().documents().size(), 1);
+  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Несохранённое Не потерять\r\n"));
+  QVERIFY(ed().GetModified());
+  QFile::remove(big);
+#endif
+}
+
+void DocumentFilesTest::commandOutOfMemoryEndsWithAMessage() {
+  main_->newDocument();
+  ed().SetText("text\r\n");
+  CommandRow row{};
+  row.handler = [](TMainForm& m) {
+    m.editor().SetText("half");
+    throw std::bad_alloc();
+  };
+  runCommand(*main_, row);
+  QVERIFY(!dialogs_->messages.isEmpty());
+  QVERIFY(dialogs_->messages.last().startsWith(QStringLiteral("Недостаточно памяти")));
+  QCOMPARE(main_->editor().documents().size(), 1);
+}
+
+void DocumentFilesTest::newFromTemplateIsTheTemplatesText() {
+  const QString tpl = folder_->file(QStringLiteral("tpl.txt"));
+  writeBytes(tpl, "Шаблон\n");
+  dialogs_->openAnswers = {QStringList{tpl}};
+  run("mniNewFromTemplate");
+  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Шаблон\r\n"));
+  QVERIFY(ed().GetFileName().find("untitled") != std::string::npos);
+  QVERIFY(!ed().HasFile());
+  QVERIFY(main_->activeDocument()->fileShape().utf8);
+}
+
+QTEST_MAIN(DocumentFilesTest)
+#include "test_document_files.moc"
