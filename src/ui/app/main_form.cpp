@@ -22,12 +22,14 @@
 #include <csignal>
 
 #include "core/common/file_bytes.h"
+#include "core/common/file_identity.h"
 #include "core/config/settings_table.h"
 #include "core/fileio/file_formats.h"
 #include "ui/app/documents_list.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_commands.h"
+#include "ui/commands/file_reload.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
@@ -131,6 +133,7 @@ void TMainForm::formCreate() {
     if (!sub) return;
     if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
     updateEditActions();
+    QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   });
   // The command line is opened at the first activation; a window manager
   // that never activates the window still gets it opened shortly after start.
@@ -287,6 +290,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   const std::string path = spath(info.absoluteFilePath());
   // The file is read before its window exists: a read error leaves nothing behind.
   std::string bytes;
+  const std::optional<FileIdentity> identity = fileIdentity(path);
   try {
     bytes = readFileOrThrow(path);
   } catch (const FileError& e) {
@@ -297,6 +301,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   Ted* doc = editor_->createDocument(this);
   editor_->LoadText(path, opened.text);
   applyOpenedText(*this, doc, opened);
+  doc->setDiskIdentity(identity);
   editor_->SetModified(false);
   docs_->add(doc);
   restartAutoScroll();
@@ -333,6 +338,7 @@ void TMainForm::firstActivation() {
 bool TMainForm::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate && table().firstActivation)
     QTimer::singleShot(0, this, &TMainForm::firstActivation);
+  if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   if (e->type() == QEvent::Show && table().firstActivation && activationFallback_) activationFallback_->start();
   return QMainWindow::event(e);
 }

@@ -17,6 +17,7 @@
 #include "ui/app/documents_list.h"
 #include "ui/app/main_form.h"
 #include "ui/commands/handlers.h"
+#include "ui/commands/save_checks.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/dream_editor.h"
@@ -77,7 +78,7 @@ void saveAllDocuments(TMainForm& main) {
     Ted* t = *it;
     if (!t->hasFile()) continue;
     try {
-      saveDocumentTo(main, t, t->fileName());
+      saveDocumentFile(main, t, t->fileName());
     } catch (const FileError& e) {
       failures << qs(e.what());
     }
@@ -208,7 +209,10 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
   // The file is written before the document takes the new name, so a failed
   // write leaves names, lists and slots as they were.
   try {
-    saveDocumentTo(main, doc, spath(file));
+    if (!saveDocumentFile(main, doc, spath(file))) {
+      doc->setHasFile(hadFile);
+      return false;
+    }
   } catch (const FileError& e) {
     doc->setHasFile(hadFile);
     main.reportError(qs(e.what()));
@@ -247,7 +251,11 @@ void FileSave(TMainForm& main) {
   const bool hadFile = doc->hasFile();
   main.editor().SetHasFile(true);
   try {
-    saveDocumentTo(main, doc, name);
+    if (!saveDocumentFile(main, doc, name)) {
+      // The other program's change is kept; the document stays modified.
+      doc->setHasFile(hadFile);
+      return;
+    }
   } catch (const FileError& e) {
     // The old file is untouched and the document stays modified.
     doc->setHasFile(hadFile);

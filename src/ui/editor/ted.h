@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/charsets/utf8_files.h"
+#include "core/common/file_identity.h"
 
 class QCheckBox;
 class QComboBox;
@@ -42,6 +43,10 @@ class Ted : public QWidget {
   // the file was (line breaks, byte-order mark).
   const std::optional<TextFileShape>& utf8File() const { return utf8File_; }
   void setUtf8File(std::optional<TextFileShape> shape) { utf8File_ = shape; }
+  // The file as the document last read or wrote it, to notice changes made
+  // by other programs.
+  DiskFileState& diskFile() { return diskFile_; }
+  void setDiskIdentity(std::optional<FileIdentity> identity) { diskFile_.remember(identity); }
   // The document window that is closing right now (during its close report).
   static Ted* closingDocument();
 
@@ -96,6 +101,7 @@ class Ted : public QWidget {
   std::string charset_;
   bool hasFile_ = false;
   std::optional<TextFileShape> utf8File_;
+  DiskFileState diskFile_;
   QComboBox* templatesBox_;
   QComboBox* syntaxBox_;
   QCheckBox* autoIndent_;

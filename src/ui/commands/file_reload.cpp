@@ -1,0 +1,65 @@
+#include "ui/commands/file_reload.h"
+
+#include <QPointer>
+
+#include "core/common/file_bytes.h"
+#include "core/common/file_identity.h"
+#include "ui/app/main_form.h"
+#include "ui/commands/file_commands.h"
+#include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
+#include "ui/editor/dream_editor.h"
+#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/ted.h"
+
+namespace kiv {
+
+namespace {
+
+// The open routine's reading of a file's bytes into a document (charset
+// detection, UTF-8 files), here into a document that already exists.
+void readTextIntoDocument(TMainForm& main, Ted* doc, const std::string& fileBytes) {
+  const OpenedText opened = prepareOpenedText(main, fileBytes);
+  doc->setUtf8File(std::nullopt);
+  doc->memo()->setTextBytes(opened.text);
+  applyOpenedText(main, doc, opened);
+}
+
+}  // namespace
+
+void reloadDocumentFromDisk(TMainForm& main, Ted* doc) {
+  const std::string fileName = doc->fileName();
+  // Taken before reading: a change during the read is noticed next time.
+  const std::optional<FileIdentity> identity = fileIdentity(fileName);
+  const std::string bytes = readFileOrThrow(fileName);
+  readTextIntoDocument(main, doc, bytes);
+  main.editor().SetModified(false);
+  doc->setDiskIdentity(identity);
+}
+
+void offerReloadOfChangedFile(TMainForm& main) {
+  // The question takes the focus and gives it back: not asked again meanwhile.
+  static bool asking = false;
+  if (asking) return;
+  QPointer<Ted> doc = main.activeDocument();
+  if (!doc || !doc->hasFile() || doc->memo()->modifiedFlag()) return;
+  const std::optional<FileIdentity> now = fileIdentity(doc->fileName());
+  if (!doc->diskFile().offersReload(now)) return;
+  asking = true;
+  const bool reload = askYesNo(
+      &main, QStringLiteral("Файл %1 изменён другой программой. Перечитать?").arg(qpath(doc->fileName())));
+  asking = false;
+  if (!doc) return;
+  if (!reload) {
+    doc->diskFile().dismissed = now;
+    return;
+  }
+  if (doc != main.activeDocument() || doc->memo()->modifiedFlag()) return;
+  try {
+    reloadDocumentFromDisk(main, doc);
+  } catch (const FileError& e) {
+    main.reportError(qs(e.what()));
+  }
+}
+
+}  // namespace kiv
