@@ -1,13 +1,13 @@
 #include "core/common/file_bytes.h"
 
+#include "core/common/safe_save.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <random>
 
 namespace kiv {
 
@@ -39,13 +39,6 @@ std::optional<std::string> readLimited(const std::string& path, std::size_t maxB
   return data;
 }
 
-std::string folderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 }  // namespace
 
 std::optional<std::string> readFileBytes(const std::string& path) {
@@ -57,63 +50,7 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t m
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* errorText) {
-  auto fail = [&](const std::string& why) {
-    if (errorText) *errorText = why;
-    return false;
-  };
-  if (path.empty()) return fail("empty file name");
-  struct stat old {};
-  const bool hadOld = ::stat(path.c_str(), &old) == 0;
-  if (hadOld && S_ISDIR(old.st_mode)) return fail(std::strerror(EISDIR));
-
-  // Write through a symbolic link to the file it names.
-  std::string target = path;
-  char resolved[4096];
-  const ssize_t len = ::readlink(path.c_str(), resolved, sizeof resolved - 1);
-  if (len > 0) {
-    resolved[len] = 0;
-    target = resolved[0] == '/' ? std::string(resolved) : folderOf(path) + "/" + resolved;
-  }
-
-  std::random_device rd;
-  std::string tmp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".kiv-%08x.tmp", static_cast<unsigned>(rd()));
-    tmp = folderOf(target) + "/." + target.substr(target.rfind('/') + 1) + suffix;
-    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return fail(std::strerror(errno));
-  }
-  if (fd < 0) return fail(std::strerror(EEXIST));
-
-  auto abandon = [&](int err) {
-    ::close(fd);
-    ::unlink(tmp.c_str());
-    return fail(std::strerror(err));
-  };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return abandon(errno);
-    }
-    done += static_cast<std::size_t>(w);
-  }
-  if (hadOld) ::fchmod(fd, old.st_mode & 07777);
-  if (::fsync(fd) != 0) return abandon(errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    return fail(std::strerror(err));
-  }
-  if (::rename(tmp.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    return fail(std::strerror(err));
-  }
-  return true;
+  return saveFileSafely(path, bytes, errorText);
 }
 
 std::string readFileOrThrow(const std::string& path) {

@@ -21,10 +21,12 @@ std::optional<std::string> readFileBytes(const std::string& path);
 // Reads at most maxBytes from the start of the file.
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes);
 
-// Writes the bytes to a temporary file beside the target, flushes it and
-// renames it over the target, so the old file stays whole until the new
-// bytes are safely on disk. On failure the target is untouched, the
-// temporary file is removed and errorText (if given) says why.
+// Saves the bytes as the file's whole content without harming the old file
+// or what it is (safe_save.h): links followed to the real file, the file
+// replaced through a temporary file and a rename, or written in place where
+// a rename would change its links, owner or attributes. A write-protected
+// file is refused unless the user consented (ProtectedWriteConsent). On
+// failure errorText (if given) says why.
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* errorText = nullptr);
 

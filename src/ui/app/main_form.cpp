@@ -22,6 +22,7 @@
 #include <csignal>
 
 #include "core/common/file_bytes.h"
+#include "core/common/file_identity.h"
 #include "core/config/settings_table.h"
 #include "core/document/document_rules.h"
 #include "core/fileio/file_formats.h"
@@ -29,6 +30,7 @@
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_commands.h"
+#include "ui/commands/file_reload.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
@@ -140,6 +142,7 @@ void TMainForm::formCreate() {
     }
     if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
     updateEditActions();
+    QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   });
   // The command line is opened at the first activation; a window manager
   // that never activates the window still gets it opened shortly after start.
@@ -295,6 +298,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   if (!info.isFile()) return nullptr;
   const std::string path = spath(info.absoluteFilePath());
   // The file is read before its window exists: a read error leaves nothing behind.
+  const std::optional<FileIdentity> identity = fileIdentity(path);
   std::optional<DocumentFile> file = readDocumentFile(*this, path);
   if (!file) return nullptr;
   Ted* doc = nullptr;
@@ -311,6 +315,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   doc->setHasFile(true);
   editor_->SetFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
+  doc->setDiskIdentity(identity);
   docs_->add(doc);
   restartAutoScroll();
   if (table().bkonopen) {
@@ -355,6 +360,7 @@ void TMainForm::firstActivation() {
 bool TMainForm::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate && table().firstActivation)
     QTimer::singleShot(0, this, &TMainForm::firstActivation);
+  if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   if (e->type() == QEvent::Show && table().firstActivation && activationFallback_) activationFallback_->start();
   return QMainWindow::event(e);
 }

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "core/common/file_bytes.h"
+#include "core/common/file_identity.h"
 #include "core/document/document_rules.h"
 #include "core/document/image_size.h"
 #include "core/charsets/case1251.h"
@@ -17,6 +18,7 @@
 #include "ui/app/documents_list.h"
 #include "ui/app/main_form.h"
 #include "ui/commands/handlers.h"
+#include "ui/commands/save_checks.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/dream_editor.h"
@@ -77,7 +79,7 @@ void saveAllDocuments(TMainForm& main) {
     Ted* t = *it;
     if (!t->hasFile()) continue;
     try {
-      saveDocumentTo(main, t, t->fileName());
+      saveDocumentFile(main, t, t->fileName());
     } catch (const FileError& e) {
       failures << qs(e.what());
     }
@@ -137,6 +139,8 @@ void putDocumentFile(TMainForm& main, Ted* doc, const DocumentFile& file, bool a
 
 void revertDocument(TMainForm& main, Ted* doc) {
   if (!doc) return;
+  // Taken before reading: a change during the read is noticed next time.
+  const std::optional<FileIdentity> identity = fileIdentity(doc->fileName());
   const auto file = readDocumentFile(main, doc->fileName());
   if (!file) return;
   try {
@@ -146,6 +150,7 @@ void revertDocument(TMainForm& main, Ted* doc) {
     return;
   }
   doc->memo()->setModifiedFlag(false);
+  doc->setDiskIdentity(identity);
 }
 
 void saveDocumentTo(TMainForm&, Ted* doc, const std::string& fileName) {
@@ -197,7 +202,10 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
   // The file is written before the document takes the new name, so a failed
   // write leaves names, lists and slots as they were.
   try {
-    saveDocumentTo(main, doc, spath(file));
+    if (!saveDocumentFile(main, doc, spath(file))) {
+      doc->setHasFile(hadFile);
+      return false;
+    }
   } catch (const FileError& e) {
     doc->setHasFile(hadFile);
     main.reportError(qs(e.what()));
@@ -236,7 +244,11 @@ void FileSave(TMainForm& main) {
   const bool hadFile = doc->hasFile();
   main.editor().SetHasFile(true);
   try {
-    saveDocumentTo(main, doc, name);
+    if (!saveDocumentFile(main, doc, name)) {
+      // The other program's change is kept; the document stays modified.
+      doc->setHasFile(hadFile);
+      return;
+    }
   } catch (const FileError& e) {
     // The old file is untouched and the document stays modified.
     doc->setHasFile(hadFile);

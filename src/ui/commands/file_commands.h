@@ -16,8 +16,9 @@ class Ted;
 // Writes the document's whole text to a file with the "std_txt" format.
 // Throws FileError on failure.
 void writeDocumentText(TMainForm& main, const std::string& fileName, const std::string& text);
-// Saves every document that has a file, last MDI child first; failures are
-// reported and the other documents are still saved.
+// Saves every document that has a file, last MDI child first, with the
+// questions of saveDocumentFile; failures are reported and the other
+// documents are still saved.
 void saveAllDocuments(TMainForm& main);
 // Reopens a recent file and scrolls it to its remembered top line.
 void openRecent(TMainForm& main, const std::string& fileName);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/charsets/utf8_files.h"
+#include "core/common/file_identity.h"
 
 class QCheckBox;
 class QComboBox;
@@ -50,6 +51,10 @@ class Ted : public QWidget {
   // fresh (no undo history, unmodified) or as one undo step (revert).
   enum class LoadMode { Fresh, UndoStep };
   void loadFileText(const DocumentFile& file, LoadMode mode);
+  // The file as the document last read or wrote it, to notice changes made
+  // by other programs.
+  DiskFileState& diskFile() { return diskFile_; }
+  void setDiskIdentity(std::optional<FileIdentity> identity) { diskFile_.remember(identity); }
   // The document window that is closing right now (during its close report).
   static Ted* closingDocument();
 
@@ -108,6 +113,7 @@ class Ted : public QWidget {
   std::string fileName_;
   bool hasFile_ = false;
   TextFileShape fileShape_;
+  DiskFileState diskFile_;
   QComboBox* templatesBox_;
   QComboBox* syntaxBox_;
   QCheckBox* autoIndent_;
