@@ -2,7 +2,8 @@
 // Regional formats: what the program takes from the user's locale. The
 // program fills one from the system locale at start; tests inject a fixed
 // one. Patterns use the Qt/ICU letters (d dd M MM MMM MMMM yy yyyy H HH h hh
-// m mm s ss AP ap, text in single quotes). Names are Windows-1251 bytes.
+// m mm s ss AP ap, text in single quotes), as UTF-8 text; the date texts
+// made from them use the program's own Russian month and weekday names.
 
 #include <array>
 #include <functional>

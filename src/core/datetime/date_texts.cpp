@@ -1,6 +1,8 @@
 #include "core/datetime/date_texts.h"
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <ctime>
 
 #include "core/charsets/cp1251_literal.h"
@@ -204,12 +206,68 @@ std::string formatDateTime(std::string_view pattern, const LocalDateTime& t, con
   return out;
 }
 
-std::string shortDateText(const LocalDateTime& t, const RegionalFormat& format) {
-  return formatDateTime(format.shortDatePattern, t);
+namespace {
+std::string regionalText(std::string_view utf8Pattern, const LocalDateTime& t, TextCoding coding) {
+  if (coding == TextCoding::Utf8) return formatDateTime(utf8Pattern, t, russianDateNamesUtf8());
+  return formatDateTime(cp1251(utf8Pattern), t, russianDateNames());
+}
+}  // namespace
+
+std::string shortDateText(const LocalDateTime& t, const RegionalFormat& format, TextCoding coding) {
+  return regionalText(format.shortDatePattern, t, coding);
 }
 
-std::string longTimeText(const LocalDateTime& t, const RegionalFormat& format) {
-  return formatDateTime(format.longTimePattern, t);
+std::string longTimeText(const LocalDateTime& t, const RegionalFormat& format, TextCoding coding) {
+  return regionalText(format.longTimePattern, t, coding);
+}
+
+std::string shortDateTimeText(const LocalDateTime& t, const RegionalFormat& format, TextCoding coding) {
+  if (!isValidDateTime(t)) return {};
+  return shortDateText(t, format, coding) + ' ' + longTimeText(t, format, coding);
+}
+
+std::string numericDateText(const LocalDateTime& t, std::string_view shortDatePattern) {
+  if (!isValidDateTime(t)) return {};
+  // Where the pattern first names the day (as a number), the month and the year.
+  std::size_t day = std::string_view::npos, month = day, year = day;
+  bool quoted = false;
+  for (std::size_t i = 0; i < shortDatePattern.size();) {
+    const char c = shortDatePattern[i];
+    const std::size_t run = runLength(shortDatePattern, i);
+    if (c == '\'') quoted = !quoted;
+    else if (!quoted && c == 'd' && run <= 2 && day == std::string_view::npos) day = i;
+    else if (!quoted && c == 'M' && month == std::string_view::npos) month = i;
+    else if (!quoted && c == 'y' && run >= 2 && year == std::string_view::npos) year = i;
+    i += c == '\'' ? 1 : run;
+  }
+  if (day == std::string_view::npos || month == std::string_view::npos || year == std::string_view::npos) {
+    day = 0;
+    month = 1;
+    year = 2;
+  }
+  struct Field {
+    std::size_t at;
+    int value;
+    int width;
+  } fields[3] = {{day, t.day, 2}, {month, t.month, 2}, {year, t.year, 4}};
+  std::sort(std::begin(fields), std::end(fields), [](const Field& a, const Field& b) { return a.at < b.at; });
+  std::string out;
+  for (const Field& f : fields) {
+    if (!out.empty()) out += '.';
+    appendPadded(out, f.value, f.width);
+  }
+  return out;
+}
+
+std::string numericTimeText(const LocalDateTime& t) {
+  if (!isValidDateTime(t)) return {};
+  std::string out;
+  appendPadded(out, t.hour, 2);
+  out += ':';
+  appendPadded(out, t.minute, 2);
+  out += ':';
+  appendPadded(out, t.second, 2);
+  return out;
 }
 
 std::string longRussianDate(const LocalDateTime& t) {

@@ -50,10 +50,27 @@ const DateNames& russianDateNamesUtf8();
 std::string formatDateTime(std::string_view pattern, const LocalDateTime& t,
                            const DateNames& names = russianDateNames());
 
-// "Дата (формат 1)": the regional short date.
-std::string shortDateText(const LocalDateTime& t, const RegionalFormat& format);
-// "Время": the regional long time.
-std::string longTimeText(const LocalDateTime& t, const RegionalFormat& format);
+// The regional texts, one formatter for every place that shows a date or a
+// time in the user's format: "Дата (формат 1)", "Время" and the file date of
+// "Статистика". The format's patterns are UTF-8; month and weekday names are
+// Russian. Document text is Windows-1251 (the caller recodes it to the
+// document's code page); interface text is UTF-8.
+enum class TextCoding { Win1251, Utf8 };
+std::string shortDateText(const LocalDateTime& t, const RegionalFormat& format,
+                          TextCoding coding = TextCoding::Win1251);
+std::string longTimeText(const LocalDateTime& t, const RegionalFormat& format,
+                         TextCoding coding = TextCoding::Win1251);
+// The short date, one space, the long time.
+std::string shortDateTimeText(const LocalDateTime& t, const RegionalFormat& format,
+                              TextCoding coding = TextCoding::Win1251);
+
+// Digits only, for names of files: day, month and year in the order the
+// short date pattern has them (day first when it lacks one of them), two
+// digits for day and month, four for the year, separated by "."
+// ("08.12.2026" for "dd.MM.yyyy" and for "d MMM yyyy", "2026.12.08" for
+// "yyyy-MM-dd"); the time as "HH:mm:ss" on the 24-hour clock.
+std::string numericDateText(const LocalDateTime& t, std::string_view shortDatePattern);
+std::string numericTimeText(const LocalDateTime& t);
 // "Дата (формат 3)": "7 декабря 2026 г." in Windows-1251.
 std::string longRussianDate(const LocalDateTime& t);
 // "Дата (формат 2)": "7 декабря 2026 г., понедельник" in Windows-1251.

@@ -97,6 +97,17 @@ std::vector<const CodeTemplate*> templatesStartingWith(std::string_view setName,
   return out;
 }
 
+std::size_t templateWordStart(std::string_view line, std::size_t end) {
+  std::size_t start = end < line.size() ? end : line.size();
+  while (start > 0) {
+    const char c = line[start - 1];
+    const bool wordChar = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    if (!wordChar) break;
+    --start;
+  }
+  return start;
+}
+
 std::string expandTemplate(const CodeTemplate& t, std::string_view indent, std::size_t& caretOffset) {
   std::string out;
   caretOffset = std::string::npos;

@@ -26,6 +26,11 @@ const CodeTemplate* findTemplate(std::string_view setName, std::string_view word
 // Templates whose names begin with the prefix (all of them for an empty prefix).
 std::vector<const CodeTemplate*> templatesStartingWith(std::string_view setName, std::string_view prefix);
 
+// Where the word that names a template begins when it ends at `end` (a byte
+// offset into the line, clamped to it): the word is the run of ASCII
+// letters, digits and underscores before `end`.
+std::size_t templateWordStart(std::string_view line, std::size_t end);
+
 // The body ready for insertion: line breaks as CR LF with `indent` after
 // each, the caret marker removed. caretOffset receives the marker's byte
 // offset in the result (the end when there is none).

@@ -15,12 +15,11 @@ std::string backupCopyName(std::string_view filePath) {
   return out;
 }
 
-std::string versionStamp(const LocalDateTime& now, std::string_view shortDatePattern,
-                         std::string_view longTimePattern, const DateNames& names) {
+std::string versionStamp(const LocalDateTime& now, std::string_view shortDatePattern) {
   std::string s = "date-";
-  s += formatDateTime(shortDatePattern, now, names);
+  s += numericDateText(now, shortDatePattern);
   s += "time-";
-  s += formatDateTime(longTimePattern, now, names);
+  s += numericTimeText(now);
   return s;
 }
 
@@ -76,13 +75,13 @@ std::string versionContent(std::string_view text, std::string_view documentChars
 VersionPlan planVersion(std::string_view filePath, bool hasFile, std::string_view text,
                         std::string_view documentCharset, const RSaveOptions& options,
                         const LocalDateTime& now, std::string_view shortDatePattern,
-                        std::string_view longTimePattern, bool copyFolderExists) {
+                        bool copyFolderExists) {
   VersionPlan plan;
   if (!versionApplies(hasFile, filePath)) return plan;
   const bool copy = options.DoCopyVer && !options.CopyVerPath.empty() && copyFolderExists;
   if (!options.SaveInSameFolder && !copy) return plan;
 
-  const std::string label = versionLabel(versionStamp(now, shortDatePattern, longTimePattern),
+  const std::string label = versionLabel(versionStamp(now, shortDatePattern),
                                          options.AddVersionNamePrefix, options.VersionNamePrefix);
   const std::string name = versionName(filePath, label);
   if (options.SaveInSameFolder) plan.targets.push_back(name);

@@ -18,11 +18,11 @@ namespace kiv {
 // name (empty, or ending in "/").
 std::string backupCopyName(std::string_view filePath);
 
-// "date-" + the date in the short date pattern + "time-" + the time in the
-// long time pattern.
-std::string versionStamp(const LocalDateTime& now, std::string_view shortDatePattern,
-                         std::string_view longTimePattern,
-                         const DateNames& names = russianDateNamesUtf8());
+// "date-" + the date + "time-" + the time, both in digits only: the date's
+// day, month and year in the order of the short date pattern ("08.12.2026"),
+// the time on the 24-hour clock ("23:40:05"). No names, no spaces: the stamp
+// is part of a file name.
+std::string versionStamp(const LocalDateTime& now, std::string_view shortDatePattern);
 
 // Every character that cannot stand in a file name becomes "-": "/", "\",
 // ":", ".", "*", "?", "\"", "<", ">", "|" and the control characters. Other
@@ -66,6 +66,6 @@ struct VersionPlan {
 VersionPlan planVersion(std::string_view filePath, bool hasFile, std::string_view text,
                         std::string_view documentCharset, const RSaveOptions& options,
                         const LocalDateTime& now, std::string_view shortDatePattern,
-                        std::string_view longTimePattern, bool copyFolderExists);
+                        bool copyFolderExists);
 
 }  // namespace kiv

@@ -28,7 +28,7 @@ void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, con
   const RSaveOptions& o = main.table().SaveOptions;
   const RegionalFormat& rf = regionalFormat();
   const VersionPlan plan = planVersion(fileName, hasFile, text, charset, o, currentLocalDateTime(),
-                                      rf.shortDatePattern, rf.longTimePattern, directoryExists(o.CopyVerPath));
+                                      rf.shortDatePattern, directoryExists(o.CopyVerPath));
   QStringList failures;
   for (const auto& target : plan.targets) {
     try {

@@ -2,7 +2,6 @@
 // evaluator of the "Функции" menu.
 
 #include "core/charsets/code_page.h"
-#include "core/charsets/cp1251_literal.h"
 #include "core/common/regional.h"
 #include "core/datetime/date_texts.h"
 #include "core/expr/evaluator.h"
@@ -40,15 +39,6 @@ void numberCommand(TMainForm& main, TextSource source, NumberResult (*fn)(std::s
 
 void numberOnSelection(TMainForm& main, NumberResult (*fn)(std::string_view)) {
   numberCommand(main, TextSource::Selection, fn);
-}
-
-// Dates use the regional patterns; their literal text goes into the
-// document as Windows-1251 like the names.
-RegionalFormat documentRegionalFormat() {
-  RegionalFormat f = regionalFormat();
-  f.shortDatePattern = cp1251(f.shortDatePattern);
-  f.longTimePattern = cp1251(f.longTimePattern);
-  return f;
 }
 
 }  // namespace
@@ -98,13 +88,13 @@ void Pi1Click(TMainForm& main) { insertText(main, std::string(kPiText), false); 
 void e1Click(TMainForm& main) { insertText(main, std::string(kEText), false); }
 
 void Insertdate1Click(TMainForm& main) {
-  insertText(main, shortDateText(currentLocalDateTime(), documentRegionalFormat()), true);
+  insertText(main, shortDateText(currentLocalDateTime(), regionalFormat()), true);
 }
 void mniDate2Click(TMainForm& main) { insertText(main, longRussianDateWithWeekday(currentLocalDateTime()), true); }
 void mbiDate3Click(TMainForm& main) { insertText(main, longRussianDate(currentLocalDateTime()), true); }
 void mniDayNumberClick(TMainForm& main) { insertText(main, dayNumberText(currentLocalDateTime()), false); }
 void Inserttime1Click(TMainForm& main) {
-  insertText(main, longTimeText(currentLocalDateTime(), documentRegionalFormat()), true);
+  insertText(main, longTimeText(currentLocalDateTime(), regionalFormat()), true);
 }
 
 }  // namespace cmd

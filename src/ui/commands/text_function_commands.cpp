@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QLocale>
 
 #include "core/charsets/code_page.h"
 #include "core/charsets/cp1251_literal.h"
@@ -12,6 +11,7 @@
 #include "core/common/prng.h"
 #include "core/fileio/file_formats.h"
 #include "core/common/regional.h"
+#include "core/datetime/date_texts.h"
 #include "core/textfuncs/case_format.h"
 #include "core/textfuncs/line_ops.h"
 #include "core/textfuncs/line_sort.h"
@@ -202,10 +202,12 @@ void mniStatClick(TMainForm& main) {
   CdreamEditor& ed = main.editor();
   std::string fileTime;
   if (ed.GetHasFile()) {
-    const QDateTime modified = QFileInfo(qpath(ed.GetFileName())).lastModified();
-    const QLocale locale = QLocale::system();
-    fileTime = u8(locale.toString(modified.date(), qs(regionalFormat().shortDatePattern)) + QLatin1Char(' ') +
-                  locale.toString(modified.time(), qs(regionalFormat().longTimePattern)));
+    // The same regional texts as the date and time insertions (Russian names).
+    const QDateTime modified = QFileInfo(qpath(ed.GetFileName())).lastModified().toLocalTime();
+    const QDate d = modified.date();
+    const QTime t = modified.time();
+    const LocalDateTime when{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
+    fileTime = shortDateTimeText(when, regionalFormat(), TextCoding::Utf8);
   }
   for (const auto& line : statisticsConsoleLines(ed.GetSelOrAllText(), ed.GetHasFile(), fileTime))
     console->appendLine(qs(line));

@@ -1,5 +1,7 @@
 #include "ui/editor/ted.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,6 +33,8 @@
 namespace kiv {
 
 namespace {
+// The id of the template list among the control's user lists.
+constexpr int kTemplateListId = 1;
 // Which typographic quote comes next, shared by all document windows.
 bool gOpeningQuoteNext = true;
 Ted* gClosing = nullptr;
@@ -120,13 +124,7 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
   connect(memo_, &MemoControl::contextMenuWanted, this, [this](const QPoint& at) { menu_->popup(at); });
   connect(memo_, QOverload<const char*, int>::of(&QsciScintillaBase::SCN_USERLISTSELECTION), this,
           [this](const char* selection, int id) {
-            if (id != 1) return;
-            const CodeTemplate* t = findTemplate(u8(templatesBox_->currentText()), selection);
-            if (!t) return;
-            const long pos = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-            const long start = pos - templateWord_.toUtf8().size();
-            memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, pos);
-            expandTemplateAtCaret();
+            if (id == kTemplateListId) chooseTemplateFromList(QString::fromUtf8(selection));
           });
 
   connect(memo_, &MemoControl::charsetChanged, this, [this](const QString&) { charsetShown(); });
@@ -325,52 +323,69 @@ void Ted::openNamedFile(bool viewOnly) {
 
 void Ted::expandTemplateAtCaret() {
   const std::string set = u8(templatesBox_->currentText());
-  const long pos = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-  const int line = memo_->caretLine();
-  const std::string lineText = memo_->lineBytes(line);
-  const int col = memo_->caretColumn();
-  std::string selected;
-  if (memo_->hasSelectedText()) selected = memo_->selectedBytes();
-
-  // The word before the caret (letters, digits, underscore) or the selection.
-  std::string word = selected;
-  int wordStart = col;
-  if (word.empty()) {
-    while (wordStart > 0) {
-      const unsigned char ch = static_cast<unsigned char>(lineText[static_cast<std::size_t>(wordStart - 1)]);
-      if (!(std::isalnum(ch) || ch == '_')) break;
-      --wordStart;
-    }
-    word = lineText.substr(static_cast<std::size_t>(wordStart), static_cast<std::size_t>(col - wordStart));
-  }
-  const CodeTemplate* t = findTemplate(set, word);
-  if (!t) {
-    auto matches = templatesStartingWith(set, word);
-    if (matches.empty()) matches = templatesStartingWith(set, "");
-    if (matches.empty()) return;
-    std::string list;
-    for (const auto* m : matches) {
-      if (!list.empty()) list += '|';
-      list += m->name;
-    }
-    templateWord_ = qs(word);
-    if (selected.empty()) {
-      memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<long>('|'));
-      memo_->SendScintilla(QsciScintillaBase::SCI_USERLISTSHOW, 1UL, list.c_str());
-    }
+  if (memo_->hasSelectedText()) {
+    // The selected text names the template and is replaced by it.
+    if (const CodeTemplate* t = findTemplate(set, memo_->selectedBytes())) insertTemplate(*t, 0);
     return;
   }
-  // Indent of the line for the template's later lines.
+  const std::string word = templateWordBeforeCaret();
+  if (const CodeTemplate* t = findTemplate(set, word)) {
+    insertTemplate(*t, word.size());
+    return;
+  }
+  auto matches = templatesStartingWith(set, word);
+  if (matches.empty()) matches = templatesStartingWith(set, "");
+  if (matches.empty()) return;
+  std::string list;
+  for (const auto* m : matches) {
+    if (!list.empty()) list += '|';
+    list += m->name;
+  }
+  memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<long>('|'));
+  memo_->SendScintilla(QsciScintillaBase::SCI_USERLISTSHOW, static_cast<unsigned long>(kTemplateListId), list.c_str());
+}
+
+bool Ted::templateListShown() const {
+  return memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0;
+}
+
+void Ted::chooseTemplateFromList(const QString& name) {
+  // The list is closed before the text changes under it.
+  memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCCANCEL);
+  const CodeTemplate* t = findTemplate(u8(templatesBox_->currentText()), u8(name));
+  if (!t) return;
+  // The partial name before the caret (as typed, perhaps extended while the
+  // list was open) gives way to the template; a word that does not begin the
+  // chosen name stays, and the template goes in after it.
+  const std::string word = templateWordBeforeCaret();
+  const bool partialName = !word.empty() && word.size() <= t->name.size() &&
+                           equalsIgnoreAsciiCase(std::string_view(t->name).substr(0, word.size()), word);
+  insertTemplate(*t, partialName ? word.size() : 0);
+}
+
+std::string Ted::templateWordBeforeCaret() const {
+  const std::string line = memo_->lineBytes(memo_->caretLine());
+  const std::size_t end = std::min(line.size(), static_cast<std::size_t>(std::max(0, memo_->caretColumn())));
+  const std::size_t start = templateWordStart(line, end);
+  return line.substr(start, end - start);
+}
+
+void Ted::insertTemplate(const CodeTemplate& t, std::size_t wordLength) {
+  const int line = memo_->caretLine();
+  const std::string lineText = memo_->lineBytes(line);
+  // The template's later lines take the indent of this line.
   std::string indent;
   for (char c : lineText) {
     if (c != ' ' && c != '\t') break;
     indent += c;
   }
   std::size_t caret = 0;
-  const std::string body = kiv::expandTemplate(*t, indent, caret);
-  if (selected.empty()) {
-    memo_->moveCaretTo(line, wordStart);
-    memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), pos);
+  const std::string body = kiv::expandTemplate(t, indent, caret);
+  if (wordLength > 0) {
+    const long end = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    memo_->moveCaretTo(line, memo_->caretColumn() - static_cast<int>(wordLength));
+    const long wordStart = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, wordStart, end);
   }
   const long start = memo_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
   memo_->replaceSelectionBytes(body);

@@ -23,6 +23,7 @@ namespace kiv {
 
 class CVed;
 class MemoControl;
+struct CodeTemplate;
 struct DocumentFile;
 struct RConnectionTable;
 
@@ -75,9 +76,14 @@ class Ted : public QWidget {
   QComboBox* runLine() const { return runLine_; }
   QLabel* positionLabel() const { return position_; }
   void selectHighlighter(const QString& displayName);
-  // Ctrl+J: expands the template named by the word before the caret, or
-  // offers the matching templates in a list.
+  // Ctrl+J: expands the template named by the selection or by the word
+  // before the caret, or offers the matching templates in a list.
   void expandTemplateAtCaret();
+  // Whether the list offered by Ctrl+J is open.
+  bool templateListShown() const;
+  // An entry chosen from that list: it replaces the partial name before the
+  // caret, as typing the full name and Ctrl+J does.
+  void chooseTemplateFromList(const QString& name);
   // Runs the run line's command.
   void runCommandLine();
   // "Открыть выделенный файл" / "Посмотреть выделенный файл".
@@ -107,6 +113,10 @@ class Ted : public QWidget {
   void showFileShape() const;
   RConnectionTable& settings() const;
   std::string workingTextForName() const;
+  std::string templateWordBeforeCaret() const;
+  // Replaces the selection, or the wordLength characters before the caret,
+  // with the template; the caret goes where the template asks.
+  void insertTemplate(const CodeTemplate& t, std::size_t wordLength);
 
   CVed* editor_;
   MemoControl* memo_;
@@ -123,7 +133,6 @@ class Ted : public QWidget {
   QMenu* menu_ = nullptr;
   QActionGroup* selectionGroup_ = nullptr;
   QActionGroup* lineEndGroup_ = nullptr;
-  QString templateWord_;
 };
 
 }  // namespace kiv

@@ -39,6 +39,9 @@ char latinLetterOf(const QKeyEvent* e) {
 
 }  // namespace
 
+// Every key the window acts on is consumed, whether or not its condition
+// holds: the control never sees it, so it neither types the key's letter
+// after the action nor runs a binding of its own.
 bool Ted::keyDown(QKeyEvent* e) {
   const Qt::KeyboardModifiers mods = e->modifiers();
   const bool ctrl = mods & Qt::ControlModifier;
@@ -48,6 +51,8 @@ bool Ted::keyDown(QKeyEvent* e) {
   const bool selection = memo_->hasSelectedText();
   const RConnectionTable& ct = settings();
 
+  // While the template list is open, Tab chooses its entry, as Enter does.
+  if (key == Qt::Key_Tab && templateListShown()) return false;
   if (key == Qt::Key_Delete && !ctrl && !alt && !shift && selection) {
     memo_->replaceSelectionBytes("");
     return true;
@@ -58,11 +63,11 @@ bool Ted::keyDown(QKeyEvent* e) {
   }
   if (key == Qt::Key_Space && ctrl && shift && !alt) {
     memo_->insertBytesAtCaret("&nbsp;");
-    return false;
+    return true;
   }
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ctrl && !alt) {
     memo_->insertBytesAtCaret("<br>");
-    return false;
+    return true;
   }
   if ((key == Qt::Key_Up || key == Qt::Key_Down) && ctrl && !alt && !shift) {
     if (selection) {
@@ -73,11 +78,11 @@ bool Ted::keyDown(QKeyEvent* e) {
       memo_->replaceSelectionBytes(fromWin1251Reversibly(mapped, charset()));
       memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, c);
     }
-    return false;
+    return true;
   }
   if (key == Qt::Key_K && ctrl && alt) {
     // The system's keyboard layouts are switched by the desktop, not by programs.
-    return false;
+    return true;
   }
   if (key == Qt::Key_J && ctrl && !alt && !shift) {
     expandTemplateAtCaret();
@@ -91,37 +96,42 @@ bool Ted::keyDown(QKeyEvent* e) {
     memo_->replaceSelectionBytes("");
     return true;
   }
-  if (alt) {
-    if ((key == Qt::Key_Right || key == Qt::Key_Left) && !ctrl && !shift) {
-      if (selection) memo_->indentSelectedLines(key == Qt::Key_Right);
-      return false;
+  if (!alt) return false;
+
+  // The Alt keys, also together with Ctrl.
+  if ((key == Qt::Key_Right || key == Qt::Key_Left) && !shift) {
+    if (selection) memo_->indentSelectedLines(key == Qt::Key_Right);
+    return true;
+  }
+  char tagKey = 0;
+  if ((mods & Qt::KeypadModifier) && key == Qt::Key_Plus) tagKey = '+';
+  else if ((mods & Qt::KeypadModifier) && key == Qt::Key_Minus) tagKey = '-';
+  const char letter = tagKey ? 0 : latinLetterOf(e);
+  if (letter == 'P' || letter == 'I' || letter == 'B' || letter == 'H' || letter == 'N') tagKey = letter;
+  if (tagKey) {
+    if (selection) {
+      const auto pair = tagPairForAltKey(tagKey);
+      memo_->replaceSelectionBytes(std::string(pair->before) + memo_->selectedBytes() + std::string(pair->after));
     }
-    char tagKey = 0;
-    if ((mods & Qt::KeypadModifier) && key == Qt::Key_Plus) tagKey = '+';
-    else if ((mods & Qt::KeypadModifier) && key == Qt::Key_Minus) tagKey = '-';
-    else {
-      const char l = latinLetterOf(e);
-      if (l == 'P' || l == 'I' || l == 'B' || l == 'H' || l == 'N') tagKey = l;
-      if (l == 'F') {
-        SearchOptions& o = lastSearch();
-        o = SearchOptions{};
-        o.text = QApplication::clipboard()->text();
-        searchMemo(memo_, o);
-        return false;
-      }
-      if (l == 'G') {
-        int n = 0;
-        if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->GotoLine(n);
-        return false;
-      }
-    }
-    if (tagKey) {
-      if (selection) {
-        const auto pair = tagPairForAltKey(tagKey);
-        memo_->replaceSelectionBytes(std::string(pair->before) + memo_->selectedBytes() + std::string(pair->after));
-      }
-      return false;
-    }
+    return true;
+  }
+  if (letter == 'F') {
+    SearchOptions& o = lastSearch();
+    o = SearchOptions{};
+    o.text = QApplication::clipboard()->text();
+    searchMemo(memo_, o);
+    return true;
+  }
+  if (letter == 'G') {
+    int n = 0;
+    if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->GotoLine(n);
+    return true;
+  }
+  // Alt held with a character key types nothing, as on the desktops where
+  // Alt chords are commands (AltGr characters come without the Alt modifier).
+  if (!ctrl) {
+    const QString text = e->text();
+    if (!text.isEmpty() && text.at(0).isPrint()) return true;
   }
   return false;
 }

@@ -104,6 +104,64 @@ TEST(Patterns, Tokens) {
   }
 }
 
+TEST(Patterns, RegionalTextsForDocumentsAndInterface) {
+  // One formatter: the document text is the Windows-1251 form of the
+  // interface text, Russian names in both, pattern literals included.
+  const LocalDateTime t = at(2026, 12, 8, 23, 40, 5);
+  const struct {
+    const char* date;
+    const char* time;
+    const char* dateText;  // UTF-8
+    const char* timeText;
+  } cases[] = {
+      {"dd.MM.yyyy", "HH:mm:ss", "08.12.2026", "23:40:05"},
+      {"d MMM yyyy", "HH:mm:ss", "8 дек. 2026", "23:40:05"},
+      {"M/d/yyyy", "h:mm:ss AP", "12/8/2026", "11:40:05 PM"},
+      {"d MMMM yyyy 'г.'", "H 'ч' mm 'мин'", "8 декабря 2026 г.", "23 ч 40 мин"},
+      {"dddd, d.MM", "HH:mm", "вторник, 8.12", "23:40"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.date);
+    RegionalFormat f;
+    f.shortDatePattern = c.date;
+    f.longTimePattern = c.time;
+    EXPECT_EQ(shortDateText(t, f, TextCoding::Utf8), c.dateText);
+    EXPECT_EQ(longTimeText(t, f, TextCoding::Utf8), c.timeText);
+    EXPECT_EQ(shortDateText(t, f), cp1251(c.dateText));
+    EXPECT_EQ(longTimeText(t, f), cp1251(c.timeText));
+    EXPECT_EQ(shortDateTimeText(t, f, TextCoding::Utf8), std::string(c.dateText) + " " + c.timeText);
+    EXPECT_EQ(shortDateTimeText(t, f), cp1251(std::string(c.dateText) + " " + c.timeText));
+  }
+  EXPECT_EQ(shortDateTimeText(at(2026, 2, 30), russianRegionalFormat(), TextCoding::Utf8), "");
+}
+
+TEST(Patterns, NumericDatesFollowThePatternsOrder) {
+  const struct {
+    const char* pattern;
+    const char* text;
+  } cases[] = {
+      {"dd.MM.yyyy", "08.03.2026"},
+      {"d.M.yy", "08.03.2026"},
+      {"d MMM yyyy", "08.03.2026"},
+      {"dddd, d MMMM yyyy", "08.03.2026"},  // the weekday is not the day
+      {"M/d/yyyy", "03.08.2026"},
+      {"yyyy-MM-dd", "2026.03.08"},
+      {"yy/M/d", "2026.03.08"},
+      {"'d' MM yyyy", "08.03.2026"},       // no day outside quotes: day first
+      {"MMMM yyyy", "08.03.2026"},
+      {"", "08.03.2026"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    EXPECT_EQ(numericDateText(at(2026, 3, 8), c.pattern), c.text);
+  }
+  EXPECT_EQ(numericDateText(at(33, 1, 1), "dd.MM.yyyy"), "01.01.0033");
+  EXPECT_EQ(numericTimeText(at(2026, 3, 8, 0, 5, 9)), "00:05:09");
+  EXPECT_EQ(numericTimeText(at(2026, 3, 8, 23, 59, 60)), "23:59:60");
+  EXPECT_EQ(numericDateText(at(2026, 2, 29), "dd.MM.yyyy"), "");
+  EXPECT_EQ(numericTimeText(at(2026, 1, 1, 24)), "");
+}
+
 TEST(Clock, CurrentIsValid) { EXPECT_TRUE(isValidDateTime(currentLocalDateTime())); }
 
 }  // namespace

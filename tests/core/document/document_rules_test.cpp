@@ -65,6 +65,20 @@ TEST(CodeTemplates, SetsAndExpansion) {
   EXPECT_NE(expandTemplate(*html, "", caret).find("<title>Untitled</title>"), std::string::npos);
 }
 
+TEST(CodeTemplates, WordBeforeTheCaret) {
+  const struct {
+    const char* line;
+    std::size_t end;
+    std::size_t start;
+  } cases[] = {
+      {"  ifb", 5, 2},      {"x.Cen", 5, 2},  {"a_b1", 4, 0},  {"Center", 3, 0},  {"foo ", 4, 4},
+      {"", 0, 0},           {"ab", 9, 0},     // past the end: clamped
+      {"\xc0\xc1" "Cen", 5, 2},  // bytes of other letters end the word
+      {"(Font)", 5, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(templateWordStart(c.line, c.end), c.start) << c.line << " " << c.end;
+}
+
 TEST(ImageSize, PngGifJpeg) {
   std::string png = "\x89PNG\r\n\x1a\n";
   png += std::string("\0\0\0\x0dIHDR\0\0\x01\x2c\0\0\0\xc8", 16);

@@ -34,25 +34,29 @@ TEST(Versions, BackupCopyName) {
 TEST(Versions, StampAndLabel) {
   struct Case {
     const char* datePattern;
-    const char* timePattern;
     bool addPrefix;
     const char* prefix;
     const char* label;
   };
   const std::vector<Case> cases = {
-      {"dd.MM.yyyy", "HH:mm:ss", true, "version", "versiondate-07-12-2026time-23-40-05"},
-      {"dd.MM.yyyy", "HH:mm:ss", false, "version", "date-07-12-2026time-23-40-05"},
-      {"dd.MM.yyyy", "HH:mm:ss", true, "", "date-07-12-2026time-23-40-05"},
-      {"dd.MM.yyyy", "HH:mm:ss", true, "v.1.", "v-1-date-07-12-2026time-23-40-05"},
-      // Slashes and other characters a file name cannot hold become "-".
-      {"dd/MM/yyyy", "h:mm:ss AP", true, "a\\b|c", "a-b-cdate-07-12-2026time-11-40-05 PM"},
-      {"yyyy-MM-dd", "HH:mm:ss", true, "черновик ", "черновик date-2026-12-07time-23-40-05"},
-      {"dd.MM.yyyy", "HH:mm:ss", true, "x*?\"<>y", "x-----ydate-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", true, "version", "versiondate-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", false, "version", "date-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", true, "", "date-07-12-2026time-23-40-05"},
+      {"dd.MM.yyyy", true, "v.1.", "v-1-date-07-12-2026time-23-40-05"},
+      // The prefix's characters that a file name cannot hold become "-".
+      {"dd/MM/yyyy", true, "a\\b|c", "a-b-cdate-07-12-2026time-23-40-05"},
+      {"yyyy-MM-dd", true, "черновик ", "черновик date-2026-12-07time-23-40-05"},
+      {"dd.MM.yyyy", true, "x*?\"<>y", "x-----ydate-07-12-2026time-23-40-05"},
+      // Month names, weekdays and 12-hour times never reach the name: digits only.
+      {"d MMM yyyy", true, "", "date-07-12-2026time-23-40-05"},
+      {"dddd, d MMMM yyyy", false, "", "date-07-12-2026time-23-40-05"},
+      {"M/d/yy", false, "", "date-12-07-2026time-23-40-05"},
   };
   for (const auto& c : cases) {
-    const std::string stamp = versionStamp(kEvening, c.datePattern, c.timePattern);
-    EXPECT_EQ(versionLabel(stamp, c.addPrefix, c.prefix), c.label) << c.prefix;
+    const std::string stamp = versionStamp(kEvening, c.datePattern);
+    EXPECT_EQ(versionLabel(stamp, c.addPrefix, c.prefix), c.label) << c.datePattern << " " << c.prefix;
   }
+  EXPECT_EQ(versionStamp(kMorning, "d.M.yyyy"), "date-04.01.2026time-09:03:07");
 }
 
 TEST(Versions, FileNameSafe) {
@@ -170,7 +174,7 @@ TEST(Versions, Plan) {
     o.DoCopyVer = c.doCopy;
     o.CopyVerPath = c.copyPath;
     const VersionPlan p =
-        planVersion("/docs/a.txt", c.hasFile, text, "win", o, kEvening, "dd.MM.yyyy", "HH:mm:ss", c.copyExists);
+        planVersion("/docs/a.txt", c.hasFile, text, "win", o, kEvening, "dd.MM.yyyy", c.copyExists);
     EXPECT_EQ(p.targets, c.targets) << c.what;
     if (!c.targets.empty()) {
       EXPECT_EQ(p.content, text) << c.what;
@@ -180,7 +184,7 @@ TEST(Versions, Plan) {
   RSaveOptions dos = base;
   dos.DoConvertVersionToCharset = true;
   dos.ConvertVersionToCharset = "dos";
-  const VersionPlan p = planVersion("/docs/a.txt", true, text, "win", dos, kEvening, "dd.MM.yyyy", "HH:mm:ss", false);
+  const VersionPlan p = planVersion("/docs/a.txt", true, text, "win", dos, kEvening, "dd.MM.yyyy", false);
   std::string want = text;
   DosFromWin(want);
   EXPECT_EQ(p.content, want);
