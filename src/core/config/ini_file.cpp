@@ -1,18 +1,92 @@
 #include "core/config/ini_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <set>
+
 #include "core/common/ascii.h"
 #include "core/common/file_bytes.h"
 
 namespace kiv {
 
 namespace {
-std::string cleanValue(std::string_view v) {
-  // A line break inside a value would split the line; store it as a blank.
-  std::string s(v);
-  for (auto& c : s)
-    if (c == '\r' || c == '\n') c = ' ';
-  return s;
+
+std::string reasonOf(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return "нет прав на чтение";
+    case EIO: return "ошибка ввода-вывода";
+    case ELOOP: return "символические ссылки зациклены";
+    case ENAMETOOLONG: return "слишком длинное имя";
+    default: return std::string("ошибка чтения (") + std::strerror(error) + ")";
+  }
 }
+
+std::string tooLarge() { return "файл больше " + std::to_string(IniFile::kMaxFileSize >> 20) + " МБ"; }
+
+// Reads the whole settings file. A missing file gives empty data; a file
+// that is there but cannot be read gives false and the reason.
+bool readSettingsFile(const std::string& path, std::string& data, std::string& why) {
+  data.clear();
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return true;
+    why = reasonOf(errno);
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    why = "это папка, а не файл";
+    return false;
+  }
+  // A pipe or a device could block the start or never end.
+  if (!S_ISREG(st.st_mode)) {
+    why = "это не обычный файл";
+    return false;
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > IniFile::kMaxFileSize) {
+    why = tooLarge();
+    return false;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    why = reasonOf(errno);
+    return false;
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    why = "это не обычный файл";
+    return false;
+  }
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buf, sizeof buf);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      why = reasonOf(errno);
+      ::close(fd);
+      return false;
+    }
+    if (got == 0) break;
+    data.append(buf, static_cast<std::size_t>(got));
+    if (data.size() > IniFile::kMaxFileSize) {
+      why = tooLarge();
+      ::close(fd);
+      data.clear();
+      return false;
+    }
+  }
+  ::close(fd);
+  return true;
+}
+
+bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+bool isTrimmed(std::string_view s) { return trimAsciiSpace(s).size() == s.size(); }
+
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) { load(); }
@@ -21,10 +95,21 @@ bool IniFile::load() {
   preamble_.clear();
   sections_.clear();
   dirty_ = false;
-  auto data = readFileBytes(path_);
-  if (!data) return false;
-  parse(*data);
+  loadError_.clear();
+  std::string data;
+  if (!readSettingsFile(path_, data, loadError_)) {
+    if (loadError_.empty()) loadError_ = reasonOf(EIO);
+    return false;
+  }
+  parse(data);
   return true;
+}
+
+bool IniFile::canWrite(std::string_view section, std::string_view key, std::string_view value) {
+  if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value)) return false;
+  if (section.find(']') != std::string_view::npos || !isTrimmed(section)) return false;
+  if (key.empty() || key.find('=') != std::string_view::npos || !isTrimmed(key)) return false;
+  return key.front() != ';' && key.front() != '[';
 }
 
 void IniFile::parse(std::string_view text) {
@@ -85,6 +170,11 @@ std::string IniFile::serialize() const {
 
 bool IniFile::flush() {
   dirty_ = false;
+  if (!loadError_.empty()) {
+    // The file on disk was never read: writing would replace it with defaults.
+    lastFlushFailed_ = true;
+    return false;
+  }
   lastFlushFailed_ = path_.empty() || !writeFileAtomically(path_, serialize());
   return !lastFlushFailed_;
 }
@@ -135,7 +225,8 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool def)
   return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+  if (!canWrite(section, key, value)) return false;
   Section* s = findSection(section);
   if (!s) {
     sections_.push_back(Section{std::string(section), {}});
@@ -143,24 +234,25 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
   }
   for (auto& l : s->lines) {
     if (!l.raw && equalsIgnoreAsciiCase(l.key, key)) {
-      l.value = cleanValue(value);
+      l.value = std::string(value);
       changed();
-      return;
+      return true;
     }
   }
   // New keys go after the section's last key, before trailing blank lines.
   auto it = s->lines.end();
   while (it != s->lines.begin() && std::prev(it)->raw && trimAsciiSpace(std::prev(it)->value).empty()) --it;
-  s->lines.insert(it, Line{std::string(key), cleanValue(value), false});
+  s->lines.insert(it, Line{std::string(key), std::string(value), false});
   changed();
+  return true;
 }
 
-void IniFile::writeInteger(std::string_view section, std::string_view key, int value) {
-  writeString(section, key, std::to_string(value));
+bool IniFile::writeInteger(std::string_view section, std::string_view key, int value) {
+  return writeString(section, key, std::to_string(value));
 }
 
-void IniFile::writeBool(std::string_view section, std::string_view key, bool value) {
-  writeString(section, key, value ? "1" : "0");
+bool IniFile::writeBool(std::string_view section, std::string_view key, bool value) {
+  return writeString(section, key, value ? "1" : "0");
 }
 
 void IniFile::eraseSection(std::string_view section) {
@@ -190,11 +282,9 @@ void IniFile::deleteKey(std::string_view section, std::string_view key) {
 
 std::vector<std::string> IniFile::sectionNames() const {
   std::vector<std::string> names;
-  for (const auto& s : sections_) {
-    bool seen = false;
-    for (const auto& n : names) seen = seen || equalsIgnoreAsciiCase(n, s.name);
-    if (!seen) names.push_back(s.name);
-  }
+  std::set<std::string> seen;
+  for (const auto& s : sections_)
+    if (seen.insert(asciiLowerCopy(s.name)).second) names.push_back(s.name);
   return names;
 }
 
@@ -202,12 +292,9 @@ std::vector<std::string> IniFile::keysOf(std::string_view section) const {
   std::vector<std::string> keys;
   const Section* s = findSection(section);
   if (!s) return keys;
-  for (const auto& l : s->lines) {
-    if (l.raw) continue;
-    bool seen = false;
-    for (const auto& k : keys) seen = seen || equalsIgnoreAsciiCase(k, l.key);
-    if (!seen) keys.push_back(l.key);
-  }
+  std::set<std::string> seen;
+  for (const auto& l : s->lines)
+    if (!l.raw && seen.insert(asciiLowerCopy(l.key)).second) keys.push_back(l.key);
   return keys;
 }
 

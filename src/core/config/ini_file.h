@@ -4,6 +4,10 @@
 // without regard to (ASCII) case, the first of duplicate keys wins. Values
 // are kept byte for byte: what is written is read back unchanged. Lines
 // that are not key=value (comments, blanks) are preserved on rewrite.
+//
+// Every write checks that what it writes reads back as written: a line
+// break in a section, key or value, and a section or key name that the
+// reader would take apart (see canWrite), is refused and changes nothing.
 
 #include <string>
 #include <string_view>
@@ -13,12 +17,21 @@ namespace kiv {
 
 class IniFile {
  public:
+  // The largest file that load() accepts.
+  static constexpr std::size_t kMaxFileSize = std::size_t{16} * 1024 * 1024;
+
   IniFile() = default;
-  // Loads the file (a missing file reads as empty).
+  // Loads the file (see load()); loadError() tells whether that worked.
   explicit IniFile(std::string path);
 
   const std::string& path() const { return path_; }
+  // Reads the file. A missing file reads as empty. A file that exists but
+  // cannot be read (no permission, a folder, not a plain file, an I/O
+  // error, larger than kMaxFileSize) leaves the content empty, returns false
+  // and keeps the reason (Russian, for the user) in loadError(); such a file
+  // is never written over: flush() refuses until a later load() succeeds.
   bool load();
+  const std::string& loadError() const { return loadError_; }
   // Writes the whole file (temporary file + rename). False on failure.
   bool flush();
   // Every write flushes at once unless a Batch is open (or autoFlush is off).
@@ -47,9 +60,16 @@ class IniFile {
   // True for any non-zero number; def when missing or not a number.
   bool readBool(std::string_view section, std::string_view key, bool def) const;
 
-  void writeString(std::string_view section, std::string_view key, std::string_view value);
-  void writeInteger(std::string_view section, std::string_view key, int value);
-  void writeBool(std::string_view section, std::string_view key, bool value);
+  // True when section, key and value would read back exactly as written:
+  // no CR or LF anywhere; the section has no "]" and no spaces around it;
+  // the key is not empty, has no "=", no spaces around it and does not
+  // start with ";" or "[".
+  static bool canWrite(std::string_view section, std::string_view key, std::string_view value);
+
+  // False (and nothing changed) when canWrite refuses.
+  bool writeString(std::string_view section, std::string_view key, std::string_view value);
+  bool writeInteger(std::string_view section, std::string_view key, int value);
+  bool writeBool(std::string_view section, std::string_view key, bool value);
 
   void eraseSection(std::string_view section);
   void deleteKey(std::string_view section, std::string_view key);
@@ -80,6 +100,7 @@ class IniFile {
   void changed();
 
   std::string path_;
+  std::string loadError_;  // why the last load() failed; empty when it did not
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
   bool autoFlush_ = true;

@@ -1,10 +1,14 @@
 #include "core/config/recent_files.h"
 
+#include "core/transfer/transfer_encodings.h"
+
 namespace kiv {
 
 namespace {
 constexpr const char* kSection = "Recent";
-}
+
+bool hasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+}  // namespace
 
 void RecentFiles::setCapacity(int capacity) {
   capacity_ = capacity < 0 ? 0 : capacity;
@@ -24,14 +28,25 @@ void RecentFiles::add(const std::string& fileName, int number) {
   entries_.insert(entries_.begin(), RecentEntry{fileName, number});
 }
 
-void RecentFiles::read(const IniFile& ini) {
+int RecentFiles::read(const IniFile& ini) {
   entries_.clear();
+  int skipped = 0;
   for (int i = capacity_ - 1; i >= 0; --i) {
     const std::string idx = std::to_string(i);
     std::string name = ini.readString(kSection, "Item_" + idx, "");
-    if (name.empty()) continue;
+    if (name.empty()) {
+      const std::string coded = ini.readString(kSection, "ItemBase64_" + idx, "");
+      if (coded.empty()) continue;
+      DecodeResult decoded = Base64DecodeStrict(coded);
+      if (!decoded.ok() || decoded.bytes.empty()) {
+        ++skipped;
+        continue;
+      }
+      name = std::move(decoded.bytes);
+    }
     add(name, ini.readInteger(kSection, "User_" + idx, 0));
   }
+  return skipped;
 }
 
 void RecentFiles::write(IniFile& ini) const {
@@ -39,7 +54,9 @@ void RecentFiles::write(IniFile& ini) const {
   ini.eraseSection(kSection);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const std::string idx = std::to_string(i);
-    ini.writeString(kSection, "Item_" + idx, entries_[i].fileName);
+    const std::string& name = entries_[i].fileName;
+    if (hasLineBreak(name)) ini.writeString(kSection, "ItemBase64_" + idx, Base64Encode(name));
+    else ini.writeString(kSection, "Item_" + idx, name);
     if (entries_[i].number != 0) ini.writeInteger(kSection, "User_" + idx, entries_[i].number);
   }
 }

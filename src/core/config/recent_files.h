@@ -35,9 +35,14 @@ class RecentFiles {
   void clear() { entries_.clear(); }
 
   // Section "Recent": reading clears the list and reads indexes from
-  // capacity − 1 down to 0, adding each non-empty Item_i at the top.
-  void read(const IniFile& ini);
-  // Erases the section, then writes Item_i (and User_i when non-zero) from 0 up.
+  // capacity − 1 down to 0, adding each non-empty Item_i at the top. A name
+  // holding a line break cannot stand on an INI line: it is kept as
+  // ItemBase64_i (its bytes in Base64) instead of Item_i, so that every name
+  // reads back exactly and ordinary names are stored as they are. Returns
+  // how many ItemBase64_i values were not valid Base64 and were skipped.
+  int read(const IniFile& ini);
+  // Erases the section, then writes Item_i or ItemBase64_i (and User_i when
+  // non-zero) from 0 up.
   void write(IniFile& ini) const;
 
  private:

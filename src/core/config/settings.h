@@ -136,6 +136,11 @@ struct RWindowBounds {
   int H = 0;
 };
 
+// The bounds brought onto an area (the available part of a screen): no
+// wider or taller than it, and moved so that the whole window lies on it.
+// An empty area changes nothing.
+RWindowBounds fitBounds(const RWindowBounds& bounds, const RWindowBounds& area);
+
 // Values that "kiv.ini" keeps for windows and dialogs rather than for the
 // settings record: bounds, the dialogs' folders, the file browser's place.
 struct RSessionState {

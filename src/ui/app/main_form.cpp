@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStatusBar>
@@ -94,6 +95,13 @@ void TMainForm::formCreate() {
     startedOk_ = false;
     return;
   }
+  if (!ini_->loadError().empty()) {
+    // A file that is there but unreadable holds the user's settings: run on
+    // defaults and leave it as it is.
+    settingsWritable_ = false;
+    showError(this, QStringLiteral("Не удалось прочитать файл настроек kiv.ini: %1. Настройки не будут сохранены.")
+                        .arg(qs(ini_->loadError())));
+  }
   readConfiguration();
 
   sounds_ = new SoundPlayer(this);
@@ -121,9 +129,7 @@ void TMainForm::formCreate() {
   refreshRecentMenu();
 
   setWindowTitle(buildCaption());
-  const RWindowBounds& b = cfg_.session.Main;
-  move(b.Left, b.Top);
-  resize(std::max(200, b.W), std::max(150, b.H));
+  placeMainWindow();
 
   installSignalHandlers();
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -156,10 +162,24 @@ void TMainForm::readConfiguration() {
   cfg_.session.LastOpenDir = spath(programFolder_);
   cfg_.session.LastSaveDir = spath(programFolder_);
   cfg_.session.FileBoxLastPath = spath(QDir::homePath());
-  readSettings(*ini_, cfg_);
+  // Numbers brought into their limits are written back at exit.
+  clampedSettings_ = readSettings(*ini_, cfg_);
   buildFolders(table(), spath(programFolder_), table().codeTablesFolder);
   recent_.setCapacity(RecentFiles::kStartCapacity);
-  recent_.read(*ini_);
+  if (recent_.read(*ini_) > 0)
+    showError(this, QStringLiteral("Часть списка недавних файлов в kiv.ini повреждена и пропущена."));
+}
+
+void TMainForm::placeMainWindow() {
+  RWindowBounds b = cfg_.session.Main;
+  QScreen* screen = QGuiApplication::screenAt(QPoint(b.Left + b.W / 2, b.Top + b.H / 2));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect a = screen->availableGeometry();
+    b = fitBounds(b, RWindowBounds{a.top(), a.left(), a.width(), a.height()});
+  }
+  move(b.Left, b.Top);
+  resize(b.W, b.H);
 }
 
 void TMainForm::buildStatusBar() {
@@ -395,8 +415,9 @@ void TMainForm::endSession() {
 
 void TMainForm::writeConfiguration() {
   RSessionState& s = cfg_.session;
-  const QRect g = geometry();
-  s.Main = {g.top(), g.left(), g.width(), g.height()};
+  // The position of the frame, as move() takes it at the next start, and
+  // the size as resize() takes it.
+  s.Main = {y(), x(), width(), height()};
   auto bounds = [this](const char* cls, RWindowBounds& into) {
     if (ToolWindow* w = tools_ ? tools_->window(QString::fromLatin1(cls)) : nullptr) {
       const QRect r = w->geometry();
@@ -416,11 +437,12 @@ void TMainForm::writeConfiguration() {
   }
   if (QAction* wrap = action(QStringLiteral("mwordwrap"))) table().WordWrap = wrap->isChecked();
   recent_.setCapacity(table().MRUItemsCount);
-  writeSettings(*ini_, cfg_);
+  refusedSettings_ = writeSettings(*ini_, cfg_, clampedSettings_);
 }
 
 bool TMainForm::formClose() {
-  writeConfiguration();
+  // Settings that could not be read are not written either.
+  if (settingsWritable_) writeConfiguration();
   // Every document is asked to close, last MDI child first; one that stays
   // open (its close question answered No) keeps the program running.
   const QList<Ted*> docs = editor_->documents();
@@ -429,9 +451,15 @@ bool TMainForm::formClose() {
     if (!sub) continue;
     if (!sub->close()) return false;
   }
+  if (!settingsWritable_) return true;
   recent_.write(*ini_);
   if (ini_->lastFlushFailed())
     reportError(QStringLiteral("Не удалось записать файл настроек %1").arg(qpath(ini_->path())));
+  if (!refusedSettings_.empty()) {
+    QStringList keys;
+    for (const SettingKey* k : refusedSettings_) keys << QStringLiteral("[%1] %2").arg(qs(k->section), qs(k->key));
+    reportError(QStringLiteral("Значения с переводом строки не записаны в kiv.ini: %1.").arg(keys.join(QStringLiteral(", "))));
+  }
   return true;
 }
 

@@ -9,10 +9,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/config/ini_file.h"
 #include "core/config/recent_files.h"
 #include "core/config/settings.h"
+#include "core/config/settings_table.h"
 #include "core/translit/rungler.h"
 #include "ui/editor/document_host.h"
 
@@ -43,6 +45,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
 
   // False when "kiv.ini" could not be created: the program ends at once.
   bool startedOk() const { return startedOk_; }
+  // False when "kiv.ini" could not be read: nothing is written to it.
+  bool settingsWritable() const { return settingsWritable_; }
 
   // --- DocumentHost ---
   QMdiArea* documentArea() const override { return mdi_; }
@@ -116,11 +120,16 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void buildToolBar();
   void readConfiguration();
   void writeConfiguration();
+  void placeMainWindow();
   void installSignalHandlers();
 
   QString programFolder_;
   QStringList arguments_;
   bool startedOk_ = true;
+  // False when "kiv.ini" is there but could not be read: it is left alone.
+  bool settingsWritable_ = true;
+  std::vector<const SettingKey*> clampedSettings_;  // numbers brought into their limits
+  std::vector<const SettingKey*> refusedSettings_;  // values the file refused at exit
   bool closing_ = false;
   Configuration cfg_;
   std::unique_ptr<IniFile> ini_;

@@ -86,6 +86,17 @@ TEST(Base64DecodeStrict, Table) {
       {"Y===", false, ""},
       {"====", false, ""},
       {"YWI=YWI=", false, ""},
+      // A character outside the alphabet beside the padding.
+      {"QU*=", false, ""},
+      {"QU=*", false, ""},
+      {"Q*==", false, ""},
+      {"QUJ*", false, ""},
+      {"QU.=", false, ""},
+      {"QU =", false, ""},
+      {"QU\n=", false, ""},
+      {"QU-=", false, ""},
+      {"QU_=", false, ""},
+      {"QUI=", true, "AB"},
   };
   for (const auto& c : cases) {
     const DecodeResult r = Base64DecodeStrict(c.in);
@@ -321,6 +332,30 @@ std::vector<std::string> randomSamples() {
     samples.push_back(s);
   }
   return samples;
+}
+
+TEST(Base64DecodeStrict, EveryForeignCharacterAnywhereIsRefused) {
+  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
+  // Whole groups, the padded last groups, and a padded group after a whole one.
+  const std::vector<std::string> valid = {"QUJD", "QUI=", "QQ==", "QUJDQUI=", "QUJDQQ=="};
+  for (const auto& v : valid) {
+    ASSERT_TRUE(Base64DecodeStrict(v).ok()) << v;
+    for (int c = 0; c < 256; ++c) {
+      if (alphabet.find(static_cast<char>(c)) != std::string::npos) continue;
+      for (std::size_t pos = 0; pos < v.size(); ++pos) {
+        std::string t = v;
+        t[pos] = static_cast<char>(c);
+        EXPECT_FALSE(Base64DecodeStrict(t).ok()) << v << " with byte " << c << " at " << pos;
+      }
+    }
+    // "=" in a group before the last one, or in the first half of any group.
+    for (std::size_t pos = 0; pos < v.size(); ++pos) {
+      if (pos + 4 >= v.size() && pos % 4 >= 2) continue;
+      std::string t = v;
+      t[pos] = '=';
+      EXPECT_FALSE(Base64DecodeStrict(t).ok()) << t;
+    }
+  }
 }
 
 TEST(RoundTrip, Base64Strict) {
