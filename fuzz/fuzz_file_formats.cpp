@@ -1,7 +1,10 @@
-// The file formats on arbitrary bytes. Plain text: the reading has no zero
-// byte and only CR LF breaks, closes its last line, keeps every other byte
-// of the text before the first zero, and reads and writes itself unchanged.
-// UTF-16: one byte per code unit up to the first zero unit, and any
+// The file formats on arbitrary bytes. Plain text: the reading keeps every
+// byte (zero bytes too) and every line of the file, has only CR LF breaks,
+// closes its last line, grows by one byte per lone CR or LF and two for an
+// open last line, and reads and writes itself unchanged; a file with CR LF
+// breaks and a closed last line reads as exactly its bytes.
+// UTF-16 (the "unicode" format, whose text ends at the first zero code
+// unit): one byte per code unit up to the first zero unit, and any
 // Windows-1251 text written and read back is its part before the first
 // zero. Fido header: only the first 190 bytes count (missing ones are
 // zero), the line has its four labels, and a header built from the input's
@@ -21,7 +24,11 @@ namespace {
 void checkStdTxt(std::string_view in) {
   const std::string text = kiv::stdTxtFromBytes(in);
   FUZZ_CHECK(fuzz::isReaderText(text));
-  FUZZ_CHECK(fuzz::withoutBreaks(text) == fuzz::withoutBreaks(kiv::untilZero(in)));
+  FUZZ_CHECK(fuzz::withoutBreaks(text) == fuzz::withoutBreaks(in));
+  FUZZ_CHECK(fuzz::linesOf(text) == fuzz::linesOf(in));
+  const fuzz::BreakCounts b = fuzz::breakCounts(in);
+  FUZZ_CHECK(text.size() == in.size() + b.lf + b.cr + (fuzz::endsClosed(in) ? 0 : 2));
+  if (b.lf == 0 && b.cr == 0 && fuzz::endsClosed(in)) FUZZ_CHECK(text == in);
   FUZZ_CHECK(kiv::stdTxtFromBytes(text) == text);
   FUZZ_CHECK(kiv::stdTxtToBytes(text) == text);
   FUZZ_CHECK(kiv::stdTxtFromBytes(kiv::stdTxtToBytes(in)) == text);

@@ -1,9 +1,9 @@
 // Mac and ISO-8859-5 import of arbitrary bytes: never crashes; the result is
-// reader text (no zero byte, CR LF lines, the last one closed) of the same
-// length as the plain-text reading, with each Russian letter of the file's
-// code page turned into the same letter of Windows-1251 and every other byte
-// left alone. Windows-1251 letters and ASCII exported to either code page
-// import back unchanged.
+// reader text (CR LF lines, the last one closed) with the file's lines and
+// of the same length as the plain-text reading, with each Russian letter of
+// the file's code page turned into the same letter of Windows-1251 and every
+// other byte left alone, zero bytes included. Windows-1251 letters, ASCII
+// and zero bytes exported to either code page import back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,11 +21,14 @@ namespace {
 
 bool isRussianLetter(char32_t cp) { return (cp >= 0x410 && cp <= 0x44F) || cp == 0x401 || cp == 0x451; }
 
-void checkImport(const std::string& plain, const std::string& imported, kiv::CodePageId page) {
+void checkImport(std::string_view in, const std::string& plain, const std::string& imported,
+                 kiv::CodePageId page) {
   const kiv::CodePage& from = kiv::CodePage::get(page);
   const kiv::CodePage& win = kiv::CodePage::get(kiv::CodePageId::Win1251);
   FUZZ_CHECK(fuzz::isReaderText(imported));
   FUZZ_CHECK(imported.size() == plain.size());
+  FUZZ_CHECK(fuzz::linesOf(imported).size() == fuzz::linesOf(in).size());
+  FUZZ_CHECK(fuzz::countOf(imported, '\0') == fuzz::countOf(in, '\0'));
   for (std::size_t i = 0; i < plain.size(); ++i) {
     const auto b = static_cast<unsigned char>(plain[i]);
     const char32_t cp = from.toUnicode(b);
@@ -49,11 +52,13 @@ std::string lettersAndAscii(std::string_view in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view in(reinterpret_cast<const char*>(data), size);
   const std::string plain = kiv::stdTxtFromBytes(in);
-  checkImport(plain, kiv::importMacFile(in), kiv::CodePageId::MacCyrillic);
-  checkImport(plain, kiv::importIsoFile(in), kiv::CodePageId::Iso88595);
+  FUZZ_CHECK(fuzz::linesOf(plain) == fuzz::linesOf(in));
+  checkImport(in, plain, kiv::importMacFile(in), kiv::CodePageId::MacCyrillic);
+  checkImport(in, plain, kiv::importIsoFile(in), kiv::CodePageId::Iso88595);
 
   const std::string text = lettersAndAscii(in);
-  const std::string expected = kiv::normalizeToCrLf(kiv::untilZero(text));
+  const std::string expected = kiv::normalizeToCrLf(text);
+  FUZZ_CHECK(fuzz::linesOf(expected) == fuzz::linesOf(text));
   std::string mac = text;
   kiv::MacFromWin(mac);
   FUZZ_CHECK(kiv::importMacFile(mac) == expected);

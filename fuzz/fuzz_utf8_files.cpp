@@ -1,10 +1,12 @@
 // UTF-8 files: opening arbitrary bytes never crashes and sorts them right
 // (plain, UTF-8 that Windows-1251 holds, UTF-8 it does not); the import is
 // reader text with one "?" for each unmapped character and each malformed
-// byte. A file opened as Windows-1251 text and saved unchanged gives its
-// bytes back (up to the first zero byte), every line break written in the
-// file's dominant style. The input is also tried as Windows-1251 text
-// exported to UTF-8, with and without a byte-order mark.
+// byte, and every zero byte of the file. The file's shape has the line
+// break it uses most (LF when it has none). A file opened as Windows-1251
+// text and saved unchanged gives its bytes back, zero bytes included, every
+// line break written in the file's dominant style. The input is also tried
+// as Windows-1251 text exported to UTF-8, with and without a byte-order
+// mark.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,22 +23,12 @@ namespace {
 using kiv::LineEndStyle;
 using kiv::OpenedFileKind;
 
-// Number of different line break kinds (CR LF, lone LF, lone CR) in s.
-int breakKinds(std::string_view s) {
-  bool crlf = false, lf = false, cr = false;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '\r') {
-      if (i + 1 < s.size() && s[i + 1] == '\n') {
-        crlf = true;
-        ++i;
-      } else {
-        cr = true;
-      }
-    } else if (s[i] == '\n') {
-      lf = true;
-    }
-  }
-  return crlf + lf + cr;
+// The line break used most; CR LF wins ties, then LF; LF when there is none.
+LineEndStyle mostUsedBreak(std::string_view s) {
+  const fuzz::BreakCounts b = fuzz::breakCounts(s);
+  if (b.total() == 0) return LineEndStyle::Lf;
+  if (b.crlf >= b.lf && b.crlf >= b.cr) return LineEndStyle::CrLf;
+  return b.lf >= b.cr ? LineEndStyle::Lf : LineEndStyle::Cr;
 }
 
 void checkLineEnds(std::string_view text) {
@@ -58,19 +50,23 @@ void checkFile(std::string_view file) {
   const kiv::TextFileShape shape = kiv::detectTextFileShape(file);
   FUZZ_CHECK(opened.shape.lineEnd == shape.lineEnd && opened.shape.finalLineBreak == shape.finalLineBreak &&
              opened.shape.utf8Bom == shape.utf8Bom);
+  FUZZ_CHECK(!shape.utf8 && opened.shape.utf8 == (opened.kind == OpenedFileKind::Utf8ToWin));
+  FUZZ_CHECK(shape.lineEnd == mostUsedBreak(file));
 
-  const std::string_view whole = kiv::untilZero(file);
-  std::string_view body = whole;
+  std::string_view body = file;
   if (shape.utf8Bom) {
     FUZZ_CHECK(body.substr(0, 3) == kiv::kUtf8Bom);
     body.remove_prefix(3);
   }
+  FUZZ_CHECK(shape.finalLineBreak == fuzz::endsClosed(body));
   bool nonAscii = false;
   for (unsigned char c : body) nonAscii = nonAscii || c >= 0x80;
   const bool valid = kiv::isValidUtf8(body);
 
   const kiv::Utf8Import imp = kiv::importUtf8File(file);
   FUZZ_CHECK(fuzz::isReaderText(imp.text));
+  FUZZ_CHECK(fuzz::linesOf(imp.text).size() == fuzz::linesOf(body).size());
+  FUZZ_CHECK(fuzz::countOf(imp.text, '\0') == fuzz::countOf(body, '\0'));
   FUZZ_CHECK(valid == (imp.malformed == 0));
   FUZZ_CHECK(fuzz::countOf(imp.text, '?') == fuzz::countOf(body, '?') + imp.unmapped + imp.malformed);
   FUZZ_CHECK(fuzz::withoutBreaks(imp.text).size() <= body.size());
@@ -87,7 +83,7 @@ void checkFile(std::string_view file) {
       const std::string expected =
           std::string(shape.utf8Bom ? kiv::kUtf8Bom : "") + kiv::withLineEnds(body, shape.lineEnd);
       FUZZ_CHECK(saved == expected);
-      if (breakKinds(body) <= 1) FUZZ_CHECK(saved == whole);
+      if (fuzz::breakCounts(body).kinds() <= 1) FUZZ_CHECK(saved == file);
       break;
     }
   }
@@ -104,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string utf8 = kiv::exportUtf8(in, "win");
   FUZZ_CHECK(kiv::isValidUtf8(utf8) && kiv::utf8Length(utf8) == size);
   const kiv::Utf8Import back = kiv::importUtf8File(utf8);
-  FUZZ_CHECK(back.text == kiv::normalizeToCrLf(kiv::untilZero(in)));
+  FUZZ_CHECK(back.text == kiv::normalizeToCrLf(in));
+  FUZZ_CHECK(fuzz::linesOf(back.text) == fuzz::linesOf(in));
   FUZZ_CHECK(back.unmapped == 0 && back.malformed == 0);
   checkFile(utf8);
   const std::string withBom = std::string(kiv::kUtf8Bom) + utf8;

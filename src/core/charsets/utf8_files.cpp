@@ -50,9 +50,11 @@ std::string withLineEnds(std::string_view text, LineEndStyle style) {
 TextFileShape detectTextFileShape(std::string_view bytes) {
   TextFileShape shape;
   shape.utf8Bom = bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-  const std::string_view text = bytes;
+  const std::string_view text = shape.utf8Bom ? bytes.substr(kUtf8Bom.size()) : bytes;
   // A file without any line break gets the platform's own, LF.
   shape.lineEnd = text.find_first_of("\r\n") == std::string_view::npos ? LineEndStyle::Lf : dominantLineEnd(text);
+  // A file without lines (empty, or only the mark) counts as closed, so the
+  // first line typed into it gets its break like in any new file.
   shape.finalLineBreak = text.empty() || text.back() == '\n' || text.back() == '\r';
   return shape;
 }

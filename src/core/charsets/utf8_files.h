@@ -24,7 +24,7 @@ std::string withLineEnds(std::string_view text, LineEndStyle style);
 // How a text file was laid out, so that saving can restore it.
 struct TextFileShape {
   LineEndStyle lineEnd = LineEndStyle::CrLf;
-  bool finalLineBreak = true;  // the last line ended with a line break
+  bool finalLineBreak = true;  // the last line ended with a line break (or there was none)
   bool utf8Bom = false;        // the file began with EF BB BF
   bool utf8 = false;           // the file is UTF-8 (the document holds it single-byte)
   friend bool operator==(const TextFileShape&, const TextFileShape&) = default;

@@ -139,6 +139,9 @@ TEST(DocumentFile, EditedTextTakesTheFilesShape) {
       {"no final break stays without one", "a\nb", "a\r\nbc\r\n", "a\nbc"},
       {"CR file", "a\rb\r", "a\r\nb\r\nc\r\n", "a\rb\rc\r"},
       {"UTF-8 with mark", "\xEF\xBB\xBFЯ\n", win("Ян\r\n"), "\xEF\xBB\xBFЯн\n"},
+      // A file without lines: the first line typed in is closed like in a new file.
+      {"empty file", "", "a\r\nb\r\n", "a\nb\n"},
+      {"only the UTF-8 mark", "\xEF\xBB\xBF", win("Я\r\nб\r\n"), "\xEF\xBB\xBFЯ\nб\n"},
   };
   for (const auto& c : cases) {
     const DocumentFile d = loadDocumentFile(c.file, false);
