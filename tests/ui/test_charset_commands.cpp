@@ -88,7 +88,7 @@ void CharsetCommandsTest::convertToDosPatchesDashesOnceAndUndoes() {
   ed().SetModified(false);
   run("DOS8662");
   std::string expected = text;
-  DosFromWin(expected);
+  dosFromWin(expected);
   expected[2] = '\xC4';  // the dash followed by a space only
   QCOMPARE(ed().GetText(), expected);
   QCOMPARE(ed().GetCharset(), std::string("dos"));
@@ -116,7 +116,7 @@ void CharsetCommandsTest::exportsWriteTheirCodePages() {
   main_->newDocument();
   ed().SetCharset("dos");
   std::string dos = w1251("Ёж\r\n");
-  DosFromWin(dos);
+  dosFromWin(dos);
   ed().SetText(dos);
   const QString out = folder_->file(QStringLiteral("out.txt"));
   const struct {
@@ -189,25 +189,25 @@ void CharsetCommandsTest::importsMakeNewDocumentsWithoutStraySpace() {
 }
 
 void CharsetCommandsTest::detectionOnOpen() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   std::string koi = w1251("Он и она пошли домой, и был вечер.\r\n");
-  KoiFromWin(koi);
+  koiFromWin(koi);
   openFile(QStringLiteral("koi.txt"), koi);
   QCOMPARE(ed().GetCharset(), std::string("koi"));
   QCOMPARE(ed().GetText(), koi);  // bytes are not converted
   openFile(QStringLiteral("win.txt"), w1251("Ёлка стоит в углу, а ёжик спит.\r\n"));
   QCOMPARE(ed().GetCharset(), std::string("win"));
   std::string dos = w1251("Привет, как твои дела? Всё хорошо.\r\n");
-  DosFromWin(dos);
+  dosFromWin(dos);
   openFile(QStringLiteral("dos.txt"), dos);
   QCOMPARE(ed().GetCharset(), std::string("dos"));
-  main_->table().DoEncDetect = false;
+  main_->settings().detectEncoding = false;
   openFile(QStringLiteral("koi2.txt"), koi);
   QCOMPARE(ed().GetCharset(), std::string("win"));
 }
 
 void CharsetCommandsTest::utf8FileOpensConvertedAndSavesBackAsUtf8() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const std::string original = "\xEF\xBB\xBFЗдравствуй, мир!\nВторая строка без конца";
   Ted* doc = openFile(QStringLiteral("u8.txt"), original);
   QVERIFY(doc);
@@ -227,7 +227,7 @@ void CharsetCommandsTest::utf8FileOpensConvertedAndSavesBackAsUtf8() {
 }
 
 void CharsetCommandsTest::utf8FileWithForeignCharactersOpensAsBytes() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const std::string bytes = "Привет 中文\r\n";
   openFile(QStringLiteral("cjk.txt"), bytes);
   QCOMPARE(ed().GetText(), bytes);
@@ -247,7 +247,7 @@ void CharsetCommandsTest::codeTables() {
   run("mniAntiword");
   QCOMPARE(ed().GetText(), std::string("\"") + w1251("Кавычки") + "\" - " + w1251("и") + "...\r\n");
   // A missing table: the message, the document unchanged.
-  main_->table().codeTablesFolder = folder_->file(QStringLiteral("none/")).toStdString();
+  main_->settings().codeTablesFolder = folder_->file(QStringLiteral("none/")).toStdString();
   ed().SetText("abc\r\n");
   ed().SetModified(false);
   run("mniFido2norm");
@@ -269,7 +269,7 @@ void CharsetCommandsTest::transliterationBothWays() {
   // A DOS document: the letters the user sees.
   ed().SetCharset("dos");
   std::string dos = w1251("Хек\r\n");
-  DosFromWin(dos);
+  dosFromWin(dos);
   ed().SetText(dos);
   run("mniTranslit");
   QCOMPARE(ed().GetText(), std::string("Xek\r\n"));
@@ -310,19 +310,19 @@ void CharsetCommandsTest::transferEncodingsAndTheirErrors() {
 }
 
 void CharsetCommandsTest::templatesAndBackups() {
-  writeBytes(QString::fromStdString(main_->table().templatesFolder) + QStringLiteral("letter.txt"), "Dear sir,\r\n");
-  const std::string openDirBefore = main_->config().session.LastOpenDir;
-  dialogs_->openAnswers = {QStringList{QString::fromStdString(main_->table().templatesFolder) + "letter.txt"}};
+  writeBytes(QString::fromStdString(main_->settings().templatesFolder) + QStringLiteral("letter.txt"), "Dear sir,\r\n");
+  const std::string openDirBefore = main_->config().session.lastOpenFolder;
+  dialogs_->openAnswers = {QStringList{QString::fromStdString(main_->settings().templatesFolder) + "letter.txt"}};
   run("mniNewFromTemplate");
-  QVERIFY(dialogs_->dialogTitles.last().endsWith(QString::fromStdString(main_->table().templatesFolder)));
+  QVERIFY(dialogs_->dialogTitles.last().endsWith(QString::fromStdString(main_->settings().templatesFolder)));
   QCOMPARE(ed().GetText(), std::string("Dear sir,\r\n"));
   QCOMPARE(ed().GetFileName(), std::string("untitled0"));
   QVERIFY(!ed().HasFile());
-  QCOMPARE(main_->config().session.LastOpenDir, openDirBefore);
+  QCOMPARE(main_->config().session.lastOpenFolder, openDirBefore);
   // Save as template writes the file and the document takes its name.
-  dialogs_->saveAnswers = {QString::fromStdString(main_->table().templatesFolder) + "mine.txt"};
+  dialogs_->saveAnswers = {QString::fromStdString(main_->settings().templatesFolder) + "mine.txt"};
   run("mniSaveAsTemplate");
-  QCOMPARE(readBytes(QString::fromStdString(main_->table().templatesFolder) + "mine.txt"), std::string("Dear sir,\r\n"));
+  QCOMPARE(readBytes(QString::fromStdString(main_->settings().templatesFolder) + "mine.txt"), std::string("Dear sir,\r\n"));
   QVERIFY(ed().HasFile());
   // Backups: none for an untitled document; one beside a file.
   main_->newDocument();
@@ -335,39 +335,39 @@ void CharsetCommandsTest::templatesAndBackups() {
   run("mniLoadCopy");
   QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("Копия a.txt")));
   // Every shipped template opens.
-  const QStringList shipped = QDir(QString::fromStdString(main_->table().templatesFolder)).entryList(QDir::Files);
+  const QStringList shipped = QDir(QString::fromStdString(main_->settings().templatesFolder)).entryList(QDir::Files);
   QVERIFY(shipped.size() >= 4);
 }
 
 void CharsetCommandsTest::versions() {
-  RSaveOptions& o = main_->table().SaveOptions;
-  o.AddVersionNamePrefix = true;
-  o.VersionNamePrefix = "v1.0";
-  o.DoConvertVersionToCharset = true;
-  o.ConvertVersionToCharset = "dos";
+  VersionOptions& o = main_->settings().versions;
+  o.addNamePrefix = true;
+  o.namePrefix = "v1.0";
+  o.convertCharset = true;
+  o.targetCharset = "dos";
   openFile(QStringLiteral("doc.txt"), w1251("Текст\r\n"));
   run("mniSaveVersion");
   QStringList versions = QDir(folder_->path()).entryList(QStringList{QStringLiteral("v1-0date-*doc.txt")});
   QCOMPARE(versions.size(), 1);
   std::string dos = w1251("Текст\r\n");
-  DosFromWin(dos);
+  dosFromWin(dos);
   QCOMPARE(readBytes(folder_->file(versions.first())), dos);
   QCOMPARE(ed().GetText(), w1251("Текст\r\n"));
   QVERIFY(!versions.first().contains(QLatin1Char(':')));
   // On close: a file gets one, an untitled document none, and a failed
   // write never keeps a document open.
-  o.SaveVersionOnExit = true;
-  o.AddVersionNamePrefix = false;
-  o.DoCopyVer = true;
-  o.CopyVerPath = folder_->file(QStringLiteral("copies")).toStdString();
+  o.saveOnClose = true;
+  o.addNamePrefix = false;
+  o.copyToFolder = true;
+  o.copyFolder = folder_->file(QStringLiteral("copies")).toStdString();
   QDir().mkpath(folder_->file(QStringLiteral("copies")));
   QVERIFY(main_->activeDocument()->subWindow()->close());
   QCOMPARE(QDir(folder_->file(QStringLiteral("copies"))).entryList(QDir::Files).size(), 1);
   main_->newDocument();
   QVERIFY(main_->activeDocument()->subWindow()->close());
   QCOMPARE(QDir(folder_->file(QStringLiteral("copies"))).entryList(QDir::Files).size(), 1);
-  o.SaveInSameFolder = false;
-  o.CopyVerPath = std::string("/proc");
+  o.saveInSameFolder = false;
+  o.copyFolder = std::string("/proc");
   Ted* t = openFile(QStringLiteral("other.txt"), "x\r\n");
   QVERIFY(t->subWindow()->close());
 }

@@ -203,7 +203,7 @@ void CommandTableTest::wordWrapChangesOnlyTheActiveDocument() {
   Ted* b = main_->newDocument();
   QVERIFY(a->memo()->wordWrapOn() && b->memo()->wordWrapOn());
   main_->action(QStringLiteral("mwordwrap"))->trigger();
-  QVERIFY(!main_->table().WordWrap);
+  QVERIFY(!main_->settings().wordWrap);
   QVERIFY(!b->memo()->wordWrapOn());
   QVERIFY(a->memo()->wordWrapOn());
   Ted* c = main_->newDocument();

@@ -182,11 +182,11 @@ void DateTextsTest::versionNamesHoldDigitsOnly() {
   QFETCH(QString, timePattern);
   QFETCH(QString, dateDigits);
   setPatterns(datePattern, timePattern);
-  RSaveOptions& o = s_.main->table().SaveOptions;
-  o.SaveInSameFolder = true;
-  o.DoCopyVer = false;
-  o.AddVersionNamePrefix = false;
-  o.DoConvertVersionToCharset = false;
+  VersionOptions& o = s_.main->settings().versions;
+  o.saveInSameFolder = true;
+  o.copyToFolder = false;
+  o.addNamePrefix = false;
+  o.convertCharset = false;
   const std::string text = w1251("Текст версии\r\n");
   openFile(QStringLiteral("doc.txt"), text);
   const QDate before = QDate::currentDate();

@@ -105,7 +105,7 @@ void DocumentFilesTest::openRevertSave() {
   QFETCH(QString, charset);
   QFETCH(QString, typed);
   QFETCH(QByteArray, savedAfterTyping);
-  main_->table().DoEncDetect = detect;
+  main_->settings().detectEncoding = detect;
   const QString path = folder_->file(QStringLiteral("doc.txt"));
   Ted* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
   QVERIFY(doc);
@@ -144,7 +144,7 @@ void DocumentFilesTest::openRevertSave() {
 void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
   // The walkthrough that destroyed a UTF-8 file: detection on, type a word,
   // revert, type a letter, save.
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const std::string original = "Съешь же ещё этих мягких булок\n";
   Ted* doc = openFile(QStringLiteral("u8.txt"), original);
   QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
@@ -164,7 +164,7 @@ void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
 }
 
 void DocumentFilesTest::codePageChangesUndoWithTheText() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const std::string koi = enc(CodePageId::Koi8r, kRussian) + "\n";
   const std::string win = enc(CodePageId::Win1251, kRussian) + "\n";
   const QString path = folder_->file(QStringLiteral("koi.txt"));
@@ -189,7 +189,7 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
   QCOMPARE(readBytes(path), win);
 
   // "Работать в" undoes and redoes the same way, on a document with no history too.
-  main_->table().DoEncDetect = false;
+  main_->settings().detectEncoding = false;
   Ted* plain = openFile(QStringLiteral("plain.txt"), koi);
   QCOMPARE(plain->charset(), std::string("win"));
   run("KOI8R1");

@@ -59,8 +59,8 @@ void DocumentKeysTest::init() {
   s_.start();
   s_.main->editor().setDialogsSuppressed(true);
   s_.main->sounds().setMuted(true);
-  s_.main->table().SpacesPerTab = 3;
-  s_.main->table().autoindent = 2;
+  s_.main->settings().spacesPerTab = 3;
+  s_.main->settings().blockIndent = 2;
   s_.main->newDocument();
   memo()->setFocus();
 }

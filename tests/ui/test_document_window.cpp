@@ -72,7 +72,7 @@ void DocumentWindowTest::init() {
 void DocumentWindowTest::cleanup() { s_.stop(); }
 
 void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
-  main_->table().ChangeQuotes = true;
+  main_->settings().typographicQuotes = true;
   main_->newDocument();
   ed().SetText("");
   typeText(memo(), QStringLiteral("\"\"\""));
@@ -87,15 +87,15 @@ void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
   ed().SetText("");
   typeText(memo(), QStringLiteral("\""));
   QCOMPARE(ed().GetText(), std::string("\"\r\n"));
-  main_->table().ChangeQuotes = false;
+  main_->settings().typographicQuotes = false;
   typeText(memo(), QStringLiteral("\""));
   QCOMPARE(ed().GetText(), std::string("\"\"\r\n"));
 }
 
 void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
   int clicks = 0;
-  main_->table().Key = true;
-  main_->table().SpacesPerTab = 3;
+  main_->settings().keyClickSound = true;
+  main_->settings().spacesPerTab = 3;
   main_->newDocument();
   // Count the key-click callback through a typed letter first.
   const auto before = main_->sounds().started();
@@ -107,7 +107,7 @@ void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
 }
 
 void DocumentWindowTest::negativeTabWidthInsertsNothing() {
-  main_->table().SpacesPerTab = -4;
+  main_->settings().spacesPerTab = -4;
   main_->newDocument();
   ed().SetText("");
   pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
@@ -120,15 +120,15 @@ void DocumentWindowTest::clickAndEnterSounds() {
   EditorCallbacks cb = ed().callbacks();
   CdreamEditor counting(main_.get(),
                         EditorCallbacks{cb.documentClosed, [&] { ++clicks; }, [&] { ++enters; }, cb.openFile},
-                        &main_->table());
-  main_->table().Key = true;
-  main_->table().CRET = true;
+                        &main_->settings());
+  main_->settings().keyClickSound = true;
+  main_->settings().enterSound = true;
   Ted* t = counting.createDocument(main_.get());
   t->memo()->setText(QString());
   typeText(t->memo(), QStringLiteral("ab\r"));
   QCOMPARE(clicks, 2);
   QCOMPARE(enters, 1);
-  main_->table().Key = false;
+  main_->settings().keyClickSound = false;
   typeText(t->memo(), QStringLiteral("c"));
   QCOMPARE(clicks, 2);
   t->memo()->setModifiedFlag(false);
@@ -230,7 +230,7 @@ void DocumentWindowTest::ctrlUpDownChangeCaseOfSelection() {
   // In a DOS document the letters the user sees change case.
   ed().SetCharset("dos");
   std::string dos = w1251("ёжик в тумане\r\n");
-  DosFromWin(dos);
+  dosFromWin(dos);
   ed().SetText(dos);
   memo()->setSelection(0, 0, 0, 4);
   pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
@@ -283,7 +283,7 @@ void DocumentWindowTest::altFSearchesClipboardText() {
 }
 
 void DocumentWindowTest::altRightLeftIndentSelectedLines() {
-  main_->table().autoindent = 2;
+  main_->settings().blockIndent = 2;
   main_->newDocument();
   ed().SetText("a\r\nb\r\nc\r\n");
   memo()->setSelection(0, 0, 2, 0);

@@ -303,25 +303,25 @@ void EditorInterfaceTest::cutAndCopyWithoutSelectionEmptyClipboard() {
 void EditorInterfaceTest::missingWallpaperDropsFillAndStops() {
   main_->newDocument();
   main_->newDocument();
-  RConnectionTable& t = main_->table();
-  t.Editor.FillOption = 1;
-  t.Editor.Wallpaper = "/no/such/picture.png";
+  Settings& t = main_->settings();
+  t.textAreaFill.kind = 1;
+  t.textAreaFill.picture = "/no/such/picture.png";
   ed().ApplyTextBackground();
-  QCOMPARE(int(t.Editor.FillOption), 0);
-  t.Gutter.FillOption = 1;
-  t.Gutter.Wallpaper = "/no/such/picture.png";
+  QCOMPARE(int(t.textAreaFill.kind), 0);
+  t.gutterFill.kind = 1;
+  t.gutterFill.picture = "/no/such/picture.png";
   ed().ApplyGutter();
-  QCOMPARE(int(t.Gutter.FillOption), 0);
+  QCOMPARE(int(t.gutterFill.kind), 0);
   // The apply-settings step of a window still runs its other steps.
-  t.Editor.FillOption = 1;
-  t.RMargin = 50;
+  t.textAreaFill.kind = 1;
+  t.rightMargin = 50;
   ed().ApplySettingsToActive();
-  QCOMPARE(int(t.Editor.FillOption), 0);
+  QCOMPARE(int(t.textAreaFill.kind), 0);
   QCOMPARE(ed().GetMarginPos(), 50);
   // A gutter fill chosen by the user is not overwritten by applying settings.
-  t.Gutter.FillOption = 0;
+  t.gutterFill.kind = 0;
   ed().ApplySettingsToActive();
-  QCOMPARE(int(t.Gutter.FillOption), 0);
+  QCOMPARE(int(t.gutterFill.kind), 0);
 }
 
 void EditorInterfaceTest::exportWritesColouredHtmlAndRtf() {
@@ -347,19 +347,19 @@ void EditorInterfaceTest::exportWritesColouredHtmlAndRtf() {
 void EditorInterfaceTest::applyOperationsReachAllDocuments() {
   Ted* a = main_->newDocument();
   Ted* b = main_->newDocument();
-  RConnectionTable& t = main_->table();
-  t.MarginActive = true;
-  t.RMargin = 60;
+  Settings& t = main_->settings();
+  t.showRightMargin = true;
+  t.rightMargin = 60;
   ed().ApplyMargin();
-  t.ShowLineNumbers = true;
+  t.showLineNumbers = true;
   ed().ApplyLineNumbers();
-  t.autoindent = 4;
+  t.blockIndent = 4;
   ed().ApplyBlockIndent();
-  t.Lined = true;
+  t.separatorLines = true;
   ed().ApplyLineSeparators();
-  t.SyntaxHighlight = false;
+  t.syntaxHighlight = false;
   ed().ApplySyntaxHighlight();
-  t.WINSize = 14;
+  t.winFontSize = 14;
   ed().ApplyCharsetFontSizes();
   for (Ted* d : {a, b}) {
     QCOMPARE(d->memo()->rightMarginColumn(), 60);

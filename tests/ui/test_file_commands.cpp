@@ -84,7 +84,7 @@ void FileCommandsTest::newNamesUntitledAndOpenKeepsTheCounter() {
   QCOMPARE(main_->windowTitle(), QStringLiteral("untitled2"));
   Ted* t = open(QStringLiteral("a.txt"), "abc\r\n");
   QCOMPARE(t->fileName(), folder_->file(QStringLiteral("a.txt")).toStdString());
-  QCOMPARE(main_->table().untitledCounter, 2);
+  QCOMPARE(main_->settings().untitledCounter, 2);
   QVERIFY(!ed().GetModified());
   QCOMPARE(main_->documentsList().count(), 4);
   // A file opened twice gets two windows and two entries.
@@ -149,7 +149,7 @@ void FileCommandsTest::saveAsAsksBeforeOverwritingAndRenamesLists() {
   QCOMPARE(main_->documentsList().listItemOf(t)->text(), target);
   QCOMPARE(main_->documentsList().slotOf(t), 0);
   QCOMPARE(main_->windowTitle(), target);
-  QCOMPARE(QString::fromStdString(main_->config().session.LastOpenDir), folder_->path());
+  QCOMPARE(QString::fromStdString(main_->config().session.lastOpenFolder), folder_->path());
 }
 
 void FileCommandsTest::failedSaveKeepsOldFileAndStaysModified() {
@@ -245,7 +245,7 @@ void FileCommandsTest::openDialogOpensEveryChosenFile() {
   run("mniOpen");
   QCOMPARE(main_->documentArea()->subWindowList().size(), 2);
   QVERIFY(dialogs_->dialogTitles.first().startsWith(QStringLiteral("Выбор файла:|")));
-  QCOMPARE(QString::fromStdString(main_->config().session.LastSaveDir), folder_->path());
+  QCOMPARE(QString::fromStdString(main_->config().session.lastSaveFolder), folder_->path());
   QCOMPARE(main_->activeDocument()->syntaxBox()->currentText(), QStringLiteral("HTML"));
   // The filters match extensions whatever their case.
   const QString filter = openDialogFilter();
@@ -264,7 +264,7 @@ void FileCommandsTest::recentEntryOfMissingFileStays() {
 }
 
 void FileCommandsTest::backupOnOpen() {
-  main_->table().bkonopen = true;
+  main_->settings().backupOnOpen = true;
   open(QStringLiteral("b.txt"), "backup me\r\n");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("Копия b.txt"))), std::string("backup me\r\n"));
 }

@@ -319,7 +319,7 @@ void FileSavingTest::modifiedDocumentIsNotReloaded() {
 }
 
 void FileSavingTest::reloadReadsAUtf8FileAsOpeningDoes() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const QString file = folder_->file(QStringLiteral("u8.txt"));
   QVERIFY(open(QStringLiteral("u8.txt"), "\xEF\xBB\xBFПервая строка\nи вторая\n"));
   QCOMPARE(ed().GetText(), w1251("Первая строка\r\nи вторая\r\n"));

@@ -173,13 +173,13 @@ void StartupTest::valuesAreReadWithDefaultsForBadNumbersAndBytesModulo256() {
   folder.writeIni("[Autoscroll]\r\nTime=abc\r\nLinesPerTime=7\r\n[Fonts]\r\nWINSize=268\r\nDOSSize=-1\r\n"
                   "[main]\r\nrmargin=80\r\nSpacesPerTab=5\r\n[Engine]\r\nCodeTablesLocation=My\\Tables\\\r\n");
   auto main = startProgram(folder);
-  const RConnectionTable& t = main->table();
-  QCOMPARE(t.Time, 2500);
-  QCOMPARE(t.LinesPerTime, 7);
-  QCOMPARE(int(t.WINSize), 12);
-  QCOMPARE(int(t.DOSSize), kMaxFontSize);  // 255, then the font size limit
-  QCOMPARE(t.RMargin, 80);
-  QCOMPARE(t.SpacesPerTab, 5);
+  const Settings& t = main->settings();
+  QCOMPARE(t.autoScrollInterval, 2500);
+  QCOMPARE(t.autoScrollLines, 7);
+  QCOMPARE(int(t.winFontSize), 12);
+  QCOMPARE(int(t.dosFontSize), kMaxFontSize);  // 255, then the font size limit
+  QCOMPARE(t.rightMargin, 80);
+  QCOMPARE(t.spacesPerTab, 5);
   QCOMPARE(QString::fromStdString(t.codeTablesFolder), folder.path() + QStringLiteral("My/Tables/"));
   QCOMPARE(QString::fromStdString(t.templatesFolder), folder.path() + QStringLiteral("Engine/Templates/"));
 }
@@ -190,7 +190,7 @@ void StartupTest::soundsKeyReadAsKeyWrittenAsKey() {
   folder.writeIni("[Sounds]\r\nKey=1\r\n");
   {
     auto main = startProgram(folder);
-    QVERIFY(main->table().Key);
+    QVERIFY(main->settings().keyClickSound);
     main->close();
   }
   const QByteArray ini = folder.readIni();
@@ -289,8 +289,8 @@ void StartupTest::childSizeFollowsResizeAndIsSaved() {
     Ted* doc = main->newDocument();
     QCOMPARE(doc->subWindow()->size(), QSize(400, 300));
     doc->subWindow()->resize(520, 310);
-    QCOMPARE(main->table().ChildW, 520);
-    QCOMPARE(main->table().ChildH, 310);
+    QCOMPARE(main->settings().documentWidth, 520);
+    QCOMPARE(main->settings().documentHeight, 310);
     Ted* next = main->newDocument();
     QCOMPARE(next->subWindow()->size(), QSize(520, 310));
     main->editor().SetModified(false);
@@ -316,7 +316,7 @@ void StartupTest::autoScrollTimerFollowsTheCheckMark() {
   QTRY_VERIFY(main->editor().GetTopLine() >= 4);
   QCOMPARE(doc->memo()->caretLine(), 0);  // the caret stays where it is
   main->action(QStringLiteral("mniAscroll"))->trigger();
-  QVERIFY(!main->table().Active);
+  QVERIFY(!main->settings().autoScroll);
   QVERIFY(!main->autoScrollTimer()->isActive());
   main->editor().SetModified(false);
 }
@@ -405,7 +405,7 @@ void StartupTest::unreadableIniIsReportedAndLeftAlone() {
     QVERIFY(main->startedOk());
     QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Не удалось прочитать файл настроек kiv.ini: нет прав на "
                                                           "чтение. Настройки не будут сохранены.")});
-    QCOMPARE(main->table().ChildW, 400);  // the defaults
+    QCOMPARE(main->settings().documentWidth, 400);  // the defaults
     QVERIFY(main->recent().empty());
     Ted* doc = main->newDocument();
     doc->subWindow()->resize(520, 310);  // a change exit would write
@@ -480,7 +480,7 @@ void StartupTest::tabWidthFromAHostileIniIsBounded() {
   folder.writeIni("[Main]\r\nSpacesPerTab=2000000000\r\n");
   {
     auto main = startProgram(folder);
-    QCOMPARE(main->table().SpacesPerTab, 32);
+    QCOMPARE(main->settings().spacesPerTab, 32);
     Ted* doc = main->newDocument();
     main->editor().SetText("");
     pressKey(doc->memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));

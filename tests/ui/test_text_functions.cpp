@@ -278,7 +278,7 @@ void TextFunctionsTest::failuresLeaveTheDocumentUntouched() {
 void TextFunctionsTest::dosDocumentsWorkOnWhatTheUserSees() {
   ed().SetCharset("dos");
   std::string dos = w1251("Ёжик");
-  DosFromWin(dos);
+  dosFromWin(dos);
   dos += "\xC4\xFC";  // ─ and №, which Windows-1251 does not have at these bytes
   ed().SetText(dos);
   memo()->selectAll();

@@ -40,7 +40,7 @@ void DocumentsList::add(Ted* doc) {
   Entry e;
   e.doc = doc;
   const QString name = qpath(doc->fileName());
-  auto& freeSlots = main_->table().docSlotFree;
+  auto& freeSlots = main_->settings().docSlotFree;
   for (int i = 0; i < 10; ++i) {
     if (freeSlots[i]) {
       freeSlots[i] = false;
@@ -66,7 +66,7 @@ void DocumentsList::add(Ted* doc) {
 void DocumentsList::remove(Ted* doc) {
   for (auto it = entries_.begin(); it != entries_.end(); ++it) {
     if (it->doc != doc) continue;
-    if (it->slot >= 0) main_->table().docSlotFree[it->slot] = true;
+    if (it->slot >= 0) main_->settings().docSlotFree[it->slot] = true;
     main_->removeAction(it->action);
     delete it->action;
     delete it->item;

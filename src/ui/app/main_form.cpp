@@ -87,9 +87,9 @@ void TMainForm::formCreate() {
     if (f.open(QIODevice::WriteOnly)) f.close();
   }
   ini_ = std::make_unique<IniFile>(spath(iniPath));
-  table().firstActivation = true;
-  fio_ = std::make_unique<CFIOINT>();
-  table().untitledCounter = -1;
+  settings().firstActivation = true;
+  fileFormats_ = std::make_unique<FileFormats>();
+  settings().untitledCounter = -1;
   if (!QFileInfo::exists(iniPath)) {
     showError(this, QStringLiteral("Файл инициализации kiv.ini не найден!"));
     startedOk_ = false;
@@ -108,18 +108,18 @@ void TMainForm::formCreate() {
   astimer_ = new QTimer(this);
   astimer_->setObjectName(QStringLiteral("astimer"));
   connect(astimer_, &QTimer::timeout, this, [this] {
-    if (hasDocument()) editor_->ScrollLines(table().LinesPerTime);
+    if (hasDocument()) editor_->ScrollLines(settings().autoScrollLines);
   });
 
   // Transliteration modes; a value the engine does not know keeps its mode.
-  rungler_.ApplyConfiguration(table().ShchaConvMode, table().XaConvMode, table().WInterpMode);
+  transliterator_.applyConfiguration(settings().shchaMode, settings().khaMode, settings().wMode);
 
   EditorCallbacks callbacks;
   callbacks.documentClosed = [this](const std::string& name, int left, int top) { documentClosed(name, left, top); };
   callbacks.keyClick = [this] { sounds_->playKeyClick(); };
   callbacks.enterSound = [this] { sounds_->playEnter(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
-  editor_ = std::make_unique<CdreamEditor>(this, std::move(callbacks), &table());
+  editor_ = std::make_unique<CdreamEditor>(this, std::move(callbacks), &settings());
 
   buildMenus();
   buildToolBar();
@@ -159,27 +159,27 @@ void TMainForm::formCreate() {
 }
 
 void TMainForm::readConfiguration() {
-  cfg_.session.LastOpenDir = spath(programFolder_);
-  cfg_.session.LastSaveDir = spath(programFolder_);
-  cfg_.session.FileBoxLastPath = spath(QDir::homePath());
+  cfg_.session.lastOpenFolder = spath(programFolder_);
+  cfg_.session.lastSaveFolder = spath(programFolder_);
+  cfg_.session.fileBrowserFolder = spath(QDir::homePath());
   // Numbers brought into their limits are written back at exit.
   clampedSettings_ = readSettings(*ini_, cfg_);
-  buildFolders(table(), spath(programFolder_), table().codeTablesFolder);
+  buildFolders(settings(), spath(programFolder_), settings().codeTablesFolder);
   recent_.setCapacity(RecentFiles::kStartCapacity);
   if (recent_.read(*ini_) > 0)
     showError(this, QStringLiteral("Часть списка недавних файлов в kiv.ini повреждена и пропущена."));
 }
 
 void TMainForm::placeMainWindow() {
-  RWindowBounds b = cfg_.session.Main;
-  QScreen* screen = QGuiApplication::screenAt(QPoint(b.Left + b.W / 2, b.Top + b.H / 2));
+  WindowBounds b = cfg_.session.mainWindow;
+  QScreen* screen = QGuiApplication::screenAt(QPoint(b.left + b.width / 2, b.top + b.height / 2));
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (screen) {
     const QRect a = screen->availableGeometry();
-    b = fitBounds(b, RWindowBounds{a.top(), a.left(), a.width(), a.height()});
+    b = fitBounds(b, WindowBounds{a.top(), a.left(), a.width(), a.height()});
   }
-  move(b.Left, b.Top);
-  resize(b.W, b.H);
+  move(b.left, b.top);
+  resize(b.width, b.height);
 }
 
 void TMainForm::buildStatusBar() {
@@ -261,7 +261,7 @@ void TMainForm::buildMenus() {
     addAction(a);
     if (a->objectName() == QLatin1String("mwordwrap") || a->objectName() == QLatin1String("mniAscroll")) {
       a->setCheckable(true);
-      a->setChecked(a->objectName() == QLatin1String("mwordwrap") ? table().WordWrap : table().Active);
+      a->setChecked(a->objectName() == QLatin1String("mwordwrap") ? settings().wordWrap : settings().autoScroll);
     }
     bindCommand(*this, a, row);
     if (QString::fromLatin1(row.component) == QLatin1String("mniOpen")) {
@@ -297,7 +297,7 @@ void TMainForm::reportError(const QString& text) { showError(this, text); }
 // Documents
 
 Ted* TMainForm::newDocument() {
-  ++table().untitledCounter;
+  ++settings().untitledCounter;
   Ted* doc = editor_->createDocument(this);
   docs_->add(doc);
   setHostCaption(qpath(doc->fileName()));
@@ -338,7 +338,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   doc->setDiskIdentity(identity);
   docs_->add(doc);
   restartAutoScroll();
-  if (table().bkonopen) {
+  if (settings().backupOnOpen) {
     try {
       writeBackupCopy(*this, doc);
     } catch (const FileError& e) {
@@ -358,13 +358,13 @@ void TMainForm::discardDocument(Ted* doc) {
 void TMainForm::showStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 void TMainForm::restartAutoScroll() {
-  astimer_->setInterval(std::max(1, table().Time));
-  if (table().Active) astimer_->start();
+  astimer_->setInterval(std::max(1, settings().autoScrollInterval));
+  if (settings().autoScroll) astimer_->start();
   else astimer_->stop();
 }
 
 void TMainForm::documentClosed(const std::string& fileName, int, int topLine) {
-  if (table().SaveOptions.SaveVersionOnExit) saveVersionOnClose(*this, fileName);
+  if (settings().versions.saveOnClose) saveVersionOnClose(*this, fileName);
   if (fileName.find("untitled") == std::string::npos) {
     recent_.add(fileName, topLine);
     refreshRecentMenu();
@@ -372,16 +372,16 @@ void TMainForm::documentClosed(const std::string& fileName, int, int topLine) {
 }
 
 void TMainForm::firstActivation() {
-  if (!table().firstActivation) return;
-  table().firstActivation = false;
+  if (!settings().firstActivation) return;
+  settings().firstActivation = false;
   if (!arguments_.isEmpty()) openFile(QFileInfo(arguments_.first()).absoluteFilePath());
 }
 
 bool TMainForm::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate && table().firstActivation)
+  if (e->type() == QEvent::WindowActivate && settings().firstActivation)
     QTimer::singleShot(0, this, &TMainForm::firstActivation);
   if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
-  if (e->type() == QEvent::Show && table().firstActivation && activationFallback_) activationFallback_->start();
+  if (e->type() == QEvent::Show && settings().firstActivation && activationFallback_) activationFallback_->start();
   return QMainWindow::event(e);
 }
 
@@ -409,34 +409,34 @@ void TMainForm::endSession() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->close()) break;
   }
-  if (table().shutdown) saveAllDocuments(*this);
+  if (settings().saveAllOnShutdown) saveAllDocuments(*this);
   close();
 }
 
 void TMainForm::writeConfiguration() {
-  RSessionState& s = cfg_.session;
+  SessionState& s = cfg_.session;
   // The position of the frame, as move() takes it at the next start, and
   // the size as resize() takes it.
-  s.Main = {y(), x(), width(), height()};
-  auto bounds = [this](const char* cls, RWindowBounds& into) {
+  s.mainWindow = {y(), x(), width(), height()};
+  auto bounds = [this](const char* cls, WindowBounds& into) {
     if (ToolWindow* w = tools_ ? tools_->window(QString::fromLatin1(cls)) : nullptr) {
       const QRect r = w->geometry();
       into = {r.top(), r.left(), r.width(), r.height()};
     }
   };
-  bounds("Tfmbmxtree", s.Bmx);
-  bounds("Tfmdox", s.Dox);
-  bounds("Tnewfilebox", s.FileBox);
+  bounds("Tfmbmxtree", s.bookmarksWindow);
+  bounds("Tfmdox", s.documentsWindow);
+  bounds("Tnewfilebox", s.fileBrowser);
   const QColor window = palette().color(QPalette::Window);
-  s.MFColor = window.red() | (window.green() << 8) | (window.blue() << 16);
-  s.writeLastDirs = false;
+  s.mainWindowColor = window.red() | (window.green() << 8) | (window.blue() << 16);
+  s.writeLastFolders = false;
   if (Ted* doc = activeDocument(); doc && doc->hasFile()) {
     const QString folder = QFileInfo(qpath(doc->fileName())).absolutePath() + QLatin1Char('/');
-    s.LastOpenDir = s.LastSaveDir = spath(folder);
-    s.writeLastDirs = true;
+    s.lastOpenFolder = s.lastSaveFolder = spath(folder);
+    s.writeLastFolders = true;
   }
-  if (QAction* wrap = action(QStringLiteral("mwordwrap"))) table().WordWrap = wrap->isChecked();
-  recent_.setCapacity(table().MRUItemsCount);
+  if (QAction* wrap = action(QStringLiteral("mwordwrap"))) settings().wordWrap = wrap->isChecked();
+  recent_.setCapacity(settings().recentFilesCount);
   refusedSettings_ = writeSettings(*ini_, cfg_, clampedSettings_);
 }
 

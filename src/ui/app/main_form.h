@@ -15,7 +15,7 @@
 #include "core/config/recent_files.h"
 #include "core/config/settings.h"
 #include "core/config/settings_table.h"
-#include "core/translit/rungler.h"
+#include "core/translit/transliterator.h"
 #include "ui/editor/document_host.h"
 
 class QAction;
@@ -28,7 +28,7 @@ class QTabWidget;
 
 namespace kiv {
 
-class CFIOINT;
+class FileFormats;
 class CdreamEditor;
 class SoundPlayer;
 class Ted;
@@ -60,17 +60,17 @@ class TMainForm : public QMainWindow, public DocumentHost {
   // --- program-wide objects ---
   const QString& programFolder() const { return programFolder_; }
   Configuration& config() { return cfg_; }
-  RConnectionTable& table() { return cfg_.table; }
+  Settings& settings() { return cfg_.settings; }
   IniFile& ini() { return *ini_; }
   RecentFiles& recent() { return recent_; }
-  CFIOINT& fileIO() { return *fio_; }
+  FileFormats& fileFormats() { return *fileFormats_; }
   CdreamEditor& editor() { return *editor_; }
   SoundPlayer& sounds() { return *sounds_; }
   ToolWindows& tools() { return *tools_; }
   DocumentsList& documentsList() { return *docs_; }
   QTimer* autoScrollTimer() const { return astimer_; }
-  // The transliteration engine ("Rungler1").
-  TRungler& rungler() { return rungler_; }
+  // The transliterator of the Encoding menu.
+  Transliterator& transliterator() { return transliterator_; }
 
   bool hasDocument() const;
   Ted* activeDocument() const;
@@ -134,9 +134,9 @@ class TMainForm : public QMainWindow, public DocumentHost {
   Configuration cfg_;
   std::unique_ptr<IniFile> ini_;
   RecentFiles recent_;
-  std::unique_ptr<CFIOINT> fio_;
+  std::unique_ptr<FileFormats> fileFormats_;
   std::unique_ptr<CdreamEditor> editor_;
-  TRungler rungler_;
+  Transliterator transliterator_;
   SoundPlayer* sounds_ = nullptr;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<DocumentsList> docs_;

@@ -6,7 +6,7 @@
 
 #include "core/charsets/charset_commands.h"
 #include "core/charsets/charset_id.h"
-#include "core/charsets/codec.h"
+#include "core/charsets/code_table.h"
 #include "core/charsets/utf8_files.h"
 #include "core/common/file_bytes.h"
 #include "core/fileio/file_formats.h"
@@ -39,7 +39,7 @@ void convertTo(TMainForm& main, std::string_view target) {
 
 // The save dialog of the exports; nullopt when cancelled.
 std::optional<QString> exportFileName(TMainForm& main) {
-  return chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir),
+  return chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                           saveDialogFilters(), 3, QStringLiteral("txt"));
 }
 
@@ -67,7 +67,7 @@ void exportStyled(TMainForm& main, const char* format, const char* ext) {
 
 // Imports make a new "win" document holding the converted file.
 void importWith(TMainForm& main, const std::function<std::string(const std::string&)>& convert) {
-  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir),
+  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
   const std::string text = convert(readFileOrThrow(spath(files->first())));
@@ -78,19 +78,19 @@ void importWith(TMainForm& main, const std::function<std::string(const std::stri
 void runTable(TMainForm& main, std::string_view table, bool needSelection) {
   TextCommand how;
   how.source = needSelection ? TextSource::Selection : TextSource::SelectionOrAll;
-  const std::string path = main.table().codeTablesFolder + std::string(table);
+  const std::string path = main.settings().codeTablesFolder + std::string(table);
   const std::string charset = activeCharset(main);
   runTextCommand(main, how, [&](const std::string& text) {
     return TextOutcome::put(runCodeTable(text, path, charset));
   });
 }
 
-void transliterate(TMainForm& main, TConversionDirection direction) {
+void transliterate(TMainForm& main, Transliterator::Direction direction) {
   TextCommand how;
   how.through1251 = true;
   runTextCommand(main, how, [&](const std::string& text) {
-    main.rungler().SetDirection(direction);
-    return TextOutcome::put(main.rungler().Convert(text));
+    main.transliterator().setDirection(direction);
+    return TextOutcome::put(main.transliterator().convert(text));
   });
 }
 
@@ -147,9 +147,9 @@ void mniUnicode2Click(TMainForm& main) {
   }
   const auto file = exportFileName(main);
   if (!file) return;
-  AFILEIO* io = main.fileIO().FindIO("unicode");
+  FileFormat* io = main.fileFormats().find("unicode");
   io->fileName = spath(*file);
-  io->WriteText(main.editor().GetText(), "unicode");
+  io->writeText(main.editor().GetText(), "unicode");
 }
 
 void mniUtf8ExportClick(TMainForm& main) {
@@ -163,17 +163,17 @@ void mniAntiwordClick(TMainForm& main) { runTable(main, kTableWordGlux, true); }
 void mniFixEncClick(TMainForm& main) { runTable(main, kTableKlavaEng2Rus, false); }
 void mniFido2normClick(TMainForm& main) { runTable(main, kTableFido, false); }
 
-void mniTranslitClick(TMainForm& main) { transliterate(main, TConversionDirection::cdRussianToLatin); }
-void mniDeTranslitClick(TMainForm& main) { transliterate(main, TConversionDirection::cdLatinToRussian); }
+void mniTranslitClick(TMainForm& main) { transliterate(main, Transliterator::Direction::RussianToLatin); }
+void mniDeTranslitClick(TMainForm& main) { transliterate(main, Transliterator::Direction::LatinToRussian); }
 
-void MIME1Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64DecodeLenient(t); }); }
-void MIME2Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64Encode(t); }); }
-void Base64decode1Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64Encode(t); }); }
-void base64Encode1Click(TMainForm& main) { decode(main, [](std::string_view t) { return Base64DecodeStrict(t); }); }
-void RLE1Click(TMainForm& main) { encode(main, [](std::string_view t) { return RleCompress(t); }); }
-void RLE2Click(TMainForm& main) { decode(main, [](std::string_view t) { return RleExpand(t); }); }
-void HEX3Click(TMainForm& main) { encode(main, [](std::string_view t) { return HexEncode(t); }); }
-void HEXchar1Click(TMainForm& main) { decode(main, [](std::string_view t) { return HexDecode(t); }); }
+void MIME1Click(TMainForm& main) { encode(main, [](std::string_view t) { return base64DecodeLenient(t); }); }
+void MIME2Click(TMainForm& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void Base64decode1Click(TMainForm& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void base64Encode1Click(TMainForm& main) { decode(main, [](std::string_view t) { return base64DecodeStrict(t); }); }
+void RLE1Click(TMainForm& main) { encode(main, [](std::string_view t) { return rleCompress(t); }); }
+void RLE2Click(TMainForm& main) { decode(main, [](std::string_view t) { return rleExpand(t); }); }
+void HEX3Click(TMainForm& main) { encode(main, [](std::string_view t) { return hexEncode(t); }); }
+void HEXchar1Click(TMainForm& main) { decode(main, [](std::string_view t) { return hexDecode(t); }); }
 
 }  // namespace cmd
 }  // namespace kiv

@@ -25,10 +25,10 @@ namespace {
 // nothing else happens.
 void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, const std::string& text,
                  const std::string& charset) {
-  const RSaveOptions& o = main.table().SaveOptions;
+  const VersionOptions& o = main.settings().versions;
   const RegionalFormat& rf = regionalFormat();
   const VersionPlan plan = planVersion(fileName, hasFile, text, charset, o, currentLocalDateTime(),
-                                      rf.shortDatePattern, directoryExists(o.CopyVerPath));
+                                      rf.shortDatePattern, directoryExists(o.copyFolder));
   QStringList failures;
   for (const auto& target : plan.targets) {
     try {
@@ -51,7 +51,7 @@ void saveVersionOnClose(TMainForm& main, const std::string& fileName) {
 namespace cmd {
 
 void mniNewFromTemplateClick(TMainForm& main) {
-  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.table().templatesFolder),
+  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.settings().templatesFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
   const auto file = readDocumentFile(main, spath(files->first()));
@@ -63,7 +63,7 @@ void mniNewFromTemplateClick(TMainForm& main) {
 
 void mniSaveAsTemplateClick(TMainForm& main) {
   if (!main.hasDocument()) return;
-  const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.table().templatesFolder),
+  const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.settings().templatesFolder),
                                      saveDialogFilters(), 3, QStringLiteral("txt"));
   if (!file) return;
   if (QFileInfo::exists(*file) &&

@@ -39,7 +39,7 @@ void mwordwrapClick(TMainForm& main) {
   QAction* item = main.action(QStringLiteral("mwordwrap"));
   if (!item) return;
   // The check mark follows the action's own toggle.
-  main.table().WordWrap = item->isChecked();
+  main.settings().wordWrap = item->isChecked();
   main.editor().SetWordWrap(item->isChecked());
 }
 

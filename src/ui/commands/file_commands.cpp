@@ -67,9 +67,9 @@ QStringList saveDialogFilters() {
 }
 
 void writeDocumentText(TMainForm& main, const std::string& fileName, const std::string& text) {
-  AFILEIO* io = main.fileIO().FindIO("std_txt");
+  FileFormat* io = main.fileFormats().find("std_txt");
   io->fileName = fileName;
-  io->WriteText(text, "std_txt");
+  io->writeText(text, "std_txt");
 }
 
 void saveAllDocuments(TMainForm& main) {
@@ -98,10 +98,10 @@ void openRecent(TMainForm& main, const std::string& fileName) {
 void dropFiles(TMainForm& main, const QStringList& files) {
   for (const QString& file : files) {
     const std::string path = spath(file);
-    const std::string ext = LowerStr1251(fileExtension(path));
+    const std::string ext = lowerCase1251(fileExtension(path));
     if (!isDroppedImageExtension(ext)) {
       main.openFile(file);
-      main.config().session.LastOpenDir = spath(folderOf(file));
+      main.config().session.lastOpenFolder = spath(folderOf(file));
       main.setHostCaption(QFileInfo(file).absoluteFilePath());
       continue;
     }
@@ -123,7 +123,7 @@ void dropFiles(TMainForm& main, const QStringList& files) {
 
 std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string& path) {
   try {
-    return loadDocumentFile(readFileOrThrow(path), main.table().DoEncDetect);
+    return loadDocumentFile(readFileOrThrow(path), main.settings().detectEncoding);
   } catch (const FileError& e) {
     main.reportError(qs(e.what()));
   } catch (const std::bad_alloc&) {
@@ -196,7 +196,7 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
   Ted* doc = main.activeDocument();
   if (!doc) return false;
   const QString file = QFileInfo(chosen).absoluteFilePath();
-  main.config().session.LastOpenDir = spath(folderOf(file));
+  main.config().session.lastOpenFolder = spath(folderOf(file));
   const bool hadFile = doc->hasFile();
   doc->setHasFile(true);
   // The file is written before the document takes the new name, so a failed
@@ -223,15 +223,15 @@ namespace cmd {
 void FileNew(TMainForm& main) { main.newDocument(); }
 
 void FileOpen(TMainForm& main) {
-  const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir),
+  const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                         openDialogFilter().split(QStringLiteral(";;")));
   if (!chosen) return;
   const QStringList files = *chosen;
   for (const QString& f : files)
     if (QFileInfo(f).isFile()) main.openFile(f);
   if (!files.isEmpty()) {
-    main.config().session.LastSaveDir = spath(folderOf(files.first()));
-    main.config().session.LastOpenDir = spath(folderOf(files.first()));
+    main.config().session.lastSaveFolder = spath(folderOf(files.first()));
+    main.config().session.lastOpenFolder = spath(folderOf(files.first()));
   }
   main.editor().ApplyTextBackground();
 }
@@ -262,7 +262,7 @@ void FileSave(TMainForm& main) {
 
 void FileSaveAs(TMainForm& main) {
   if (!main.hasDocument()) return;
-  const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir),
+  const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                                        saveDialogFilters(), 3, QStringLiteral("txt"));
   if (!chosen) return;
   const QString file = *chosen;

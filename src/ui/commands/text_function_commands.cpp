@@ -154,7 +154,7 @@ void mniKillFormatClick(TMainForm& main) { onText(main, {}, [](std::string_view 
 void mniKillFormat2Click(TMainForm& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
 
 void TabsSpaces1Click(TMainForm& main) {
-  const int n = main.table().SpacesPerTab;
+  const int n = main.settings().spacesPerTab;
   runTextCommand(main, {}, [n](const std::string& t) { return TextOutcome::put(tabsToSpaces(t, n)); });
 }
 
@@ -221,7 +221,7 @@ void mniAboutmodulesClick(TMainForm& main) {
   console->appendLine(TMainForm::buildCaption());
   console->appendLine(QStringLiteral("JCL-version: 1.11"));
   console->appendLine(QStringLiteral("Конвертация величин, версия 1.0 альфа"));
-  console->appendLine(qs(main.fileIO().description()));
+  console->appendLine(qs(main.fileFormats().description()));
   console->show();
   console->raise();
 }

@@ -50,7 +50,7 @@ void N96Click(TMainForm& main) {
 
 void mniAscrollClick(TMainForm& main) {
   QAction* item = main.action(QStringLiteral("mniAscroll"));
-  main.table().Active = item ? item->isChecked() : !main.table().Active;
+  main.settings().autoScroll = item ? item->isChecked() : !main.settings().autoScroll;
   main.restartAutoScroll();
 }
 

@@ -24,7 +24,7 @@
 
 namespace kiv {
 
-CdreamEditor::CdreamEditor(DocumentHost* host, EditorCallbacks callbacks, RConnectionTable* settings)
+CdreamEditor::CdreamEditor(DocumentHost* host, EditorCallbacks callbacks, Settings* settings)
     : CVed(host, std::move(callbacks), settings) {}
 
 Ted* CdreamEditor::active() const {
@@ -160,15 +160,15 @@ DocumentLines CdreamEditor::GetLines() {
 
 void CdreamEditor::ApplyColors() {
   ApplySettingsToActive();
-  const RConnectionTable& ct = *settings_;
-  for (Ted* t : documentsLastFirst()) t->memo()->setColors(ct.FontColor, ct.BGColor, ct.SelFontColor, ct.SelBGColor);
+  const Settings& s = *settings_;
+  for (Ted* t : documentsLastFirst()) t->memo()->setColors(s.textColor, s.backgroundColor, s.selectionTextColor, s.selectionBackgroundColor);
 }
 
 namespace {
-void fontOfCharset(const RConnectionTable& ct, const std::string& id, std::string& name, int& size) {
-  if (id == charset::kKoi) name = ct.KOI8, size = ct.KOI8Size;
-  else if (id == charset::kDos) name = ct.DOS, size = ct.DOSSize;
-  else name = ct.WIN, size = ct.WINSize;
+void fontOfCharset(const Settings& s, const std::string& id, std::string& name, int& size) {
+  if (id == charset::kKoi) name = s.koiFont, size = s.koiFontSize;
+  else if (id == charset::kDos) name = s.dosFont, size = s.dosFontSize;
+  else name = s.winFont, size = s.winFontSize;
 }
 }  // namespace
 
@@ -191,37 +191,37 @@ void CdreamEditor::ApplyCharsetFontSizes() {
 }
 
 void CdreamEditor::ApplyTextBackground() {
-  RConnectionTable& ct = *settings_;
+  Settings& s = *settings_;
   for (Ted* t : documentsLastFirst()) {
-    if (!t->memo()->setTextAreaFill(ct.Editor, ct.BGColor)) {
+    if (!t->memo()->setTextAreaFill(s.textAreaFill, s.backgroundColor)) {
       // A missing picture: the setting falls back to no fill and the walk stops.
-      ct.Editor.FillOption = 0;
+      s.textAreaFill.kind = 0;
       return;
     }
   }
 }
 
 void CdreamEditor::ApplyGutter() {
-  RConnectionTable& ct = *settings_;
+  Settings& s = *settings_;
   for (Ted* t : documentsLastFirst()) {
-    t->memo()->setGutterWidthPx(ct.Gutter.width);
-    if (!t->memo()->setGutterFill(ct.Gutter)) {
-      ct.Gutter.FillOption = 0;
+    t->memo()->setGutterWidthPx(s.gutterFill.width);
+    if (!t->memo()->setGutterFill(s.gutterFill)) {
+      s.gutterFill.kind = 0;
       return;
     }
   }
 }
 
 void CdreamEditor::ApplyMargin() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setRightMargin(settings_->RMargin, settings_->MarginActive);
+  for (Ted* t : documentsLastFirst()) t->memo()->setRightMargin(settings_->rightMargin, settings_->showRightMargin);
 }
 
 void CdreamEditor::ApplyLineNumbers() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setShowLineNumbers(settings_->ShowLineNumbers);
+  for (Ted* t : documentsLastFirst()) t->memo()->setShowLineNumbers(settings_->showLineNumbers);
 }
 
 void CdreamEditor::ApplyBlockIndent() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setBlockIndent(settings_->autoindent);
+  for (Ted* t : documentsLastFirst()) t->memo()->setBlockIndent(settings_->blockIndent);
 }
 
 void CdreamEditor::ApplyTabWidth() {
@@ -229,11 +229,11 @@ void CdreamEditor::ApplyTabWidth() {
 }
 
 void CdreamEditor::ApplySyntaxHighlight() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setSyntaxColoring(settings_->SyntaxHighlight);
+  for (Ted* t : documentsLastFirst()) t->memo()->setSyntaxColoring(settings_->syntaxHighlight);
 }
 
 void CdreamEditor::ApplyLineSeparators() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setSeparatorLines(settings_->Lined);
+  for (Ted* t : documentsLastFirst()) t->memo()->setSeparatorLines(settings_->separatorLines);
 }
 
 std::string CdreamEditor::GetFontName() {
@@ -396,7 +396,7 @@ Ted* CdreamEditor::createDocument(DocumentHost* owner) {
   // The MDI child's own close keys would take the program's Ctrl+W and Ctrl+F4.
   if (QMenu* sys = sub->systemMenu())
     for (QAction* a : sys->actions()) a->setShortcut(QKeySequence());
-  sub->resize(settings_->ChildW, settings_->ChildH);
+  sub->resize(settings_->documentWidth, settings_->documentHeight);
   ted->memo()->releaseKeys(programKeys_);
   owner->documentCreated(ted);
   const std::string name = "untitled" + std::to_string(settings_->untitledCounter);
@@ -449,7 +449,7 @@ void CdreamEditor::SetGutterWidth(int width) {
 
 void CdreamEditor::SetMarginPos(int column) {
   KIV_ACTIVE_OR();
-  memo->setRightMargin(column, settings_->MarginActive);
+  memo->setRightMargin(column, settings_->showRightMargin);
 }
 
 bool CdreamEditor::GetHasFile() { return HasFile(); }

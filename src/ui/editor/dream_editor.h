@@ -15,7 +15,7 @@ class Ted;
 
 class CdreamEditor : public CVed {
  public:
-  CdreamEditor(DocumentHost* host, EditorCallbacks callbacks, RConnectionTable* settings);
+  CdreamEditor(DocumentHost* host, EditorCallbacks callbacks, Settings* settings);
 
   // The active document window, or nullptr.
   Ted* active() const;

@@ -116,7 +116,7 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
   connect(templatesBox_, &QComboBox::currentTextChanged, this, [this](const QString&) { memo_->setFocus(); });
   connect(autoIndent_, &QCheckBox::toggled, this, [this](bool on) {
     memo_->setAutoIndent(on);
-    settings().DefAutoIndent = on;
+    settings().autoIndent = on;
   });
   connect(runButton_, &QPushButton::clicked, this, &Ted::runCommandLine);
   connect(runLine_->lineEdit(), &QLineEdit::returnPressed, this, &Ted::runCommandLine);
@@ -145,7 +145,7 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
 
 Ted::~Ted() = default;
 
-RConnectionTable& Ted::settings() const { return *editor_->settings(); }
+Settings& Ted::settings() const { return *editor_->settings(); }
 
 QMdiSubWindow* Ted::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
@@ -165,11 +165,11 @@ void Ted::setCharset(const std::string& id) {
 }
 
 void Ted::charsetShown() {
-  const RConnectionTable& ct = settings();
+  const Settings& s = settings();
   const std::string& id = charset();
-  if (id == charset::kWin) memo_->setDocumentFont(qs(ct.WIN), ct.WINSize);
-  else if (id == charset::kKoi) memo_->setDocumentFont(qs(ct.KOI8), ct.KOI8Size);
-  else if (id == charset::kDos) memo_->setDocumentFont(qs(ct.DOS), ct.DOSSize);
+  if (id == charset::kWin) memo_->setDocumentFont(qs(s.winFont), s.winFontSize);
+  else if (id == charset::kKoi) memo_->setDocumentFont(qs(s.koiFont), s.koiFontSize);
+  else if (id == charset::kDos) memo_->setDocumentFont(qs(s.dosFont), s.dosFontSize);
   memo_->viewport()->update();
   if (isActiveDocument()) editor_->ShowInfo(13, id);
 }
@@ -197,25 +197,25 @@ void Ted::loadFileText(const DocumentFile& file, LoadMode mode) {
 }
 
 void Ted::applySettings() {
-  RConnectionTable& ct = settings();
-  autoIndent_->setChecked(ct.DefAutoIndent);
-  memo_->setAutoIndent(ct.DefAutoIndent);
+  Settings& s = settings();
+  autoIndent_->setChecked(s.autoIndent);
+  memo_->setAutoIndent(s.autoIndent);
 
   // The gutter as its fill option says; a missing picture falls back to the plain colour.
-  memo_->setGutterWidthPx(ct.Gutter.width);
-  if (!memo_->setGutterFill(ct.Gutter)) ct.Gutter.FillOption = 0;
+  memo_->setGutterWidthPx(s.gutterFill.width);
+  if (!memo_->setGutterFill(s.gutterFill)) s.gutterFill.kind = 0;
 
   // The text area; a missing picture drops the fill, the other steps still run.
-  if (!memo_->setTextAreaFill(ct.Editor, ct.BGColor)) ct.Editor.FillOption = 0;
+  if (!memo_->setTextAreaFill(s.textAreaFill, s.backgroundColor)) s.textAreaFill.kind = 0;
 
-  memo_->setRightMargin(ct.RMargin, ct.MarginActive);
-  memo_->setSpacesPerTab(ct.tabWidth());
-  memo_->setColors(ct.FontColor, ct.BGColor, ct.SelFontColor, ct.SelBGColor);
-  if (ct.ShowLineNumbers) memo_->setShowLineNumbers(true);
-  memo_->setSyntaxColoring(ct.SyntaxHighlight);
-  memo_->setSeparatorLines(ct.Lined);
-  memo_->setWordWrapOn(ct.WordWrap);
-  memo_->setBlockIndent(ct.autoindent);
+  memo_->setRightMargin(s.rightMargin, s.showRightMargin);
+  memo_->setSpacesPerTab(s.tabWidth());
+  memo_->setColors(s.textColor, s.backgroundColor, s.selectionTextColor, s.selectionBackgroundColor);
+  if (s.showLineNumbers) memo_->setShowLineNumbers(true);
+  memo_->setSyntaxColoring(s.syntaxHighlight);
+  memo_->setSeparatorLines(s.separatorLines);
+  memo_->setWordWrapOn(s.wordWrap);
+  memo_->setBlockIndent(s.blockIndent);
   // A new document is "win"; applying the settings again later keeps the
   // document's code page, its text and its modified flag.
   charsetShown();
@@ -225,7 +225,7 @@ void Ted::activated() {
   editor_->ShowInfo(13, std::string(charset::displayName(charset())));
   showFileShape();
   editor_->ShowInfo(14, fileName_);
-  memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().WordWrap ? 0L : 1L);
+  memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().wordWrap ? 0L : 1L);
 }
 
 void Ted::selectHighlighter(const QString& displayName) {
@@ -254,8 +254,8 @@ void Ted::closeEvent(QCloseEvent* e) {
 void Ted::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   if (QMdiSubWindow* sub = subWindow(); sub && sub->isVisible() && !sub->isMinimized() && !sub->isMaximized()) {
-    settings().ChildW = sub->width();
-    settings().ChildH = sub->height();
+    settings().documentWidth = sub->width();
+    settings().documentHeight = sub->height();
   }
 }
 
@@ -263,12 +263,12 @@ void Ted::resizeEvent(QResizeEvent* e) {
 // Typed characters
 
 void Ted::keyPress(QString& text) {
-  const RConnectionTable& ct = settings();
+  const Settings& s = settings();
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
-    if (ct.Key && c.unicode() >= 32 && editor_->callbacks().keyClick) editor_->callbacks().keyClick();
-    if (ct.CRET && c.unicode() == 13 && editor_->callbacks().enterSound) editor_->callbacks().enterSound();
-    if (ct.ChangeQuotes && c == QLatin1Char('"')) {
+    if (s.keyClickSound && c.unicode() >= 32 && editor_->callbacks().keyClick) editor_->callbacks().keyClick();
+    if (s.enterSound && c.unicode() == 13 && editor_->callbacks().enterSound) editor_->callbacks().enterSound();
+    if (s.typographicQuotes && c == QLatin1Char('"')) {
       const QChar quote = gOpeningQuoteNext ? QChar(0x00AB) : QChar(0x00BB);
       // A code page without typographic quotes keeps the straight one.
       if (CodePage::ofCharset(charset()).fromUnicode(quote.unicode()) >= 0) {
@@ -304,15 +304,15 @@ void Ted::openNamedFile(bool viewOnly) {
   const std::string file = resolveNamedFile(name, fileName_);
   const bool image = isViewableImage(file);
   const bool exists = QFileInfo(qpath(file)).isFile();
-  const RConnectionTable& ct = settings();
+  const Settings& s = settings();
   if (viewOnly) {
     if (!image || !exists) return;
-    if (ct.imageviewer.empty()) openExternally(QUrl::fromLocalFile(qpath(file)));
-    else startProgram(qs(ct.imageviewer), {qpath(file)});
+    if (s.imageViewer.empty()) openExternally(QUrl::fromLocalFile(qpath(file)));
+    else startProgram(qs(s.imageViewer), {qpath(file)});
     return;
   }
   if (image) {
-    if (exists) startProgram(qs(ct.imageeditor), {qpath(file)});
+    if (exists) startProgram(qs(s.imageEditor), {qpath(file)});
     return;
   }
   editor_->OpenFile(file);

@@ -25,7 +25,7 @@ class CVed;
 class MemoControl;
 struct CodeTemplate;
 struct DocumentFile;
-struct RConnectionTable;
+struct Settings;
 
 class Ted : public QWidget {
   Q_OBJECT
@@ -111,7 +111,7 @@ class Ted : public QWidget {
   void charsetShown();
   bool isActiveDocument() const;
   void showFileShape() const;
-  RConnectionTable& settings() const;
+  Settings& settings() const;
   std::string workingTextForName() const;
   std::string templateWordBeforeCaret() const;
   // Replaces the selection, or the wordLength characters before the caret,

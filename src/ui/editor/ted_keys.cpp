@@ -49,7 +49,7 @@ bool Ted::keyDown(QKeyEvent* e) {
   const bool shift = mods & Qt::ShiftModifier;
   const int key = e->key();
   const bool selection = memo_->hasSelectedText();
-  const RConnectionTable& ct = settings();
+  const Settings& s = settings();
 
   // While the template list is open, Tab chooses its entry, as Enter does.
   if (key == Qt::Key_Tab && templateListShown()) return false;
@@ -58,7 +58,7 @@ bool Ted::keyDown(QKeyEvent* e) {
     return true;
   }
   if (key == Qt::Key_Tab && !ctrl && !alt && !shift) {
-    for (int i = 0; i < ct.tabWidth(); ++i) memo_->typeRaw(QStringLiteral(" "));
+    for (int i = 0; i < s.tabWidth(); ++i) memo_->typeRaw(QStringLiteral(" "));
     return true;
   }
   if (key == Qt::Key_Space && ctrl && shift && !alt) {
@@ -74,7 +74,7 @@ bool Ted::keyDown(QKeyEvent* e) {
       const long a = memo_->SendScintilla(QsciScintillaBase::SCI_GETANCHOR);
       const long c = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
       const std::string win = toWin1251Reversibly(memo_->selectedBytes(), charset());
-      const std::string mapped = key == Qt::Key_Up ? UpperStr1251(win) : LowerStr1251(win);
+      const std::string mapped = key == Qt::Key_Up ? upperCase1251(win) : lowerCase1251(win);
       memo_->replaceSelectionBytes(fromWin1251Reversibly(mapped, charset()));
       memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, c);
     }

@@ -27,7 +27,7 @@ struct EditorCallbacks {
 
 class CVed {
  public:
-  CVed(DocumentHost* host, EditorCallbacks callbacks, RConnectionTable* settings)
+  CVed(DocumentHost* host, EditorCallbacks callbacks, Settings* settings)
       : host_(host), callbacks_(std::move(callbacks)), settings_(settings) {}
   virtual ~CVed() = default;
   CVed(const CVed&) = delete;
@@ -115,14 +115,14 @@ class CVed {
   virtual void ShowInfo(int kind, const std::string& text) = 0;
   virtual void ScrollLines(int delta) = 0;
 
-  RConnectionTable* settings() const { return settings_; }
+  Settings* settings() const { return settings_; }
   DocumentHost* host() const { return host_; }
   const EditorCallbacks& callbacks() const { return callbacks_; }
 
  protected:
   DocumentHost* host_;
   EditorCallbacks callbacks_;
-  RConnectionTable* settings_;
+  Settings* settings_;
 };
 
 }  // namespace kiv

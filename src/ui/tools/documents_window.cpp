@@ -15,8 +15,8 @@ Tfmdox::Tfmdox(TMainForm* main) : ToolWindow(main, QStringLiteral("Tfmdox"), QSt
   list_->setObjectName(QStringLiteral("ListBox1"));
   list_->setFrameShape(QFrame::NoFrame);
   l->addWidget(list_);
-  const RWindowBounds& b = main->config().session.Dox;
-  setGeometry(b.Left, b.Top, std::max(60, b.W), std::max(60, b.H));
+  const WindowBounds& b = main->config().session.documentsWindow;
+  setGeometry(b.left, b.top, std::max(60, b.width), std::max(60, b.height));
   connect(list_, &QListWidget::itemClicked, this, [main](QListWidgetItem* item) {
     main->documentsList().activateItem(item);
   });

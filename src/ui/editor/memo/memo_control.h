@@ -144,8 +144,8 @@ class MemoControl : public QsciScintilla {
   bool wordWrapOn() const;
   // Fills: the text area (none / gradient / picture) and the gutter (plain
   // colour / gradient / picture). A picture that cannot be loaded returns false.
-  bool setTextAreaFill(const RFR& fill, ColorRef paper);
-  bool setGutterFill(const RFR& fill);
+  bool setTextAreaFill(const AreaFill& fill, ColorRef paper);
+  bool setGutterFill(const AreaFill& fill);
   // Shifts the selected lines right or left by the block indent (one undo step).
   void indentSelectedLines(bool right);
 

@@ -15,18 +15,18 @@ QColor colorOf(ColorRef c) {
   return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
-QPixmap renderFill(const RFR& fill, const QPixmap& picture, const QSize& size, const QColor& background) {
+QPixmap renderFill(const AreaFill& fill, const QPixmap& picture, const QSize& size, const QColor& background) {
   QPixmap pm(size.isEmpty() ? QSize(1, 1) : size);
   pm.fill(background);
   QPainter p(&pm);
   const QRect r(QPoint(0, 0), pm.size());
-  if (fill.FillOption == 2) {
-    QLinearGradient g(r.topLeft(), fill.GradientMode == 2 ? r.topRight() : r.bottomLeft());
-    g.setColorAt(0, colorOf(fill.GradientColor1));
-    g.setColorAt(1, colorOf(fill.GradientColor2));
+  if (fill.kind == 2) {
+    QLinearGradient g(r.topLeft(), fill.gradientMode == 2 ? r.topRight() : r.bottomLeft());
+    g.setColorAt(0, colorOf(fill.gradientColor1));
+    g.setColorAt(1, colorOf(fill.gradientColor2));
     p.fillRect(r, g);
-  } else if (fill.FillOption == 1 && !picture.isNull()) {
-    switch (fill.WallpaperMode) {
+  } else if (fill.kind == 1 && !picture.isNull()) {
+    switch (fill.pictureMode) {
       case 2:
         p.drawPixmap((r.width() - picture.width()) / 2, (r.height() - picture.height()) / 2, picture);
         break;
@@ -50,7 +50,7 @@ const QPixmap& MemoFill::textFill(const QSize& size) {
 
 const QPixmap& MemoFill::gutterFill(const QSize& size) {
   if (size != gutterCacheSize) {
-    gutterCache = renderFill(gutter, gutterPicture, size, colorOf(gutter.SimpleColor));
+    gutterCache = renderFill(gutter, gutterPicture, size, colorOf(gutter.plainColor));
     gutterCacheSize = size;
   }
   return gutterCache;

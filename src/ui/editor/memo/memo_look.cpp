@@ -20,13 +20,13 @@ constexpr int kBreakPointLineMarker = 11;
 constexpr int kMarkerMask = 0xFFE;  // markers 1…11
 
 // A picture fill loads its file; one that cannot be loaded drops the fill.
-bool loadFillPicture(RFR& fill, QPixmap& picture) {
+bool loadFillPicture(AreaFill& fill, QPixmap& picture) {
   picture = QPixmap();
-  if (fill.FillOption != 1) return true;
-  const QString file = QString::fromUtf8(fill.Wallpaper.c_str());
+  if (fill.kind != 1) return true;
+  const QString file = QString::fromUtf8(fill.picture.c_str());
   if (QFileInfo(file).isFile()) picture.load(file);
   if (!picture.isNull()) return true;
-  fill.FillOption = 0;
+  fill.kind = 0;
   return false;
 }
 
@@ -63,7 +63,7 @@ void MemoControl::applyMargins() {
   setMarginWidth(kSymbolMargin, std::max(0, gutterWidth_));
   setMarginMarkerMask(kSymbolMargin, kMarkerMask);
   setMarginMarkerMask(kNumberMargin, 0);
-  const QColor back = fill_->gutterActive() ? kGutterSentinel : colorOf(fill_->gutter.SimpleColor);
+  const QColor back = fill_->gutterActive() ? kGutterSentinel : colorOf(fill_->gutter.plainColor);
   setMarginsBackgroundColor(back);
   setMarginsForegroundColor(QColor(0x30, 0x30, 0x30));
   QFont f(fontFamily_, std::max(6, fontSize_ - 1));
@@ -197,7 +197,7 @@ void MemoControl::setWordWrapOn(bool on) {
 
 bool MemoControl::wordWrapOn() const { return wrapMode() != QsciScintilla::WrapNone; }
 
-bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
+bool MemoControl::setTextAreaFill(const AreaFill& fill, ColorRef paper) {
   fill_->text = fill;
   fill_->paper = paper;
   const bool ok = loadFillPicture(fill_->text, fill_->textPicture);
@@ -207,7 +207,7 @@ bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
   return ok;
 }
 
-bool MemoControl::setGutterFill(const RFR& fill) {
+bool MemoControl::setGutterFill(const AreaFill& fill) {
   fill_->gutter = fill;
   const bool ok = loadFillPicture(fill_->gutter, fill_->gutterPicture);
   fill_->invalidate();
