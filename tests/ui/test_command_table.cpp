@@ -20,7 +20,7 @@
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
@@ -169,23 +169,23 @@ void CommandTableTest::toolBarHasBothTabsAndRunsCommands() {
   auto* newButton = tabs->findChild<QToolButton*>(QStringLiteral("bbNew"));
   newButton->click();
   QCOMPARE(main_->documentArea()->subWindowList().size(), 1);
-  QCOMPARE(main_->editor().GetFileName(), std::string("untitled0"));
+  QCOMPARE(main_->editor().fileName(), std::string("untitled0"));
   // The arrows scroll the active document.
   std::string text;
   for (int i = 0; i < 100; ++i) text += "x\r\n";
-  main_->editor().SetText(text);
+  main_->editor().setText(text);
   tabs->findChild<QToolButton*>(QStringLiteral("UpDown1_down"))->click();
   tabs->findChild<QToolButton*>(QStringLiteral("UpDown1_down"))->click();
-  QCOMPARE(main_->editor().GetTopLine(), 2);
+  QCOMPARE(main_->editor().topLine(), 2);
   tabs->findChild<QToolButton*>(QStringLiteral("UpDown1_up"))->click();
-  QCOMPARE(main_->editor().GetTopLine(), 1);
+  QCOMPARE(main_->editor().topLine(), 1);
 }
 
 void CommandTableTest::cutAndCopyFollowTheSelection() {
   main_->newDocument();
   QAction* cut = main_->action(QStringLiteral("EditCutItem"));
   QAction* copy = main_->action(QStringLiteral("EditCopyItem"));
-  main_->editor().SetText("abc\r\n");
+  main_->editor().setText("abc\r\n");
   QTRY_VERIFY(!cut->isEnabled());
   QVERIFY(!copy->isEnabled());
   main_->activeDocument()->memo()->setSelection(0, 0, 0, 2);

@@ -20,7 +20,7 @@
 #include "ui/app/main_form.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
@@ -61,7 +61,7 @@ class DocumentFilesTest : public QObject {
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
   std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
+  EditorInterface& ed() { return main_->editor(); }
 };
 
 Ted* DocumentFilesTest::openFile(const QString& name, const std::string& bytes) {
@@ -110,7 +110,7 @@ void DocumentFilesTest::openRevertSave() {
   Ted* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
   QVERIFY(doc);
   QCOMPARE(QString::fromStdString(doc->charset()), charset);
-  const std::string opened = ed().GetText();
+  const std::string opened = ed().text();
   const TextFileShape shape = doc->fileShape();
 
   // Saving without an edit writes the same bytes.
@@ -121,12 +121,12 @@ void DocumentFilesTest::openRevertSave() {
   doc->memo()->moveCaretTo(0, 0);
   typeText(doc->memo(), QStringLiteral("слово "));
   run("DOS8661");  // and read it in another code page
-  QVERIFY(ed().GetModified());
+  QVERIFY(ed().isModified());
   run("mniRevertToSaved");
-  QCOMPARE(ed().GetText(), opened);
+  QCOMPARE(ed().text(), opened);
   QCOMPARE(QString::fromStdString(doc->charset()), charset);
   QVERIFY(doc->fileShape() == shape);
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   QCOMPARE(main_->statusPanel(2), shape.utf8 ? QStringLiteral("UTF-8") : QString());
 
   // A letter typed after the revert lands in the file in the file's own encoding.
@@ -156,11 +156,11 @@ void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
   run("mniSave");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), "Ы" + original);
   // Undo of the revert gives back the edited text; redo the file's.
-  ed().Undo();
-  ed().Undo();
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Привет Съешь же ещё этих мягких булок\r\n"));
-  ed().Redo();
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Съешь же ещё этих мягких булок\r\n"));
+  ed().undo();
+  ed().undo();
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Привет Съешь же ещё этих мягких булок\r\n"));
+  ed().redo();
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Съешь же ещё этих мягких булок\r\n"));
 }
 
 void DocumentFilesTest::codePageChangesUndoWithTheText() {
@@ -178,7 +178,7 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
 
   run("EditUndoItem");
   QCOMPARE(doc->charset(), std::string("koi"));
-  QCOMPARE(ed().GetCharset(), std::string("koi"));
+  QCOMPARE(ed().charset(), std::string("koi"));
   QCOMPARE(main_->statusPanel(1), QStringLiteral("koi"));
   run("mniSave");
   QCOMPARE(readBytes(path), koi);
@@ -194,7 +194,7 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
   QCOMPARE(plain->charset(), std::string("win"));
   run("KOI8R1");
   QCOMPARE(plain->charset(), std::string("koi"));
-  QVERIFY(!ed().GetModified());  // the same bytes, read another way
+  QVERIFY(!ed().isModified());  // the same bytes, read another way
   const std::string reading = plain->memo()->text().toStdString();
   run("EditUndoItem");
   QCOMPARE(plain->charset(), std::string("win"));
@@ -202,7 +202,7 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
   run("Redo1");
   QCOMPARE(plain->charset(), std::string("koi"));
   QCOMPARE(plain->memo()->text().toStdString(), reading);
-  QCOMPARE(ed().GetText(), koi.substr(0, koi.size() - 1) + "\r\n");
+  QCOMPARE(ed().text(), koi.substr(0, koi.size() - 1) + "\r\n");
 }
 
 void DocumentFilesTest::statusPanelsClearWithTheLastDocument() {
@@ -219,7 +219,7 @@ void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
   const std::string file = "abc\0def\0\nline2\n"s;
   const QString path = folder_->file(QStringLiteral("zero.txt"));
   Ted* doc = openFile(QStringLiteral("zero.txt"), file);
-  QCOMPARE(ed().GetText(), "abc\0def\0\r\nline2\r\n"s);
+  QCOMPARE(ed().text(), "abc\0def\0\r\nline2\r\n"s);
   doc->memo()->moveCaretTo(1, 5);
   typeText(doc->memo(), QStringLiteral("!"));
   run("mniSave");
@@ -240,30 +240,30 @@ void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
 
 void DocumentFilesTest::typedCharacterTheCodePageLacksIsRefused() {
   main_->newDocument();
-  ed().SetText("ab\r\n");
+  ed().setText("ab\r\n");
   MemoControl* memo = main_->activeDocument()->memo();
   memo->moveCaretTo(0, 1);
   typeText(memo, QStringLiteral("漢"));
-  QCOMPARE(ed().GetText(), std::string("ab\r\n"));
+  QCOMPARE(ed().text(), std::string("ab\r\n"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("U+6F22")));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("Windows-1251")));
   typeText(memo, QStringLiteral("Ж"));
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "aЖb\r\n"));
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "aЖb\r\n"));
   // In KOI8-R the typographic dash is missing.
   run("KOI8R1");
   typeText(memo, QStringLiteral("—"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("KOI8-R")));
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "aЖb\r\n"));
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "aЖb\r\n"));
 }
 
 void DocumentFilesTest::pasteTellsHowManyCharactersWereReplaced() {
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   auto* data = new QMimeData;
   data->setText(QStringLiteral("x漢字y😀"));
   QApplication::clipboard()->setMimeData(data);
   run("EditPasteItem");
-  QCOMPARE(ed().GetText(), std::string("x??y?\r\n"));
+  QCOMPARE(ed().text(), std::string("x??y?\r\n"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral(": 3")));
 }
 
@@ -302,18 +302,18 @@ void DocumentFilesTest::fileLargerThanMemoryLeft() {
   QVERIFY(!dialogs_->messages.isEmpty());
   QVERIFY(dialogs_->messages.last().startsWith(QStringLiteral("Недостаточно памяти")));
   QCOMPARE(main_->editor().documents().size(), 1);
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Несохранённое Не потерять\r\n"));
-  QVERIFY(ed().GetModified());
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Несохранённое Не потерять\r\n"));
+  QVERIFY(ed().isModified());
   QFile::remove(big);
 #endif
 }
 
 void DocumentFilesTest::commandOutOfMemoryEndsWithAMessage() {
   main_->newDocument();
-  ed().SetText("text\r\n");
+  ed().setText("text\r\n");
   CommandRow row{};
   row.handler = [](TMainForm& m) {
-    m.editor().SetText("half");
+    m.editor().setText("half");
     throw std::bad_alloc();
   };
   runCommand(*main_, row);
@@ -327,9 +327,9 @@ void DocumentFilesTest::newFromTemplateIsTheTemplatesText() {
   writeBytes(tpl, "Шаблон\n");
   dialogs_->openAnswers = {QStringList{tpl}};
   run("mniNewFromTemplate");
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Шаблон\r\n"));
-  QVERIFY(ed().GetFileName().find("untitled") != std::string::npos);
-  QVERIFY(!ed().HasFile());
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Шаблон\r\n"));
+  QVERIFY(ed().fileName().find("untitled") != std::string::npos);
+  QVERIFY(!ed().hasFile());
   QVERIFY(main_->activeDocument()->fileShape().utf8);
 }
 

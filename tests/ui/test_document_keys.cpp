@@ -12,7 +12,7 @@
 #include "support/test_env.h"
 #include "ui/app/main_form.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
@@ -49,7 +49,7 @@ class DocumentKeysTest : public QObject {
 
  private:
   ProgramSession s_;
-  CdreamEditor& ed() { return s_.main->editor(); }
+  EditorInterface& ed() { return s_.main->editor(); }
   Ted* doc() { return s_.main->activeDocument(); }
   MemoControl* memo() { return doc()->memo(); }
   bool listOpen() { return memo()->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0; }
@@ -163,7 +163,7 @@ void DocumentKeysTest::handledKeysDoTheirWorkOnly() {
 
   doc()->templatesBox()->setCurrentText(QStringLiteral("Custom"));
   const std::string original = w1251(before.toUtf8().constData()) + "\r\n";
-  ed().SetText(original);
+  ed().setText(original);
   if (select[0] == select[2] && select[1] == select[3]) memo()->moveCaretTo(select[0], select[1]);
   else memo()->setSelection(select[0], select[1], select[2], select[3]);
   QApplication::clipboard()->setText(clipboard);
@@ -171,12 +171,12 @@ void DocumentKeysTest::handledKeysDoTheirWorkOnly() {
 
   userKey(memo(), key, Qt::KeyboardModifiers(mods), keyText);
 
-  QCOMPARE(qbytes(ed().GetText()), qbytes(w1251(after.toUtf8().constData()) + "\r\n"));
-  QCOMPARE(qbytes(ed().GetSelText()), qbytes(w1251(selected.toUtf8().constData())));
+  QCOMPARE(qbytes(ed().text()), qbytes(w1251(after.toUtf8().constData()) + "\r\n"));
+  QCOMPARE(qbytes(ed().selectedText()), qbytes(w1251(selected.toUtf8().constData())));
   if (caretLine >= 0) QCOMPARE(memo()->caretLine(), caretLine);
   if (oneUndoStep) {
-    ed().Undo();
-    QCOMPARE(ed().GetText(), original);
+    ed().undo();
+    QCOMPARE(ed().text(), original);
   }
 }
 
@@ -223,7 +223,7 @@ void DocumentKeysTest::templateChosenFromTheList() {
   QFETCH(int, caretColumn);
 
   doc()->templatesBox()->setCurrentText(set);
-  ed().SetText("");
+  ed().setText("");
   memo()->setFocus();
   typeText(memo(), typed);
   userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
@@ -235,7 +235,7 @@ void DocumentKeysTest::templateChosenFromTheList() {
   QStringList entries;
   for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
   QCOMPARE(entries, offered);
-  QCOMPARE(qbytes(ed().GetText()), qbytes(documentOf(typed)));  // nothing yet
+  QCOMPARE(qbytes(ed().text()), qbytes(documentOf(typed)));  // nothing yet
 
   for (int i = 0; i < downs; ++i) userKey(memo(), Qt::Key_Down, Qt::NoModifier, QString());
   if (choose == QLatin1String("Enter")) {
@@ -249,27 +249,27 @@ void DocumentKeysTest::templateChosenFromTheList() {
   }
 
   QTRY_VERIFY(!listOpen());
-  QCOMPARE(qbytes(ed().GetText()), after.toUtf8() + "\r\n");
+  QCOMPARE(qbytes(ed().text()), after.toUtf8() + "\r\n");
   QCOMPARE(memo()->caretLine(), caretLine);
   QCOMPARE(memo()->caretColumn(), caretColumn);
-  ed().Undo();
-  QCOMPARE(qbytes(ed().GetText()), qbytes(documentOf(typed)));
+  ed().undo();
+  QCOMPARE(qbytes(ed().text()), qbytes(documentOf(typed)));
 }
 
 void DocumentKeysTest::escapeClosesTheTemplateList() {
   doc()->templatesBox()->setCurrentText(QStringLiteral("Delphi"));
-  ed().SetText("");
+  ed().setText("");
   typeText(memo(), QStringLiteral("for"));
   userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
   QVERIFY(listOpen());
   userKey(memo(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
   QVERIFY(!listOpen());
-  QCOMPARE(ed().GetText(), std::string("for\r\n"));
+  QCOMPARE(ed().text(), std::string("for\r\n"));
   // The full name still expands straight away.
   typeText(memo(), QStringLiteral("b"));
   userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
   QVERIFY(!listOpen());
-  QCOMPARE(ed().GetText(), std::string("for  :=  to  do\r\nbegin\r\n\r\nend;\r\n"));
+  QCOMPARE(ed().text(), std::string("for  :=  to  do\r\nbegin\r\n\r\nend;\r\n"));
   QCOMPARE(memo()->caretColumn(), 4);
 }
 

@@ -18,7 +18,7 @@
 #include "ui/common/sound_player.h"
 #include <QDir>
 #include "ui/app/main_form.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
@@ -58,7 +58,7 @@ class DocumentWindowTest : public QObject {
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
   std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
+  EditorInterface& ed() { return main_->editor(); }
   Ted* doc() { return main_->activeDocument(); }
   MemoControl* memo() { return doc()->memo(); }
 };
@@ -74,22 +74,22 @@ void DocumentWindowTest::cleanup() { s_.stop(); }
 void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
   main_->settings().typographicQuotes = true;
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   typeText(memo(), QStringLiteral("\"\"\""));
-  QCOMPARE(ed().GetText(), w1251("«»«\r\n"));
+  QCOMPARE(ed().text(), w1251("«»«\r\n"));
   typeText(memo(), QStringLiteral("\""));
   main_->newDocument();  // a new window starts again with the opening quote
-  ed().SetText("");
+  ed().setText("");
   typeText(memo(), QStringLiteral("\"x\""));
-  QCOMPARE(ed().GetText(), w1251("«x»\r\n"));
+  QCOMPARE(ed().text(), w1251("«x»\r\n"));
   // A code page without typographic quotes keeps the straight one.
-  ed().SetCharset("dos");
-  ed().SetText("");
+  ed().setCharset("dos");
+  ed().setText("");
   typeText(memo(), QStringLiteral("\""));
-  QCOMPARE(ed().GetText(), std::string("\"\r\n"));
+  QCOMPARE(ed().text(), std::string("\"\r\n"));
   main_->settings().typographicQuotes = false;
   typeText(memo(), QStringLiteral("\""));
-  QCOMPARE(ed().GetText(), std::string("\"\"\r\n"));
+  QCOMPARE(ed().text(), std::string("\"\"\r\n"));
 }
 
 void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
@@ -99,9 +99,9 @@ void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
   main_->newDocument();
   // Count the key-click callback through a typed letter first.
   const auto before = main_->sounds().started();
-  ed().SetText("");
+  ed().setText("");
   pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-  QCOMPARE(ed().GetText(), std::string("   \r\n"));
+  QCOMPARE(ed().text(), std::string("   \r\n"));
   QCOMPARE(main_->sounds().started(), before);
   (void)clicks;
 }
@@ -109,16 +109,16 @@ void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
 void DocumentWindowTest::negativeTabWidthInsertsNothing() {
   main_->settings().spacesPerTab = -4;
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-  QCOMPARE(ed().GetText(), std::string());
+  QCOMPARE(ed().text(), std::string());
 }
 
 void DocumentWindowTest::clickAndEnterSounds() {
   // The sounds go through the editor interface's callbacks.
   int clicks = 0, enters = 0;
   EditorCallbacks cb = ed().callbacks();
-  CdreamEditor counting(main_.get(),
+  EditorInterface counting(main_.get(),
                         EditorCallbacks{cb.documentClosed, [&] { ++clicks; }, [&] { ++enters; }, cb.openFile},
                         &main_->settings());
   main_->settings().keyClickSound = true;
@@ -153,10 +153,10 @@ void DocumentWindowTest::typingInDosAndKoiStoresTheirBytes() {
   QFETCH(QString, typed);
   QFETCH(QByteArray, stored);
   main_->newDocument();
-  ed().SetCharset(charset.toStdString());
-  ed().SetText("");
+  ed().setCharset(charset.toStdString());
+  ed().setText("");
   typeText(memo(), typed);
-  QCOMPARE(ed().GetText(), bytesOf(stored) + "\r\n");
+  QCOMPARE(ed().text(), bytesOf(stored) + "\r\n");
   QCOMPARE(memo()->text(), typed);  // what the user sees is what was typed
 }
 
@@ -183,55 +183,55 @@ void DocumentWindowTest::altTagsWrapOnlyASelection() {
   QFETCH(int, mods);
   QFETCH(QByteArray, expected);
   main_->newDocument();
-  ed().SetText("word\r\n");
+  ed().setText("word\r\n");
   pressKey(memo(), key, Qt::KeyboardModifiers(mods));
-  QCOMPARE(ed().GetText(), std::string("word\r\n"));  // nothing selected: nothing changes
+  QCOMPARE(ed().text(), std::string("word\r\n"));  // nothing selected: nothing changes
   memo()->setSelection(0, 0, 0, 4);
   pressKey(memo(), key, Qt::KeyboardModifiers(mods));
-  QCOMPARE(ed().GetText(), bytesOf(expected) + "\r\n");
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("word\r\n"));
+  QCOMPARE(ed().text(), bytesOf(expected) + "\r\n");
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("word\r\n"));
 }
 
 void DocumentWindowTest::ctrlYEmptiesTheLineAsOneStep() {
   main_->newDocument();
-  ed().SetText("first\r\nsecond line\r\nthird\r\n");
+  ed().setText("first\r\nsecond line\r\nthird\r\n");
   memo()->moveCaretTo(1, 4);
   pressKey(memo(), Qt::Key_Y, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), std::string("first\r\n\r\nthird\r\n"));
+  QCOMPARE(ed().text(), std::string("first\r\n\r\nthird\r\n"));
   QCOMPARE(memo()->caretLine(), 1);
   QCOMPARE(memo()->caretColumn(), 0);
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("first\r\nsecond line\r\nthird\r\n"));
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("first\r\nsecond line\r\nthird\r\n"));
 }
 
 void DocumentWindowTest::ctrlUpDownChangeCaseOfSelection() {
   main_->newDocument();
-  ed().SetText(w1251("Ёжик в Тумане\r\n"));
+  ed().setText(w1251("Ёжик в Тумане\r\n"));
   pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), w1251("Ёжик в Тумане\r\n"));
+  QCOMPARE(ed().text(), w1251("Ёжик в Тумане\r\n"));
   memo()->setSelection(0, 0, 0, 13);
   pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), w1251("ЁЖИК В ТУМАНЕ\r\n"));
+  QCOMPARE(ed().text(), w1251("ЁЖИК В ТУМАНЕ\r\n"));
   QVERIFY(memo()->hasSelectedText());
   pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), w1251("ёжик в тумане\r\n"));
+  QCOMPARE(ed().text(), w1251("ёжик в тумане\r\n"));
   // The control's own Ctrl+Up (scroll) does not run as well.
   std::string many;
   for (int i = 0; i < 200; ++i) many += "line\r\n";
-  ed().SetText(w1251("Ёжик в Тумане\r\n") + many);
+  ed().setText(w1251("Ёжик в Тумане\r\n") + many);
   memo()->moveCaretTo(100, 0);
-  ed().ScrollLines(-200);
-  ed().ScrollLines(5);
+  ed().scrollLines(-200);
+  ed().scrollLines(5);
   pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
   pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
   pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(ed().GetTopLine(), 5);
+  QCOMPARE(ed().topLine(), 5);
   // In a DOS document the letters the user sees change case.
-  ed().SetCharset("dos");
+  ed().setCharset("dos");
   std::string dos = w1251("ёжик в тумане\r\n");
   dosFromWin(dos);
-  ed().SetText(dos);
+  ed().setText(dos);
   memo()->setSelection(0, 0, 0, 4);
   pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
   QCOMPARE(memo()->text(), QStringLiteral("ЁЖИК в тумане\r\n"));
@@ -239,25 +239,25 @@ void DocumentWindowTest::ctrlUpDownChangeCaseOfSelection() {
 
 void DocumentWindowTest::deleteRemovesSelection() {
   main_->newDocument();
-  ed().SetText("abcdef\r\n");
+  ed().setText("abcdef\r\n");
   memo()->setSelection(0, 1, 0, 4);
   pressKey(memo(), Qt::Key_Delete);
-  QCOMPARE(ed().GetText(), std::string("aef\r\n"));
+  QCOMPARE(ed().text(), std::string("aef\r\n"));
   pressKey(memo(), Qt::Key_Delete);
-  QCOMPARE(ed().GetText(), std::string("af\r\n"));
+  QCOMPARE(ed().text(), std::string("af\r\n"));
 }
 
 void DocumentWindowTest::ctrlEnterAndCtrlShiftSpaceInsertHtml() {
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   pressKey(memo(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
   pressKey(memo(), Qt::Key_Return, Qt::ControlModifier);
-  QVERIFY(ed().GetText().rfind("&nbsp;<br>", 0) == 0);
+  QVERIFY(ed().text().rfind("&nbsp;<br>", 0) == 0);
 }
 
 void DocumentWindowTest::altGGoesToClipboardLineClamped() {
   main_->newDocument();
-  ed().SetText("a\r\nbcd\r\nef\r\n");
+  ed().setText("a\r\nbcd\r\nef\r\n");
   QApplication::clipboard()->setText(QStringLiteral("1"));
   pressKey(memo(), Qt::Key_G, Qt::AltModifier);
   QCOMPARE(memo()->caretLine(), 1);
@@ -273,29 +273,29 @@ void DocumentWindowTest::altGGoesToClipboardLineClamped() {
 
 void DocumentWindowTest::altFSearchesClipboardText() {
   main_->newDocument();
-  ed().SetText(w1251("один ДВА три два\r\n"));
+  ed().setText(w1251("один ДВА три два\r\n"));
   memo()->moveCaretTo(0, 0);
   QApplication::clipboard()->setText(QStringLiteral("два"));
   pressKey(memo(), Qt::Key_F, Qt::AltModifier);
-  QCOMPARE(ed().GetSelText(), w1251("ДВА"));
-  QVERIFY(ed().FindNext());
-  QCOMPARE(ed().GetSelText(), w1251("два"));
+  QCOMPARE(ed().selectedText(), w1251("ДВА"));
+  QVERIFY(ed().findNext());
+  QCOMPARE(ed().selectedText(), w1251("два"));
 }
 
 void DocumentWindowTest::altRightLeftIndentSelectedLines() {
   main_->settings().blockIndent = 2;
   main_->newDocument();
-  ed().SetText("a\r\nb\r\nc\r\n");
+  ed().setText("a\r\nb\r\nc\r\n");
   memo()->setSelection(0, 0, 2, 0);
   pressKey(memo(), Qt::Key_Right, Qt::AltModifier);
-  QCOMPARE(ed().GetText(), std::string("  a\r\n  b\r\nc\r\n"));
+  QCOMPARE(ed().text(), std::string("  a\r\n  b\r\nc\r\n"));
   pressKey(memo(), Qt::Key_Left, Qt::AltModifier);
-  QCOMPARE(ed().GetText(), std::string("a\r\nb\r\nc\r\n"));
+  QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\n"));
 }
 
 void DocumentWindowTest::positionShowsLineAndColumnFromOne() {
   main_->newDocument();
-  ed().SetText("abc\r\ndef\r\n");
+  ed().setText("abc\r\ndef\r\n");
   memo()->moveCaretTo(1, 2);
   QTRY_COMPARE(doc()->positionLabel()->text(), QStringLiteral("2: 3"));
 }
@@ -305,13 +305,13 @@ void DocumentWindowTest::closeQuestionNoKeepsWindowAndRecentList() {
   writeBytes(file, "text\r\n");
   Ted* t = main_->openFile(file);
   QVERIFY(t);
-  ed().InsertAtCaret("x");
+  ed().insertAtCaret("x");
   dialogs_->answers = {QMessageBox::No};
   QVERIFY(!t->subWindow()->close());
   QCOMPARE(dialogs_->questions, QStringList{QStringLiteral("Файл был изменен после сохранения. Вы хотите закрыть его?")});
   QVERIFY(main_->recent().empty());
   dialogs_->answers = {QMessageBox::Yes};
-  ed().ScrollLines(0);
+  ed().scrollLines(0);
   QVERIFY(t->subWindow()->close());
   QCOMPARE(main_->recent().entries().front().fileName, file.toStdString());
   // An untitled document never enters the list.
@@ -322,7 +322,7 @@ void DocumentWindowTest::closeQuestionNoKeepsWindowAndRecentList() {
 
 void DocumentWindowTest::contextMenuCharsetBookmarksAndModes() {
   main_->newDocument();
-  ed().SetText(w1251("строка\r\nвторая\r\nтретья\r\n"));
+  ed().setText(w1251("строка\r\nвторая\r\nтретья\r\n"));
   QMenu* menu = doc()->contextMenu();
   auto find = [menu](const QString& path) -> QAction* {
     QMenu* m = menu;
@@ -341,8 +341,8 @@ void DocumentWindowTest::contextMenuCharsetBookmarksAndModes() {
                               "Открыть выделенный файл", "Посмотреть выделенный файл"})
     QVERIFY2(find(QString::fromUtf8(caption)), caption);
   find(QStringLiteral("KOI8-R"))->trigger();
-  QCOMPARE(ed().GetCharset(), std::string("koi"));
-  QCOMPARE(ed().GetText(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // bytes not converted
+  QCOMPARE(ed().charset(), std::string("koi"));
+  QCOMPARE(ed().text(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // bytes not converted
   find(QStringLiteral("Windows"))->trigger();
 
   memo()->moveCaretTo(1, 0);
@@ -378,7 +378,7 @@ void DocumentWindowTest::contextMenuCharsetBookmarksAndModes() {
   QVERIFY(unix->isChecked());
   QVERIFY(!find(QStringLiteral("Режим конца строки/Windows"))->isChecked());
   QCOMPARE(memo()->withStreamLineEnds("a\r\nb\r\n"), std::string("a\nb\n"));
-  QCOMPARE(ed().GetText(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // the document keeps CR LF
+  QCOMPARE(ed().text(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // the document keeps CR LF
 }
 
 void DocumentWindowTest::syntaxBoxSelectsHighlighter() {
@@ -393,20 +393,20 @@ void DocumentWindowTest::syntaxBoxSelectsHighlighter() {
 
 void DocumentWindowTest::templatesExpandFromWordWithCtrlJ() {
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   doc()->templatesBox()->setCurrentText(QStringLiteral("Delphi"));
   typeText(memo(), QStringLiteral("  ifb"));
   pressKey(memo(), Qt::Key_J, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), std::string("  if  then\r\n  begin\r\n\r\n  end;\r\n"));
+  QCOMPARE(ed().text(), std::string("  if  then\r\n  begin\r\n\r\n  end;\r\n"));
   QCOMPARE(memo()->caretLine(), 0);
   QCOMPARE(memo()->caretColumn(), 5);
   doc()->templatesBox()->setCurrentText(QStringLiteral("Custom"));
-  ed().SetText("");
+  ed().setText("");
   memo()->setSelection(0, 0, 0, 0);
-  ed().InsertAtCaret("Center");
+  ed().insertAtCaret("Center");
   memo()->setSelection(0, 0, 0, 6);
   pressKey(memo(), Qt::Key_J, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), std::string("<div align=\"center\"></div>\r\n"));
+  QCOMPARE(ed().text(), std::string("<div align=\"center\"></div>\r\n"));
 }
 
 void DocumentWindowTest::namedFileResolvesAgainstDocumentFolder() {
@@ -415,16 +415,16 @@ void DocumentWindowTest::namedFileResolvesAgainstDocumentFolder() {
   writeBytes(folder_->file(QStringLiteral("site/page.htm")), "page\r\n");
   Ted* t = main_->openFile(folder_->file(QStringLiteral("site/index.htm")));
   QVERIFY(t);
-  ed().SetText("page.htm\r\n/page.htm\r\n");
+  ed().setText("page.htm\r\n/page.htm\r\n");
   memo()->setSelection(0, 0, 0, 8);
   t->openNamedFile(false);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 2);
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("site/page.htm")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("site/page.htm")));
   main_->documentArea()->setActiveSubWindow(t->subWindow());
   memo()->setSelection(1, 0, 1, 9);  // a leading separator is dropped
   t->openNamedFile(false);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 3);
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("site/page.htm")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("site/page.htm")));
 }
 
 void DocumentWindowTest::programShortcutsReachTheProgram_data() {

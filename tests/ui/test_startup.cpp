@@ -24,7 +24,7 @@
 #include "core/config/settings_table.h"
 #include "support/test_env.h"
 #include "ui/app/main_form.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 #include "ui/tools/tool_window.h"
@@ -227,7 +227,7 @@ void StartupTest::lastDirsKeptWithoutADocumentAndTakenFromAFile() {
   {
     auto main = startProgram(folder);
     main->newDocument();  // untitled: no file
-    main->editor().SetModified(false);
+    main->editor().setModified(false);
     main->close();
   }
   IniFile ini(folder.file(QStringLiteral("kiv.ini")).toStdString());
@@ -254,8 +254,8 @@ void StartupTest::commandLineOpensOnlyTheFirstArgument() {
   main->firstActivation();
   main->firstActivation();  // later activations do nothing
   QCOMPARE(main->documentArea()->subWindowList().size(), 1);
-  QCOMPARE(main->editor().GetText(), std::string("first\r\n"));
-  QVERIFY(!main->editor().GetModified());
+  QCOMPARE(main->editor().text(), std::string("first\r\n"));
+  QVERIFY(!main->editor().isModified());
 }
 
 void StartupTest::captionCarriesTheBuildNumber() {
@@ -293,7 +293,7 @@ void StartupTest::childSizeFollowsResizeAndIsSaved() {
     QCOMPARE(main->settings().documentHeight, 310);
     Ted* next = main->newDocument();
     QCOMPARE(next->subWindow()->size(), QSize(520, 310));
-    main->editor().SetModified(false);
+    main->editor().setModified(false);
     for (Ted* t : main->editor().documents()) t->memo()->setModifiedFlag(false);
     main->close();
   }
@@ -311,14 +311,14 @@ void StartupTest::autoScrollTimerFollowsTheCheckMark() {
   Ted* doc = main->newDocument();
   std::string text;
   for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
-  main->editor().SetText(text);
+  main->editor().setText(text);
   main->restartAutoScroll();
-  QTRY_VERIFY(main->editor().GetTopLine() >= 4);
+  QTRY_VERIFY(main->editor().topLine() >= 4);
   QCOMPARE(doc->memo()->caretLine(), 0);  // the caret stays where it is
   main->action(QStringLiteral("mniAscroll"))->trigger();
   QVERIFY(!main->settings().autoScroll);
   QVERIFY(!main->autoScrollTimer()->isActive());
-  main->editor().SetModified(false);
+  main->editor().setModified(false);
 }
 
 void StartupTest::exitCancelledWhenADocumentRefusesToClose() {
@@ -326,12 +326,12 @@ void StartupTest::exitCancelledWhenADocumentRefusesToClose() {
   ProgramFolder folder;
   auto main = startProgram(folder);
   main->newDocument();
-  main->editor().SetText("unsaved work\r\n");
+  main->editor().setText("unsaved work\r\n");
   dialogs.answers = {QMessageBox::No};
   QVERIFY(!main->close());
   QVERIFY(main->isVisible());
   QCOMPARE(main->documentArea()->subWindowList().size(), 1);
-  QCOMPARE(main->editor().GetText(), std::string("unsaved work\r\n"));
+  QCOMPARE(main->editor().text(), std::string("unsaved work\r\n"));
   QCOMPARE(dialogs.questions.size(), 1);
   dialogs.answers = {QMessageBox::Yes};
   QVERIFY(main->close());
@@ -345,7 +345,7 @@ void StartupTest::terminationSavesDocumentsWhenShutdownIsOn() {
   writeBytes(file, "old\r\n");
   auto main = startProgram(folder);
   QVERIFY(main->openFile(file));
-  main->editor().SetText("new text\r\n");
+  main->editor().setText("new text\r\n");
   ::raise(SIGTERM);
   QTRY_VERIFY(!main->isVisible());
   QCOMPARE(readBytes(file), std::string("new text\r\n"));
@@ -356,10 +356,10 @@ void StartupTest::terminationWhileADialogIsOpen() {
   ProgramFolder folder;
   auto main = startProgram(folder);
   main->newDocument();
-  main->editor().SetModified(false);
+  main->editor().setModified(false);
   setDialogScript(nullptr);  // the real replace dialog this time
   QTimer::singleShot(300, [] { ::raise(SIGTERM); });
-  main->editor().ShowReplaceDialog();  // returns when the termination closes it
+  main->editor().showReplaceDialog();  // returns when the termination closes it
   QTRY_VERIFY(!main->isVisible());
   setDialogScript(&dialogs);
 }
@@ -409,7 +409,7 @@ void StartupTest::unreadableIniIsReportedAndLeftAlone() {
     QVERIFY(main->recent().empty());
     Ted* doc = main->newDocument();
     doc->subWindow()->resize(520, 310);  // a change exit would write
-    main->editor().SetModified(false);
+    main->editor().setModified(false);
     main->close();
   }
   QCOMPARE(dialogs.messages.size(), 1);  // nothing more at exit
@@ -482,10 +482,10 @@ void StartupTest::tabWidthFromAHostileIniIsBounded() {
     auto main = startProgram(folder);
     QCOMPARE(main->settings().spacesPerTab, 32);
     Ted* doc = main->newDocument();
-    main->editor().SetText("");
+    main->editor().setText("");
     pressKey(doc->memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-    QCOMPARE(QString::fromStdString(main->editor().GetText()), QString(32, QLatin1Char(' ')) + QStringLiteral("\r\n"));
-    main->editor().SetModified(false);
+    QCOMPARE(QString::fromStdString(main->editor().text()), QString(32, QLatin1Char(' ')) + QStringLiteral("\r\n"));
+    main->editor().setModified(false);
     main->close();
   }
   IniFile ini(folder.file(QStringLiteral("kiv.ini")).toStdString());

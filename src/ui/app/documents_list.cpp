@@ -8,7 +8,7 @@
 
 #include "ui/app/main_form.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/ted.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/tool_window.h"

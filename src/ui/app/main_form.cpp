@@ -35,7 +35,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 #include "ui/tools/documents_window.h"
@@ -108,7 +108,7 @@ void TMainForm::formCreate() {
   astimer_ = new QTimer(this);
   astimer_->setObjectName(QStringLiteral("astimer"));
   connect(astimer_, &QTimer::timeout, this, [this] {
-    if (hasDocument()) editor_->ScrollLines(settings().autoScrollLines);
+    if (hasDocument()) editor_->scrollLines(settings().autoScrollLines);
   });
 
   // Transliteration modes; a value the engine does not know keeps its mode.
@@ -119,7 +119,7 @@ void TMainForm::formCreate() {
   callbacks.keyClick = [this] { sounds_->playKeyClick(); };
   callbacks.enterSound = [this] { sounds_->playEnter(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
-  editor_ = std::make_unique<CdreamEditor>(this, std::move(callbacks), &settings());
+  editor_ = std::make_unique<EditorInterface>(this, std::move(callbacks), &settings());
 
   buildMenus();
   buildToolBar();
@@ -333,7 +333,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   }
   file.reset();
   doc->setHasFile(true);
-  editor_->SetFileName(path);
+  editor_->setFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
   doc->setDiskIdentity(identity);
   docs_->add(doc);

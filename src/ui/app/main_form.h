@@ -29,7 +29,7 @@ class QTabWidget;
 namespace kiv {
 
 class FileFormats;
-class CdreamEditor;
+class EditorInterface;
 class SoundPlayer;
 class Ted;
 class ToolWindows;
@@ -64,7 +64,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   IniFile& ini() { return *ini_; }
   RecentFiles& recent() { return recent_; }
   FileFormats& fileFormats() { return *fileFormats_; }
-  CdreamEditor& editor() { return *editor_; }
+  EditorInterface& editor() { return *editor_; }
   SoundPlayer& sounds() { return *sounds_; }
   ToolWindows& tools() { return *tools_; }
   DocumentsList& documentsList() { return *docs_; }
@@ -135,7 +135,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   std::unique_ptr<IniFile> ini_;
   RecentFiles recent_;
   std::unique_ptr<FileFormats> fileFormats_;
-  std::unique_ptr<CdreamEditor> editor_;
+  std::unique_ptr<EditorInterface> editor_;
   Transliterator transliterator_;
   SoundPlayer* sounds_ = nullptr;
   std::unique_ptr<ToolWindows> tools_;

@@ -17,7 +17,7 @@
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
@@ -26,7 +26,7 @@ namespace kiv {
 namespace {
 
 void workIn(TMainForm& main, std::string_view id) {
-  if (main.hasDocument()) main.editor().SetCharset(std::string(id));
+  if (main.hasDocument()) main.editor().setCharset(std::string(id));
 }
 
 void convertTo(TMainForm& main, std::string_view target) {
@@ -47,8 +47,8 @@ void exportTo(TMainForm& main, ExportCodePage target) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  CdreamEditor& ed = main.editor();
-  writeDocumentText(main, spath(*file), exportToCodePage(ed.GetText(), ed.GetCharset(), target));
+  EditorInterface& ed = main.editor();
+  writeDocumentText(main, spath(*file), exportToCodePage(ed.text(), ed.charset(), target));
 }
 
 // The chosen name with the extension replaced (or added).
@@ -62,7 +62,7 @@ void exportStyled(TMainForm& main, const char* format, const char* ext) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  main.editor().ExportAs(spath(withExtension(*file, QString::fromLatin1(ext))), format);
+  main.editor().exportAs(spath(withExtension(*file, QString::fromLatin1(ext))), format);
 }
 
 // Imports make a new "win" document holding the converted file.
@@ -72,7 +72,7 @@ void importWith(TMainForm& main, const std::function<std::string(const std::stri
   if (!files || files->isEmpty()) return;
   const std::string text = convert(readFileOrThrow(spath(files->first())));
   main.newDocument();
-  main.editor().SetText(text);
+  main.editor().setText(text);
 }
 
 void runTable(TMainForm& main, std::string_view table, bool needSelection) {
@@ -141,7 +141,7 @@ void mniRTF1Click(TMainForm& main) { exportStyled(main, "RTF", ".rtf"); }
 
 void mniUnicode2Click(TMainForm& main) {
   if (!main.hasDocument()) return;
-  if (!canExportUnicode(main.editor().GetCharset())) {
+  if (!canExportUnicode(main.editor().charset())) {
     showMessage(&main, QString::fromUtf8(kMsgCannotExportUnicode));
     return;
   }
@@ -149,14 +149,14 @@ void mniUnicode2Click(TMainForm& main) {
   if (!file) return;
   FileFormat* io = main.fileFormats().find("unicode");
   io->fileName = spath(*file);
-  io->writeText(main.editor().GetText(), "unicode");
+  io->writeText(main.editor().text(), "unicode");
 }
 
 void mniUtf8ExportClick(TMainForm& main) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  writeFileOrThrow(spath(*file), exportUtf8(main.editor().GetText(), main.editor().GetCharset()));
+  writeFileOrThrow(spath(*file), exportUtf8(main.editor().text(), main.editor().charset()));
 }
 
 void mniAntiwordClick(TMainForm& main) { runTable(main, kTableWordGlux, true); }

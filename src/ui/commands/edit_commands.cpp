@@ -5,34 +5,34 @@
 #include "ui/app/main_form.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
 namespace kiv::cmd {
 
 void EditUndo(TMainForm& main) {
-  if (main.hasDocument()) main.editor().Undo();
+  if (main.hasDocument()) main.editor().undo();
 }
 
 void Redo1Click(TMainForm& main) {
-  if (main.hasDocument()) main.editor().Redo();
+  if (main.hasDocument()) main.editor().redo();
 }
 
 void EditCut(TMainForm& main) {
-  if (main.hasDocument()) main.editor().Cut();
+  if (main.hasDocument()) main.editor().cut();
 }
 
 void EditCopy(TMainForm& main) {
   if (!main.hasDocument()) return;
-  main.editor().Copy();
-  main.editor().FocusText();
+  main.editor().copy();
+  main.editor().focusText();
 }
 
 void EditPaste(TMainForm& main) {
   if (!main.hasDocument()) return;
-  main.editor().Paste();
-  main.editor().FocusText();
+  main.editor().paste();
+  main.editor().focusText();
 }
 
 void mwordwrapClick(TMainForm& main) {
@@ -40,19 +40,19 @@ void mwordwrapClick(TMainForm& main) {
   if (!item) return;
   // The check mark follows the action's own toggle.
   main.settings().wordWrap = item->isChecked();
-  main.editor().SetWordWrap(item->isChecked());
+  main.editor().setWordWrap(item->isChecked());
 }
 
 void Find1Click(TMainForm& main) {
-  if (main.hasDocument()) main.editor().ShowFindDialog();
+  if (main.hasDocument()) main.editor().showFindDialog();
 }
 
 void mniFindNextClick(TMainForm& main) {
-  if (main.hasDocument()) main.editor().FindNext();
+  if (main.hasDocument()) main.editor().findNext();
 }
 
 void mniReplaceClick(TMainForm& main) {
-  if (main.hasDocument()) main.editor().ShowReplaceDialog();
+  if (main.hasDocument()) main.editor().showReplaceDialog();
 }
 
 void mniGotoLineClick(TMainForm& main) {

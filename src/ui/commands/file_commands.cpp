@@ -21,7 +21,7 @@
 #include "ui/commands/save_checks.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 
@@ -92,7 +92,7 @@ void openRecent(TMainForm& main, const std::string& fileName) {
   for (const auto& e : main.recent().entries())
     if (e.fileName == fileName) number = e.number;
   if (!QFileInfo(qpath(fileName)).isFile()) return;
-  if (main.openFile(qpath(fileName))) main.editor().ScrollBy(0, number);
+  if (main.openFile(qpath(fileName))) main.editor().scrollBy(0, number);
 }
 
 void dropFiles(TMainForm& main, const QStringList& files) {
@@ -117,7 +117,7 @@ void dropFiles(TMainForm& main, const QStringList& files) {
     const std::string name = main.activeDocument()
                                  ? encodeText(qs(fileNameOnly(path)), main.activeDocument()->charset())
                                  : fileNameOnly(path);
-    main.editor().InsertAtCaret(imageTag(name, kind, size));
+    main.editor().insertAtCaret(imageTag(name, kind, size));
   }
 }
 
@@ -211,9 +211,9 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
     main.reportError(qs(e.what()));
     return false;
   }
-  main.editor().SetFileName(spath(file));
+  main.editor().setFileName(spath(file));
   main.documentsList().rename(doc);
-  main.editor().SetModified(false);
+  main.editor().setModified(false);
   main.setHostCaption(file);
   return true;
 }
@@ -233,16 +233,16 @@ void FileOpen(TMainForm& main) {
     main.config().session.lastSaveFolder = spath(folderOf(files.first()));
     main.config().session.lastOpenFolder = spath(folderOf(files.first()));
   }
-  main.editor().ApplyTextBackground();
+  main.editor().applyTextBackground();
 }
 
 void FileSave(TMainForm& main) {
   if (!main.hasDocument()) return;
-  const std::string name = main.editor().GetFileName();
+  const std::string name = main.editor().fileName();
   if (name.find("untitled") != std::string::npos) return FileSaveAs(main);
   Ted* doc = main.activeDocument();
   const bool hadFile = doc->hasFile();
-  main.editor().SetHasFile(true);
+  main.editor().setHasFile(true);
   try {
     if (!saveDocumentFile(main, doc, name)) {
       // The other program's change is kept; the document stays modified.
@@ -255,9 +255,9 @@ void FileSave(TMainForm& main) {
     main.reportError(qs(e.what()));
     return;
   }
-  main.editor().SetModified(false);
+  main.editor().setModified(false);
   main.setHostCaption(qpath(name));
-  main.editor().FocusText();
+  main.editor().focusText();
 }
 
 void FileSaveAs(TMainForm& main) {
@@ -281,7 +281,7 @@ void mniRevertToSavedClick(TMainForm& main) { revertDocument(main, main.activeDo
 
 void mniPrintClick(TMainForm& main) {
   if (!main.hasDocument()) return;
-  main.editor().Print();
+  main.editor().print();
 }
 
 void mniwinini1Click(TMainForm& main) {

@@ -7,7 +7,7 @@
 #include "ui/commands/file_commands.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 

@@ -16,7 +16,7 @@
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 

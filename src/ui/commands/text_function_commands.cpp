@@ -22,7 +22,7 @@
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/enclose_dialog.h"
 
@@ -106,13 +106,13 @@ void mniFIOClick(TMainForm& main) {
 void mniAnagrammClick(TMainForm& main) {
   if (!main.hasDocument()) return;
   const std::string charset = activeCharset(main);
-  LinesResult r = anagrams(toWin1251Reversibly(main.editor().GetSelOrAllText(), charset));
+  LinesResult r = anagrams(toWin1251Reversibly(main.editor().workingText(), charset));
   if (!r.ok()) {
     showError(&main, qs(r.error));
     return;
   }
   for (auto& line : r.value) line = fromWin1251Reversibly(line, charset);
-  if (!r.value.empty()) main.editor().InsertLines(r.value);
+  if (!r.value.empty()) main.editor().insertLines(r.value);
 }
 
 void mniDelWordClick(TMainForm& main) {
@@ -124,7 +124,7 @@ void mniDelWordClick(TMainForm& main) {
 }
 
 void mniParaSortClick(TMainForm& main) {
-  if (!main.hasDocument() || main.editor().IsSelectionEmpty()) return;
+  if (!main.hasDocument() || !main.editor().hasSelection()) return;
   const QString answer = inputBox(&main, QStringLiteral("Символ-разделитель"), QStringLiteral("Введите значение"),
                                   QStringLiteral(";"));
   const std::string separator = typed1251(answer);
@@ -199,17 +199,17 @@ void mniStatClick(TMainForm& main) {
     console->close();
     return;
   }
-  CdreamEditor& ed = main.editor();
+  EditorInterface& ed = main.editor();
   std::string fileTime;
-  if (ed.GetHasFile()) {
+  if (ed.hasFile()) {
     // The same regional texts as the date and time insertions (Russian names).
-    const QDateTime modified = QFileInfo(qpath(ed.GetFileName())).lastModified().toLocalTime();
+    const QDateTime modified = QFileInfo(qpath(ed.fileName())).lastModified().toLocalTime();
     const QDate d = modified.date();
     const QTime t = modified.time();
     const LocalDateTime when{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
     fileTime = shortDateTimeText(when, regionalFormat(), TextCoding::Utf8);
   }
-  for (const auto& line : statisticsConsoleLines(ed.GetSelOrAllText(), ed.GetHasFile(), fileTime))
+  for (const auto& line : statisticsConsoleLines(ed.workingText(), ed.hasFile(), fileTime))
     console->appendLine(qs(line));
   console->show();
   console->raise();

@@ -27,7 +27,7 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/document_host.h"
-#include "ui/editor/ved.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 
 namespace kiv {
@@ -44,7 +44,7 @@ Ted* Ted::closingDocument() { return gClosing; }
 
 void Ted::resetQuoteToggle() { gOpeningQuoteNext = true; }
 
-Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
+Ted::Ted(QWidget* owner, EditorInterface* editor) : QWidget(owner), editor_(editor) {
   setObjectName(QStringLiteral("ed"));
   setWindowTitle(QStringLiteral("editor"));
   auto* layout = new QVBoxLayout(this);
@@ -153,7 +153,7 @@ void Ted::setName(const std::string& name) {
   fileName_ = name;
   setWindowTitle(qpath(name));
   if (auto* sub = subWindow()) sub->setWindowTitle(qpath(name));
-  editor_->ShowInfo(14, name);
+  editor_->showCaption(name);
 }
 
 const std::string& Ted::charset() const { return memo_->charsetId(); }
@@ -171,7 +171,7 @@ void Ted::charsetShown() {
   else if (id == charset::kKoi) memo_->setDocumentFont(qs(s.koiFont), s.koiFontSize);
   else if (id == charset::kDos) memo_->setDocumentFont(qs(s.dosFont), s.dosFontSize);
   memo_->viewport()->update();
-  if (isActiveDocument()) editor_->ShowInfo(13, id);
+  if (isActiveDocument()) editor_->showCharsetInStatus(id);
 }
 
 bool Ted::isActiveDocument() const {
@@ -222,9 +222,9 @@ void Ted::applySettings() {
 }
 
 void Ted::activated() {
-  editor_->ShowInfo(13, std::string(charset::displayName(charset())));
+  editor_->showCharsetInStatus(std::string(charset::displayName(charset())));
   showFileShape();
-  editor_->ShowInfo(14, fileName_);
+  editor_->showCaption(fileName_);
   memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().wordWrap ? 0L : 1L);
 }
 
@@ -245,7 +245,7 @@ void Ted::closeEvent(QCloseEvent* e) {
     return;
   }
   gClosing = this;
-  editor_->DocumentClosed(fileName_, memo_->leftColumn(), memo_->topLine());
+  editor_->documentClosed(fileName_, memo_->leftColumn(), memo_->topLine());
   gClosing = nullptr;
   emit closing(this);
   e->accept();
@@ -315,7 +315,7 @@ void Ted::openNamedFile(bool viewOnly) {
     if (exists) startProgram(qs(s.imageEditor), {qpath(file)});
     return;
   }
-  editor_->OpenFile(file);
+  editor_->openFile(file);
 }
 
 // ---------------------------------------------------------------------------

@@ -21,7 +21,7 @@ class QActionGroup;
 
 namespace kiv {
 
-class CVed;
+class EditorInterface;
 class MemoControl;
 struct CodeTemplate;
 struct DocumentFile;
@@ -30,11 +30,11 @@ struct Settings;
 class Ted : public QWidget {
   Q_OBJECT
  public:
-  Ted(QWidget* owner, CVed* editor);
+  Ted(QWidget* owner, EditorInterface* editor);
   ~Ted() override;
 
   MemoControl* memo() const { return memo_; }
-  CVed* editor() const { return editor_; }
+  EditorInterface* editor() const { return editor_; }
   QMdiSubWindow* subWindow() const;
 
   const std::string& fileName() const { return fileName_; }
@@ -118,7 +118,7 @@ class Ted : public QWidget {
   // with the template; the caret goes where the template asks.
   void insertTemplate(const CodeTemplate& t, std::size_t wordLength);
 
-  CVed* editor_;
+  EditorInterface* editor_;
   MemoControl* memo_;
   std::string fileName_;
   bool hasFile_ = false;

@@ -11,7 +11,7 @@
 #include "ui/editor/memo/find_dialogs.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
-#include "ui/editor/ved.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -124,7 +124,7 @@ bool Ted::keyDown(QKeyEvent* e) {
   }
   if (letter == 'G') {
     int n = 0;
-    if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->GotoLine(n);
+    if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->goToLine(n);
     return true;
   }
   // Alt held with a character key types nothing, as on the desktops where

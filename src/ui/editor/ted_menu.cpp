@@ -6,16 +6,16 @@
 #include "core/charsets/charset_id.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
-#include "ui/editor/ved.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
 void Ted::buildContextMenu() {
   menu_ = new QMenu(this);
   menu_->setObjectName(QStringLiteral("PopupMenu1"));
-  menu_->addAction(QStringLiteral("Копировать"), this, [this] { editor_->Copy(); });
-  menu_->addAction(QStringLiteral("Вставить"), this, [this] { editor_->Paste(); });
-  menu_->addAction(QStringLiteral("Вырезать"), this, [this] { editor_->Cut(); });
+  menu_->addAction(QStringLiteral("Копировать"), this, [this] { editor_->copy(); });
+  menu_->addAction(QStringLiteral("Вставить"), this, [this] { editor_->paste(); });
+  menu_->addAction(QStringLiteral("Вырезать"), this, [this] { editor_->cut(); });
   menu_->addSeparator();
   menu_->addAction(QStringLiteral("Windows"), this, [this] { setCharset(std::string(charset::kWin)); });
   menu_->addAction(QStringLiteral("KOI8-R"), this, [this] { setCharset(std::string(charset::kKoi)); });

@@ -10,7 +10,7 @@
 #include "core/charsets/cp1251_literal.h"
 #include "ui/app/main_form.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/editor/memo/memo_control.h"
 #include "ui/editor/ted.h"
 

@@ -1,4 +1,4 @@
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 
 #include <Qsci/qsciprinter.h>
 
@@ -24,10 +24,10 @@
 
 namespace kiv {
 
-CdreamEditor::CdreamEditor(DocumentHost* host, EditorCallbacks callbacks, Settings* settings)
-    : CVed(host, std::move(callbacks), settings) {}
+EditorInterface::EditorInterface(DocumentHost* host, EditorCallbacks callbacks, Settings* settings)
+    : host_(host), callbacks_(std::move(callbacks)), settings_(settings) {}
 
-Ted* CdreamEditor::active() const {
+Ted* EditorInterface::active() const {
   QMdiArea* area = host_ ? host_->documentArea() : nullptr;
   if (!area) return nullptr;
   QMdiSubWindow* sub = area->currentSubWindow();
@@ -39,7 +39,7 @@ Ted* CdreamEditor::active() const {
   return qobject_cast<Ted*>(sub->widget());
 }
 
-QList<Ted*> CdreamEditor::documents() const {
+QList<Ted*> EditorInterface::documents() const {
   QList<Ted*> out;
   QMdiArea* area = host_ ? host_->documentArea() : nullptr;
   if (!area) return out;
@@ -49,7 +49,7 @@ QList<Ted*> CdreamEditor::documents() const {
   return out;
 }
 
-QList<Ted*> CdreamEditor::documentsLastFirst() const {
+QList<Ted*> EditorInterface::documentsLastFirst() const {
   QList<Ted*> docs = documents();
   std::reverse(docs.begin(), docs.end());
   return docs;
@@ -61,105 +61,89 @@ QList<Ted*> CdreamEditor::documentsLastFirst() const {
   MemoControl* memo = ted->memo(); \
   (void)memo
 
-void CdreamEditor::Reserved0() {}
-
-void CdreamEditor::SetModified(bool flag) {
+void EditorInterface::setModified(bool flag) {
   KIV_ACTIVE_OR();
   memo->setModifiedFlag(flag);
 }
 
-bool CdreamEditor::GetModified() {
+bool EditorInterface::isModified() const {
   KIV_ACTIVE_OR(false);
   return memo->modifiedFlag();
 }
 
-void CdreamEditor::ApplySettingsToActive() {
+void EditorInterface::applySettingsToActive() {
   KIV_ACTIVE_OR();
   ted->applySettings();
 }
 
-int CdreamEditor::GetTopLine() {
+int EditorInterface::topLine() const {
   KIV_ACTIVE_OR(0);
   return memo->topLine();
 }
 
-int CdreamEditor::GetScrollLine() { return GetTopLine(); }
-
-void CdreamEditor::ScrollUp() { ScrollLines(-1); }
-void CdreamEditor::ScrollDown() { ScrollLines(1); }
-
-void CdreamEditor::GotoLine(int line) {
+void EditorInterface::goToLine(int line) {
   KIV_ACTIVE_OR();
   memo->moveCaretTo(line, 1);
   memo->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
 }
 
-void CdreamEditor::ScrollColumns(int delta) {
+void EditorInterface::scrollBy(int columns, int lines) {
+  scrollLines(lines);
   KIV_ACTIVE_OR();
-  memo->scrollColumnsBy(delta);
+  memo->scrollColumnsBy(columns);
 }
 
-void CdreamEditor::ScrollBy(int dCols, int dLines) {
-  ScrollLines(dLines);
-  ScrollColumns(dCols);
-}
-
-void CdreamEditor::LoadText(const std::string& fileName, const std::string& text) {
+void EditorInterface::loadText(const std::string& fileName, const std::string& text) {
   KIV_ACTIVE_OR();
   memo->loadTextBytes(text);
   ted->setHasFile(true);
-  SetFileName(fileName);
+  setFileName(fileName);
   ted->selectHighlighter(qs(highlighterForFile(fileName)));
 }
 
-std::string CdreamEditor::GetSelOrAllText() {
+std::string EditorInterface::workingText() const {
   KIV_ACTIVE_OR({});
   return memo->hasSelectedText() ? memo->selectedBytes() : memo->textCrLf();
 }
 
-std::string CdreamEditor::GetSelText() {
+std::string EditorInterface::selectedText() const {
   KIV_ACTIVE_OR({});
   return memo->selectedBytes();
 }
 
-void CdreamEditor::PutSelOrAllText(const std::string& text) {
+void EditorInterface::putWorkingText(const std::string& text) {
   KIV_ACTIVE_OR();
   if (memo->hasSelectedText()) memo->replaceSelectionBytes(text);
   else memo->setTextBytes(text);
 }
 
-void CdreamEditor::ReplaceSel(const std::string& text) {
+void EditorInterface::replaceSelection(const std::string& text) {
   KIV_ACTIVE_OR();
   memo->replaceSelectionBytes(text);
 }
 
-void CdreamEditor::SetText(const std::string& text) {
+void EditorInterface::setText(const std::string& text) {
   KIV_ACTIVE_OR();
   memo->setTextBytes(text);
 }
 
-std::string CdreamEditor::GetText() {
+std::string EditorInterface::text() const {
   KIV_ACTIVE_OR({});
   return memo->textCrLf();
 }
 
-void CdreamEditor::SetWordWrap(bool on) {
+void EditorInterface::setWordWrap(bool on) {
   KIV_ACTIVE_OR();
   memo->setWordWrapOn(on);
 }
 
-bool CdreamEditor::GetWordWrap() {
-  KIV_ACTIVE_OR(false);
-  return memo->wordWrapOn();
-}
-
-DocumentLines CdreamEditor::GetLines() {
+DocumentLines EditorInterface::lines() const {
   KIV_ACTIVE_OR(DocumentLines());
   return DocumentLines(memo);
 }
 
-void CdreamEditor::ApplyColors() {
-  ApplySettingsToActive();
+void EditorInterface::applyColors() {
+  applySettingsToActive();
   const Settings& s = *settings_;
   for (Ted* t : documentsLastFirst()) t->memo()->setColors(s.textColor, s.backgroundColor, s.selectionTextColor, s.selectionBackgroundColor);
 }
@@ -172,7 +156,7 @@ void fontOfCharset(const Settings& s, const std::string& id, std::string& name, 
 }
 }  // namespace
 
-void CdreamEditor::ApplyCharsetFonts() {
+void EditorInterface::applyCharsetFonts() {
   for (Ted* t : documentsLastFirst()) {
     std::string name;
     int size = 10;
@@ -181,7 +165,7 @@ void CdreamEditor::ApplyCharsetFonts() {
   }
 }
 
-void CdreamEditor::ApplyCharsetFontSizes() {
+void EditorInterface::applyCharsetFontSizes() {
   for (Ted* t : documentsLastFirst()) {
     std::string name;
     int size = 10;
@@ -190,7 +174,7 @@ void CdreamEditor::ApplyCharsetFontSizes() {
   }
 }
 
-void CdreamEditor::ApplyTextBackground() {
+void EditorInterface::applyTextBackground() {
   Settings& s = *settings_;
   for (Ted* t : documentsLastFirst()) {
     if (!t->memo()->setTextAreaFill(s.textAreaFill, s.backgroundColor)) {
@@ -201,7 +185,7 @@ void CdreamEditor::ApplyTextBackground() {
   }
 }
 
-void CdreamEditor::ApplyGutter() {
+void EditorInterface::applyGutter() {
   Settings& s = *settings_;
   for (Ted* t : documentsLastFirst()) {
     t->memo()->setGutterWidthPx(s.gutterFill.width);
@@ -212,76 +196,68 @@ void CdreamEditor::ApplyGutter() {
   }
 }
 
-void CdreamEditor::ApplyMargin() {
+void EditorInterface::applyMargin() {
   for (Ted* t : documentsLastFirst()) t->memo()->setRightMargin(settings_->rightMargin, settings_->showRightMargin);
 }
 
-void CdreamEditor::ApplyLineNumbers() {
+void EditorInterface::applyLineNumbers() {
   for (Ted* t : documentsLastFirst()) t->memo()->setShowLineNumbers(settings_->showLineNumbers);
 }
 
-void CdreamEditor::ApplyBlockIndent() {
+void EditorInterface::applyBlockIndent() {
   for (Ted* t : documentsLastFirst()) t->memo()->setBlockIndent(settings_->blockIndent);
 }
 
-void CdreamEditor::ApplyTabWidth() {
+void EditorInterface::applyTabWidth() {
   for (Ted* t : documentsLastFirst()) t->memo()->setSpacesPerTab(settings_->tabWidth());
 }
 
-void CdreamEditor::ApplySyntaxHighlight() {
+void EditorInterface::applySyntaxHighlight() {
   for (Ted* t : documentsLastFirst()) t->memo()->setSyntaxColoring(settings_->syntaxHighlight);
 }
 
-void CdreamEditor::ApplyLineSeparators() {
+void EditorInterface::applyLineSeparators() {
   for (Ted* t : documentsLastFirst()) t->memo()->setSeparatorLines(settings_->separatorLines);
 }
 
-std::string CdreamEditor::GetFontName() {
-  KIV_ACTIVE_OR({});
-  return u8(memo->documentFontFamily());
-}
-
-void CdreamEditor::Undo() {
+void EditorInterface::undo() {
   KIV_ACTIVE_OR();
   memo->undo();
 }
 
-void CdreamEditor::Redo() {
+void EditorInterface::redo() {
   KIV_ACTIVE_OR();
   memo->redo();
 }
 
-void CdreamEditor::Copy() {
+void EditorInterface::copy() {
   KIV_ACTIVE_OR();
   if (memo->hasSelectedText()) memo->copy();
   else QApplication::clipboard()->clear();
 }
 
-void CdreamEditor::Cut() {
+void EditorInterface::cut() {
   KIV_ACTIVE_OR();
   if (memo->hasSelectedText()) memo->cut();
   else QApplication::clipboard()->clear();
 }
 
-void CdreamEditor::Paste() {
+void EditorInterface::paste() {
   KIV_ACTIVE_OR();
   memo->paste();
 }
 
-bool CdreamEditor::Reserved39() { return true; }
-bool CdreamEditor::Reserved40() { return true; }
-
-bool CdreamEditor::CanPaste() {
+bool EditorInterface::canPaste() const {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   return data && data->hasText();
 }
 
-bool CdreamEditor::HasSelection() {
+bool EditorInterface::hasSelection() const {
   KIV_ACTIVE_OR(false);
   return memo->hasSelectedText();
 }
 
-void CdreamEditor::ShowFindDialog() {
+void EditorInterface::showFindDialog() {
   KIV_ACTIVE_OR();
   if (dialogsSuppressed_ || dialogScript()) {
     searchMemo(memo, lastSearch());
@@ -295,14 +271,14 @@ void CdreamEditor::ShowFindDialog() {
   if (Ted* now = active()) searchMemo(now->memo(), lastSearch());
 }
 
-bool CdreamEditor::FindNext() {
+bool EditorInterface::findNext() {
   KIV_ACTIVE_OR(false);
   SearchOptions o = lastSearch();
   o.entireScope = false;
   return searchMemo(memo, o);
 }
 
-void CdreamEditor::ShowReplaceDialog() {
+void EditorInterface::showReplaceDialog() {
   KIV_ACTIVE_OR();
   bool all = false;
   if (!dialogsSuppressed_ && !dialogScript()) {
@@ -319,51 +295,41 @@ void CdreamEditor::ShowReplaceDialog() {
   else replaceNext(memo, lastSearch());
 }
 
-void CdreamEditor::SetCharset(const std::string& id) {
+void EditorInterface::setCharset(const std::string& id) {
   KIV_ACTIVE_OR();
   ted->setCharset(id);
 }
 
-int CdreamEditor::GetFontSize() {
-  KIV_ACTIVE_OR(0);
-  return memo->documentFontSize();
-}
-
-std::string CdreamEditor::GetCharset() {
+std::string EditorInterface::charset() const {
   KIV_ACTIVE_OR({});
   return ted->charset();
 }
 
-void CdreamEditor::SetFileName(const std::string& name) {
+void EditorInterface::setFileName(const std::string& name) {
   KIV_ACTIVE_OR();
   ted->setName(name);
 }
 
-std::string CdreamEditor::GetFileNameOf(int index) {
+std::string EditorInterface::fileNameAt(int index) const {
   const auto docs = documents();
   if (index < 0 || index >= docs.size()) return {};
   return docs[index]->fileName();
 }
 
-void CdreamEditor::LoadFromFile(const std::string& fileName) {
-  KIV_ACTIVE_OR();
-  memo->setTextBytes(readFileOrThrow(fileName));
-}
-
-void CdreamEditor::ExportAs(const std::string& fileName, const std::string& format) {
+void EditorInterface::exportAs(const std::string& fileName, const std::string& format) {
   KIV_ACTIVE_OR();
   if (format != "HTML" && format != "RTF") return;
   writeFileOrThrow(fileName, memo->exportStyled(format, fileNameOnly(ted->fileName())));
 }
 
-void CdreamEditor::Print() {
+void EditorInterface::print() {
   KIV_ACTIVE_OR();
   QsciPrinter printer;
   printer.setDocName(qpath(fileNameOnly(ted->fileName())));
   if (confirmPrint(ted, &printer)) printer.printRange(memo);
 }
 
-void CdreamEditor::ReplaceSelWithLines(const std::vector<std::string>& lines) {
+void EditorInterface::replaceSelectedLines(const std::vector<std::string>& lines) {
   KIV_ACTIVE_OR();
   if (!memo->hasSelectedText()) return;
   const std::string sel = memo->selectedBytes();
@@ -378,17 +344,17 @@ void CdreamEditor::ReplaceSelWithLines(const std::vector<std::string>& lines) {
   memo->replaceSelectionBytes(text);
 }
 
-std::vector<std::string> CdreamEditor::GetSelLines() {
+std::vector<std::string> EditorInterface::selectedLines() const {
   KIV_ACTIVE_OR({});
   return memo->selectedLineList();
 }
 
-std::string CdreamEditor::GetFileName() {
+std::string EditorInterface::fileName() const {
   KIV_ACTIVE_OR({});
   return ted->fileName();
 }
 
-Ted* CdreamEditor::createDocument(DocumentHost* owner) {
+Ted* EditorInterface::createDocument(DocumentHost* owner) {
   QMdiArea* area = owner->documentArea();
   auto* ted = new Ted(nullptr, this);
   QMdiSubWindow* sub = area->addSubWindow(ted);
@@ -409,78 +375,64 @@ Ted* CdreamEditor::createDocument(DocumentHost* owner) {
   return ted;
 }
 
-void CdreamEditor::NewDocument(DocumentHost* owner) { createDocument(owner); }
-
-bool CdreamEditor::InsertAtCaret(const std::string& text) {
+bool EditorInterface::insertAtCaret(const std::string& text) {
   KIV_ACTIVE_OR(false);
   memo->insertBytesAtCaret(text);
   return true;
 }
 
-void CdreamEditor::InsertLines(const std::vector<std::string>& lines) {
+void EditorInterface::insertLines(const std::vector<std::string>& lines) {
   KIV_ACTIVE_OR();
   memo->insertLineBlock(lines);
 }
 
-bool CdreamEditor::IsSelectionEmpty() {
-  KIV_ACTIVE_OR(true);
-  return !memo->hasSelectedText();
-}
-
-bool CdreamEditor::HasFile() {
+bool EditorInterface::hasFile() const {
   KIV_ACTIVE_OR(false);
   return ted->hasFile();
 }
 
-int CdreamEditor::GetGutterWidth() {
+int EditorInterface::gutterWidth() const {
   KIV_ACTIVE_OR(0);
   return memo->gutterWidthPx();
 }
 
-int CdreamEditor::GetMarginPos() {
+int EditorInterface::marginColumn() const {
   KIV_ACTIVE_OR(0);
   return memo->rightMarginColumn();
 }
 
-void CdreamEditor::SetGutterWidth(int width) {
+void EditorInterface::setGutterWidth(int width) {
   KIV_ACTIVE_OR();
   memo->setGutterWidthPx(width);
 }
 
-void CdreamEditor::SetMarginPos(int column) {
-  KIV_ACTIVE_OR();
-  memo->setRightMargin(column, settings_->showRightMargin);
-}
-
-bool CdreamEditor::GetHasFile() { return HasFile(); }
-
-void CdreamEditor::SetHasFile(bool flag) {
+void EditorInterface::setHasFile(bool flag) {
   KIV_ACTIVE_OR();
   ted->setHasFile(flag);
 }
 
-bool CdreamEditor::HasFileAt(int index) {
-  const auto docs = documents();
-  if (index < 0 || index >= docs.size()) return false;
-  return docs[index]->hasFile();
-}
-
-void CdreamEditor::FocusText() {
+void EditorInterface::focusText() {
   KIV_ACTIVE_OR();
   memo->setFocus();
 }
 
-void CdreamEditor::DocumentClosed(const std::string& fileName, int leftColumn, int topLine) {
+void EditorInterface::openFile(const std::string& fileName) {
+  if (callbacks_.openFile) callbacks_.openFile(fileName);
+}
+
+void EditorInterface::documentClosed(const std::string& fileName, int leftColumn, int topLine) {
   if (callbacks_.documentClosed) callbacks_.documentClosed(fileName, leftColumn, topLine);
 }
 
-void CdreamEditor::ShowInfo(int kind, const std::string& text) {
-  if (!host_) return;
-  if (kind == 13) host_->setStatusPanel(1, qs(text));
-  else if (kind == 14) host_->setHostCaption(qpath(text));
+void EditorInterface::showCharsetInStatus(const std::string& text) {
+  if (host_) host_->setStatusPanel(1, qs(text));
 }
 
-void CdreamEditor::ScrollLines(int delta) {
+void EditorInterface::showCaption(const std::string& fileName) {
+  if (host_) host_->setHostCaption(qpath(fileName));
+}
+
+void EditorInterface::scrollLines(int delta) {
   KIV_ACTIVE_OR();
   memo->scrollLinesBy(delta);
 }
