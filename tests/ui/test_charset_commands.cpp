@@ -13,13 +13,13 @@
 #include "core/charsets/cyrillic_conversions.h"
 #include "core/fileio/file_formats.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 using namespace kiv;
 
@@ -44,12 +44,12 @@ class CharsetCommandsTest : public QObject {
   void versions();
 
  private:
-  Ted* openFile(const QString& name, const std::string& bytes);
+  DocumentWindow* openFile(const QString& name, const std::string& bytes);
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
   EditorInterface& ed() { return main_->editor(); }
 };
 
@@ -59,7 +59,7 @@ void CharsetCommandsTest::init() {
 
 void CharsetCommandsTest::cleanup() { s_.stop(); }
 
-Ted* CharsetCommandsTest::openFile(const QString& name, const std::string& bytes) {
+DocumentWindow* CharsetCommandsTest::openFile(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
@@ -72,7 +72,7 @@ void CharsetCommandsTest::workInChangesOnlyTheReading() {
   QCOMPARE(ed().charset(), std::string("dos"));
   QCOMPARE(ed().text(), text);
   ed().setText("");
-  typeText(main_->activeDocument()->memo(), QStringLiteral("а"));
+  typeText(main_->activeDocument()->control(), QStringLiteral("а"));
   QCOMPARE(ed().text(), std::string("\xA0\r\n"));
   run("KOI8R1");
   QCOMPARE(ed().charset(), std::string("koi"));
@@ -92,11 +92,11 @@ void CharsetCommandsTest::convertToDosPatchesDashesOnceAndUndoes() {
   expected[2] = '\xC4';  // the dash followed by a space only
   QCOMPARE(ed().text(), expected);
   QCOMPARE(ed().charset(), std::string("dos"));
-  QCOMPARE(main_->activeDocument()->memo()->text(), QStringLiteral("Ч ─ а —б Ч \r\n").replace(QStringLiteral("—б"), QStringLiteral("Чб")));
+  QCOMPARE(main_->activeDocument()->control()->text(), QStringLiteral("Ч ─ а —б Ч \r\n").replace(QStringLiteral("—б"), QStringLiteral("Чб")));
   // One undo step gives back the text and the charset.
   ed().undo();
   QCOMPARE(ed().text(), text);
-  QCOMPARE(main_->activeDocument()->memo()->text(), QStringLiteral("Ч — а —б Ч \r\n"));
+  QCOMPARE(main_->activeDocument()->control()->text(), QStringLiteral("Ч — а —б Ч \r\n"));
 }
 
 void CharsetCommandsTest::convertToSameCharsetChangesNothing() {
@@ -209,7 +209,7 @@ void CharsetCommandsTest::detectionOnOpen() {
 void CharsetCommandsTest::utf8FileOpensConvertedAndSavesBackAsUtf8() {
   main_->settings().detectEncoding = true;
   const std::string original = "\xEF\xBB\xBFЗдравствуй, мир!\nВторая строка без конца";
-  Ted* doc = openFile(QStringLiteral("u8.txt"), original);
+  DocumentWindow* doc = openFile(QStringLiteral("u8.txt"), original);
   QVERIFY(doc);
   QCOMPARE(ed().charset(), std::string("win"));
   QCOMPARE(ed().text(), w1251("Здравствуй, мир!\r\nВторая строка без конца\r\n"));
@@ -219,8 +219,8 @@ void CharsetCommandsTest::utf8FileOpensConvertedAndSavesBackAsUtf8() {
   run("mniSave");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), original);
   // An edit changes only itself.
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), QStringLiteral("Ну, "));
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), QStringLiteral("Ну, "));
   run("mniSave");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))),
            std::string("\xEF\xBB\xBFНу, Здравствуй, мир!\nВторая строка без конца"));
@@ -243,7 +243,7 @@ void CharsetCommandsTest::codeTables() {
   run("mniFixEnc");
   QCOMPARE(ed().text(), w1251("будет добавлен\r\n"));
   ed().setText(w1251("«Кавычки» — и…\r\n"));
-  main_->activeDocument()->memo()->selectAll();
+  main_->activeDocument()->control()->selectAll();
   run("mniAntiword");
   QCOMPARE(ed().text(), std::string("\"") + w1251("Кавычки") + "\" - " + w1251("и") + "...\r\n");
   // A missing table: the message, the document unchanged.
@@ -290,7 +290,7 @@ void CharsetCommandsTest::transferEncodingsAndTheirErrors() {
     const std::string encoded = ed().text();
     const std::string_view code(pair.first);
     if (code == "Base64decode1" || code == "HEX3")
-      main_->activeDocument()->memo()->setSelection(0, 0, 0, static_cast<int>(encoded.size() - 2));
+      main_->activeDocument()->control()->setSelection(0, 0, 0, static_cast<int>(encoded.size() - 2));
     run(pair.second);
     QVERIFY2(ed().text() == whole, pair.first);
   }
@@ -303,7 +303,7 @@ void CharsetCommandsTest::transferEncodingsAndTheirErrors() {
   QVERIFY(!ed().isModified());
   ed().setText("\x7F");
   ed().setModified(false);
-  main_->activeDocument()->memo()->selectAll();
+  main_->activeDocument()->control()->selectAll();
   run("RLE2");
   QCOMPARE(dialogs_->messages.size(), 2);
   QVERIFY(!ed().isModified());
@@ -368,7 +368,7 @@ void CharsetCommandsTest::versions() {
   QCOMPARE(QDir(folder_->file(QStringLiteral("copies"))).entryList(QDir::Files).size(), 1);
   o.saveInSameFolder = false;
   o.copyFolder = std::string("/proc");
-  Ted* t = openFile(QStringLiteral("other.txt"), "x\r\n");
+  DocumentWindow* t = openFile(QStringLiteral("other.txt"), "x\r\n");
   QVERIFY(t->subWindow()->close());
 }
 

@@ -13,10 +13,10 @@
 #include "core/charsets/code_page.h"
 #include "core/common/regional.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/document_window.h"
 #include "ui/tools/console_window.h"
 
 using namespace kiv;
@@ -76,12 +76,12 @@ class DateTextsTest : public QObject {
 
  private:
   void run(const char* component) { s_.main->action(QString::fromLatin1(component))->trigger(); }
-  Ted* openFile(const QString& name, const std::string& bytes) {
+  DocumentWindow* openFile(const QString& name, const std::string& bytes) {
     writeBytes(s_.folder->file(name), bytes);
     return s_.main->openFile(s_.folder->file(name));
   }
   QString consoleFileDate() {
-    auto* console = s_.main->tools().get<Tcon>(QStringLiteral("Tcon"));
+    auto* console = s_.main->tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
     const QStringList lines = console->text().split(QLatin1Char('\n'));
     for (const QString& l : lines)
       if (l.startsWith(kFileDatePrefix)) return l.mid(kFileDatePrefix.size());

@@ -17,12 +17,12 @@
 
 #include "core/charsets/code_page.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 using namespace kiv;
 using namespace std::string_literals;
@@ -55,16 +55,16 @@ class DocumentFilesTest : public QObject {
   void newFromTemplateIsTheTemplatesText();
 
  private:
-  Ted* openFile(const QString& name, const std::string& bytes);
+  DocumentWindow* openFile(const QString& name, const std::string& bytes);
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
   EditorInterface& ed() { return main_->editor(); }
 };
 
-Ted* DocumentFilesTest::openFile(const QString& name, const std::string& bytes) {
+DocumentWindow* DocumentFilesTest::openFile(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
@@ -107,7 +107,7 @@ void DocumentFilesTest::openRevertSave() {
   QFETCH(QByteArray, savedAfterTyping);
   main_->settings().detectEncoding = detect;
   const QString path = folder_->file(QStringLiteral("doc.txt"));
-  Ted* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
+  DocumentWindow* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
   QVERIFY(doc);
   QCOMPARE(QString::fromStdString(doc->charset()), charset);
   const std::string opened = ed().text();
@@ -118,8 +118,8 @@ void DocumentFilesTest::openRevertSave() {
   QCOMPARE(readBytes(path), bytesOf(file));
 
   // Edit, revert: the text, code page and shape that opening gives.
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), QStringLiteral("слово "));
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), QStringLiteral("слово "));
   run("DOS8661");  // and read it in another code page
   QVERIFY(ed().isModified());
   run("mniRevertToSaved");
@@ -130,13 +130,13 @@ void DocumentFilesTest::openRevertSave() {
   QCOMPARE(main_->statusPanel(2), shape.utf8 ? QStringLiteral("UTF-8") : QString());
 
   // A letter typed after the revert lands in the file in the file's own encoding.
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), typed);
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), typed);
   run("mniSave");
   QCOMPARE(readBytes(path), bytesOf(savedAfterTyping));
 
   // Reopening gives the same document again.
-  Ted* again = main_->openFile(path);
+  DocumentWindow* again = main_->openFile(path);
   QCOMPARE(QString::fromStdString(again->charset()), charset);
   QVERIFY(again->fileShape() == shape);
 }
@@ -146,13 +146,13 @@ void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
   // revert, type a letter, save.
   main_->settings().detectEncoding = true;
   const std::string original = "Съешь же ещё этих мягких булок\n";
-  Ted* doc = openFile(QStringLiteral("u8.txt"), original);
+  DocumentWindow* doc = openFile(QStringLiteral("u8.txt"), original);
   QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
-  typeText(doc->memo(), QStringLiteral("Привет "));
+  typeText(doc->control(), QStringLiteral("Привет "));
   run("mniRevertToSaved");
   QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), QStringLiteral("Ы"));
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), QStringLiteral("Ы"));
   run("mniSave");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), "Ы" + original);
   // Undo of the revert gives back the edited text; redo the file's.
@@ -168,7 +168,7 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
   const std::string koi = enc(CodePageId::Koi8r, kRussian) + "\n";
   const std::string win = enc(CodePageId::Win1251, kRussian) + "\n";
   const QString path = folder_->file(QStringLiteral("koi.txt"));
-  Ted* doc = openFile(QStringLiteral("koi.txt"), koi);
+  DocumentWindow* doc = openFile(QStringLiteral("koi.txt"), koi);
   QCOMPARE(doc->charset(), std::string("koi"));
   run("Windows12511");  // "Конвертировать в" Windows 1251
   QCOMPARE(doc->charset(), std::string("win"));
@@ -190,18 +190,18 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
 
   // "Работать в" undoes and redoes the same way, on a document with no history too.
   main_->settings().detectEncoding = false;
-  Ted* plain = openFile(QStringLiteral("plain.txt"), koi);
+  DocumentWindow* plain = openFile(QStringLiteral("plain.txt"), koi);
   QCOMPARE(plain->charset(), std::string("win"));
   run("KOI8R1");
   QCOMPARE(plain->charset(), std::string("koi"));
   QVERIFY(!ed().isModified());  // the same bytes, read another way
-  const std::string reading = plain->memo()->text().toStdString();
+  const std::string reading = plain->control()->text().toStdString();
   run("EditUndoItem");
   QCOMPARE(plain->charset(), std::string("win"));
   QCOMPARE(main_->statusPanel(1), QStringLiteral("win"));
   run("Redo1");
   QCOMPARE(plain->charset(), std::string("koi"));
-  QCOMPARE(plain->memo()->text().toStdString(), reading);
+  QCOMPARE(plain->control()->text().toStdString(), reading);
   QCOMPARE(ed().text(), koi.substr(0, koi.size() - 1) + "\r\n");
 }
 
@@ -218,10 +218,10 @@ void DocumentFilesTest::statusPanelsClearWithTheLastDocument() {
 void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
   const std::string file = "abc\0def\0\nline2\n"s;
   const QString path = folder_->file(QStringLiteral("zero.txt"));
-  Ted* doc = openFile(QStringLiteral("zero.txt"), file);
+  DocumentWindow* doc = openFile(QStringLiteral("zero.txt"), file);
   QCOMPARE(ed().text(), "abc\0def\0\r\nline2\r\n"s);
-  doc->memo()->moveCaretTo(1, 5);
-  typeText(doc->memo(), QStringLiteral("!"));
+  doc->control()->moveCaretTo(1, 5);
+  typeText(doc->control(), QStringLiteral("!"));
   run("mniSave");
   QCOMPARE(readBytes(path), "abc\0def\0\nline2!\n"s);
   // Every byte value, in each code page, through the document and back.
@@ -230,28 +230,28 @@ void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
     if (b != '\r' && b != '\n') all += static_cast<char>(b);
   all += "\n";
   for (const char* cs : {"KOI8R1", "DOS8661", "WindowsCP1"}) {
-    Ted* d = openFile(QStringLiteral("all.txt"), all);
+    DocumentWindow* d = openFile(QStringLiteral("all.txt"), all);
     run(cs);
     run("mniSave");
     QCOMPARE(readBytes(folder_->file(QStringLiteral("all.txt"))), all);
-    d->memo()->setModifiedFlag(false);
+    d->control()->setModifiedFlag(false);
   }
 }
 
 void DocumentFilesTest::typedCharacterTheCodePageLacksIsRefused() {
   main_->newDocument();
   ed().setText("ab\r\n");
-  MemoControl* memo = main_->activeDocument()->memo();
-  memo->moveCaretTo(0, 1);
-  typeText(memo, QStringLiteral("漢"));
+  EditingControl* control = main_->activeDocument()->control();
+  control->moveCaretTo(0, 1);
+  typeText(control, QStringLiteral("漢"));
   QCOMPARE(ed().text(), std::string("ab\r\n"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("U+6F22")));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("Windows-1251")));
-  typeText(memo, QStringLiteral("Ж"));
+  typeText(control, QStringLiteral("Ж"));
   QCOMPARE(ed().text(), enc(CodePageId::Win1251, "aЖb\r\n"));
   // In KOI8-R the typographic dash is missing.
   run("KOI8R1");
-  typeText(memo, QStringLiteral("—"));
+  typeText(control, QStringLiteral("—"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("KOI8-R")));
   QCOMPARE(ed().text(), enc(CodePageId::Win1251, "aЖb\r\n"));
 }
@@ -271,8 +271,8 @@ void DocumentFilesTest::fileLargerThanMemoryLeft() {
 #if defined(__SANITIZE_ADDRESS__)
   QSKIP("the address sanitizer reserves more address space than the limit leaves");
 #else
-  Ted* kept = openFile(QStringLiteral("kept.txt"), enc(CodePageId::Win1251, "Не потерять\n"));
-  typeText(kept->memo(), QStringLiteral("Несохранённое "));
+  DocumentWindow* kept = openFile(QStringLiteral("kept.txt"), enc(CodePageId::Win1251, "Не потерять\n"));
+  typeText(kept->control(), QStringLiteral("Несохранённое "));
   const QString big = folder_->file(QStringLiteral("big.txt"));
   {
     std::ofstream out(big.toStdString(), std::ios::binary);
@@ -296,7 +296,7 @@ void DocumentFilesTest::fileLargerThanMemoryLeft() {
   rlimit tight = old;
   tight.rlim_cur = static_cast<rlim_t>(vm * 1024 + (256LL << 20));
   QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
-  Ted* doc = main_->openFile(big);
+  DocumentWindow* doc = main_->openFile(big);
   setrlimit(RLIMIT_AS, &old);
   QVERIFY(!doc);
   QVERIFY(!dialogs_->messages.isEmpty());
@@ -312,7 +312,7 @@ void DocumentFilesTest::commandOutOfMemoryEndsWithAMessage() {
   main_->newDocument();
   ed().setText("text\r\n");
   CommandRow row{};
-  row.handler = [](TMainForm& m) {
+  row.handler = [](MainWindow& m) {
     m.editor().setText("half");
     throw std::bad_alloc();
   };

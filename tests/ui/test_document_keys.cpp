@@ -10,11 +10,11 @@
 #include <QTest>
 
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 using namespace kiv;
 
@@ -50,9 +50,9 @@ class DocumentKeysTest : public QObject {
  private:
   ProgramSession s_;
   EditorInterface& ed() { return s_.main->editor(); }
-  Ted* doc() { return s_.main->activeDocument(); }
-  MemoControl* memo() { return doc()->memo(); }
-  bool listOpen() { return memo()->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0; }
+  DocumentWindow* doc() { return s_.main->activeDocument(); }
+  EditingControl* control() { return doc()->control(); }
+  bool listOpen() { return control()->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0; }
 };
 
 void DocumentKeysTest::init() {
@@ -62,7 +62,7 @@ void DocumentKeysTest::init() {
   s_.main->settings().spacesPerTab = 3;
   s_.main->settings().blockIndent = 2;
   s_.main->newDocument();
-  memo()->setFocus();
+  control()->setFocus();
 }
 
 void DocumentKeysTest::cleanup() { s_.stop(); }
@@ -164,16 +164,16 @@ void DocumentKeysTest::handledKeysDoTheirWorkOnly() {
   doc()->templatesBox()->setCurrentText(QStringLiteral("Custom"));
   const std::string original = w1251(before.toUtf8().constData()) + "\r\n";
   ed().setText(original);
-  if (select[0] == select[2] && select[1] == select[3]) memo()->moveCaretTo(select[0], select[1]);
-  else memo()->setSelection(select[0], select[1], select[2], select[3]);
+  if (select[0] == select[2] && select[1] == select[3]) control()->moveCaretTo(select[0], select[1]);
+  else control()->setSelection(select[0], select[1], select[2], select[3]);
   QApplication::clipboard()->setText(clipboard);
-  memo()->setFocus();
+  control()->setFocus();
 
-  userKey(memo(), key, Qt::KeyboardModifiers(mods), keyText);
+  userKey(control(), key, Qt::KeyboardModifiers(mods), keyText);
 
   QCOMPARE(qbytes(ed().text()), qbytes(w1251(after.toUtf8().constData()) + "\r\n"));
   QCOMPARE(qbytes(ed().selectedText()), qbytes(w1251(selected.toUtf8().constData())));
-  if (caretLine >= 0) QCOMPARE(memo()->caretLine(), caretLine);
+  if (caretLine >= 0) QCOMPARE(control()->caretLine(), caretLine);
   if (oneUndoStep) {
     ed().undo();
     QCOMPARE(ed().text(), original);
@@ -224,12 +224,12 @@ void DocumentKeysTest::templateChosenFromTheList() {
 
   doc()->templatesBox()->setCurrentText(set);
   ed().setText("");
-  memo()->setFocus();
-  typeText(memo(), typed);
-  userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
+  control()->setFocus();
+  typeText(control(), typed);
+  userKey(control(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
 
   QVERIFY(listOpen());
-  auto* list = memo()->findChild<QListWidget*>();
+  auto* list = control()->findChild<QListWidget*>();
   QVERIFY(list);
   QVERIFY(list->isVisible());
   QStringList entries;
@@ -237,11 +237,11 @@ void DocumentKeysTest::templateChosenFromTheList() {
   QCOMPARE(entries, offered);
   QCOMPARE(qbytes(ed().text()), qbytes(documentOf(typed)));  // nothing yet
 
-  for (int i = 0; i < downs; ++i) userKey(memo(), Qt::Key_Down, Qt::NoModifier, QString());
+  for (int i = 0; i < downs; ++i) userKey(control(), Qt::Key_Down, Qt::NoModifier, QString());
   if (choose == QLatin1String("Enter")) {
-    userKey(memo(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    userKey(control(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
   } else if (choose == QLatin1String("Tab")) {
-    userKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    userKey(control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
   } else {
     QListWidgetItem* item = list->item(downs);
     QVERIFY(item);
@@ -250,8 +250,8 @@ void DocumentKeysTest::templateChosenFromTheList() {
 
   QTRY_VERIFY(!listOpen());
   QCOMPARE(qbytes(ed().text()), after.toUtf8() + "\r\n");
-  QCOMPARE(memo()->caretLine(), caretLine);
-  QCOMPARE(memo()->caretColumn(), caretColumn);
+  QCOMPARE(control()->caretLine(), caretLine);
+  QCOMPARE(control()->caretColumn(), caretColumn);
   ed().undo();
   QCOMPARE(qbytes(ed().text()), qbytes(documentOf(typed)));
 }
@@ -259,18 +259,18 @@ void DocumentKeysTest::templateChosenFromTheList() {
 void DocumentKeysTest::escapeClosesTheTemplateList() {
   doc()->templatesBox()->setCurrentText(QStringLiteral("Delphi"));
   ed().setText("");
-  typeText(memo(), QStringLiteral("for"));
-  userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
+  typeText(control(), QStringLiteral("for"));
+  userKey(control(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
   QVERIFY(listOpen());
-  userKey(memo(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+  userKey(control(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
   QVERIFY(!listOpen());
   QCOMPARE(ed().text(), std::string("for\r\n"));
   // The full name still expands straight away.
-  typeText(memo(), QStringLiteral("b"));
-  userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
+  typeText(control(), QStringLiteral("b"));
+  userKey(control(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
   QVERIFY(!listOpen());
   QCOMPARE(ed().text(), std::string("for  :=  to  do\r\nbegin\r\n\r\nend;\r\n"));
-  QCOMPARE(memo()->caretColumn(), 4);
+  QCOMPARE(control()->caretColumn(), 4);
 }
 
 QTEST_MAIN(DocumentKeysTest)

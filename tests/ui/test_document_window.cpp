@@ -17,10 +17,10 @@
 #include "support/test_env.h"
 #include "ui/common/sound_player.h"
 #include <QDir>
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 using namespace kiv;
 
@@ -57,10 +57,10 @@ class DocumentWindowTest : public QObject {
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
   EditorInterface& ed() { return main_->editor(); }
-  Ted* doc() { return main_->activeDocument(); }
-  MemoControl* memo() { return doc()->memo(); }
+  DocumentWindow* doc() { return main_->activeDocument(); }
+  EditingControl* control() { return doc()->control(); }
 };
 
 void DocumentWindowTest::init() {
@@ -75,20 +75,20 @@ void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
   main_->settings().typographicQuotes = true;
   main_->newDocument();
   ed().setText("");
-  typeText(memo(), QStringLiteral("\"\"\""));
+  typeText(control(), QStringLiteral("\"\"\""));
   QCOMPARE(ed().text(), w1251("«»«\r\n"));
-  typeText(memo(), QStringLiteral("\""));
+  typeText(control(), QStringLiteral("\""));
   main_->newDocument();  // a new window starts again with the opening quote
   ed().setText("");
-  typeText(memo(), QStringLiteral("\"x\""));
+  typeText(control(), QStringLiteral("\"x\""));
   QCOMPARE(ed().text(), w1251("«x»\r\n"));
   // A code page without typographic quotes keeps the straight one.
   ed().setCharset("dos");
   ed().setText("");
-  typeText(memo(), QStringLiteral("\""));
+  typeText(control(), QStringLiteral("\""));
   QCOMPARE(ed().text(), std::string("\"\r\n"));
   main_->settings().typographicQuotes = false;
-  typeText(memo(), QStringLiteral("\""));
+  typeText(control(), QStringLiteral("\""));
   QCOMPARE(ed().text(), std::string("\"\"\r\n"));
 }
 
@@ -100,7 +100,7 @@ void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
   // Count the key-click callback through a typed letter first.
   const auto before = main_->sounds().started();
   ed().setText("");
-  pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+  pressKey(control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
   QCOMPARE(ed().text(), std::string("   \r\n"));
   QCOMPARE(main_->sounds().started(), before);
   (void)clicks;
@@ -110,7 +110,7 @@ void DocumentWindowTest::negativeTabWidthInsertsNothing() {
   main_->settings().spacesPerTab = -4;
   main_->newDocument();
   ed().setText("");
-  pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+  pressKey(control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
   QCOMPARE(ed().text(), std::string());
 }
 
@@ -123,15 +123,15 @@ void DocumentWindowTest::clickAndEnterSounds() {
                         &main_->settings());
   main_->settings().keyClickSound = true;
   main_->settings().enterSound = true;
-  Ted* t = counting.createDocument(main_.get());
-  t->memo()->setText(QString());
-  typeText(t->memo(), QStringLiteral("ab\r"));
+  DocumentWindow* t = counting.createDocument(main_.get());
+  t->control()->setText(QString());
+  typeText(t->control(), QStringLiteral("ab\r"));
   QCOMPARE(clicks, 2);
   QCOMPARE(enters, 1);
   main_->settings().keyClickSound = false;
-  typeText(t->memo(), QStringLiteral("c"));
+  typeText(t->control(), QStringLiteral("c"));
   QCOMPARE(clicks, 2);
-  t->memo()->setModifiedFlag(false);
+  t->control()->setModifiedFlag(false);
   delete t->subWindow();
 }
 
@@ -155,9 +155,9 @@ void DocumentWindowTest::typingInDosAndKoiStoresTheirBytes() {
   main_->newDocument();
   ed().setCharset(charset.toStdString());
   ed().setText("");
-  typeText(memo(), typed);
+  typeText(control(), typed);
   QCOMPARE(ed().text(), bytesOf(stored) + "\r\n");
-  QCOMPARE(memo()->text(), typed);  // what the user sees is what was typed
+  QCOMPARE(control()->text(), typed);  // what the user sees is what was typed
 }
 
 void DocumentWindowTest::altTagsWrapOnlyASelection_data() {
@@ -184,10 +184,10 @@ void DocumentWindowTest::altTagsWrapOnlyASelection() {
   QFETCH(QByteArray, expected);
   main_->newDocument();
   ed().setText("word\r\n");
-  pressKey(memo(), key, Qt::KeyboardModifiers(mods));
+  pressKey(control(), key, Qt::KeyboardModifiers(mods));
   QCOMPARE(ed().text(), std::string("word\r\n"));  // nothing selected: nothing changes
-  memo()->setSelection(0, 0, 0, 4);
-  pressKey(memo(), key, Qt::KeyboardModifiers(mods));
+  control()->setSelection(0, 0, 0, 4);
+  pressKey(control(), key, Qt::KeyboardModifiers(mods));
   QCOMPARE(ed().text(), bytesOf(expected) + "\r\n");
   ed().undo();
   QCOMPARE(ed().text(), std::string("word\r\n"));
@@ -196,11 +196,11 @@ void DocumentWindowTest::altTagsWrapOnlyASelection() {
 void DocumentWindowTest::ctrlYEmptiesTheLineAsOneStep() {
   main_->newDocument();
   ed().setText("first\r\nsecond line\r\nthird\r\n");
-  memo()->moveCaretTo(1, 4);
-  pressKey(memo(), Qt::Key_Y, Qt::ControlModifier);
+  control()->moveCaretTo(1, 4);
+  pressKey(control(), Qt::Key_Y, Qt::ControlModifier);
   QCOMPARE(ed().text(), std::string("first\r\n\r\nthird\r\n"));
-  QCOMPARE(memo()->caretLine(), 1);
-  QCOMPARE(memo()->caretColumn(), 0);
+  QCOMPARE(control()->caretLine(), 1);
+  QCOMPARE(control()->caretColumn(), 0);
   ed().undo();
   QCOMPARE(ed().text(), std::string("first\r\nsecond line\r\nthird\r\n"));
 }
@@ -208,50 +208,50 @@ void DocumentWindowTest::ctrlYEmptiesTheLineAsOneStep() {
 void DocumentWindowTest::ctrlUpDownChangeCaseOfSelection() {
   main_->newDocument();
   ed().setText(w1251("Ёжик в Тумане\r\n"));
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
   QCOMPARE(ed().text(), w1251("Ёжик в Тумане\r\n"));
-  memo()->setSelection(0, 0, 0, 13);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
+  control()->setSelection(0, 0, 0, 13);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
   QCOMPARE(ed().text(), w1251("ЁЖИК В ТУМАНЕ\r\n"));
-  QVERIFY(memo()->hasSelectedText());
-  pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
+  QVERIFY(control()->hasSelectedText());
+  pressKey(control(), Qt::Key_Down, Qt::ControlModifier);
   QCOMPARE(ed().text(), w1251("ёжик в тумане\r\n"));
   // The control's own Ctrl+Up (scroll) does not run as well.
   std::string many;
   for (int i = 0; i < 200; ++i) many += "line\r\n";
   ed().setText(w1251("Ёжик в Тумане\r\n") + many);
-  memo()->moveCaretTo(100, 0);
+  control()->moveCaretTo(100, 0);
   ed().scrollLines(-200);
   ed().scrollLines(5);
-  pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Down, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
   QCOMPARE(ed().topLine(), 5);
   // In a DOS document the letters the user sees change case.
   ed().setCharset("dos");
   std::string dos = w1251("ёжик в тумане\r\n");
   dosFromWin(dos);
   ed().setText(dos);
-  memo()->setSelection(0, 0, 0, 4);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(memo()->text(), QStringLiteral("ЁЖИК в тумане\r\n"));
+  control()->setSelection(0, 0, 0, 4);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  QCOMPARE(control()->text(), QStringLiteral("ЁЖИК в тумане\r\n"));
 }
 
 void DocumentWindowTest::deleteRemovesSelection() {
   main_->newDocument();
   ed().setText("abcdef\r\n");
-  memo()->setSelection(0, 1, 0, 4);
-  pressKey(memo(), Qt::Key_Delete);
+  control()->setSelection(0, 1, 0, 4);
+  pressKey(control(), Qt::Key_Delete);
   QCOMPARE(ed().text(), std::string("aef\r\n"));
-  pressKey(memo(), Qt::Key_Delete);
+  pressKey(control(), Qt::Key_Delete);
   QCOMPARE(ed().text(), std::string("af\r\n"));
 }
 
 void DocumentWindowTest::ctrlEnterAndCtrlShiftSpaceInsertHtml() {
   main_->newDocument();
   ed().setText("");
-  pressKey(memo(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
-  pressKey(memo(), Qt::Key_Return, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+  pressKey(control(), Qt::Key_Return, Qt::ControlModifier);
   QVERIFY(ed().text().rfind("&nbsp;<br>", 0) == 0);
 }
 
@@ -259,24 +259,24 @@ void DocumentWindowTest::altGGoesToClipboardLineClamped() {
   main_->newDocument();
   ed().setText("a\r\nbcd\r\nef\r\n");
   QApplication::clipboard()->setText(QStringLiteral("1"));
-  pressKey(memo(), Qt::Key_G, Qt::AltModifier);
-  QCOMPARE(memo()->caretLine(), 1);
-  QCOMPARE(memo()->caretColumn(), 1);
+  pressKey(control(), Qt::Key_G, Qt::AltModifier);
+  QCOMPARE(control()->caretLine(), 1);
+  QCOMPARE(control()->caretColumn(), 1);
   QApplication::clipboard()->setText(QStringLiteral("999"));
-  pressKey(memo(), Qt::Key_G, Qt::AltModifier);
-  QCOMPARE(memo()->caretLine(), memo()->lines() - 1);
+  pressKey(control(), Qt::Key_G, Qt::AltModifier);
+  QCOMPARE(control()->caretLine(), control()->lines() - 1);
   QApplication::clipboard()->setText(QStringLiteral("not a number"));
-  memo()->moveCaretTo(0, 0);
-  pressKey(memo(), Qt::Key_G, Qt::AltModifier);
-  QCOMPARE(memo()->caretLine(), 0);
+  control()->moveCaretTo(0, 0);
+  pressKey(control(), Qt::Key_G, Qt::AltModifier);
+  QCOMPARE(control()->caretLine(), 0);
 }
 
 void DocumentWindowTest::altFSearchesClipboardText() {
   main_->newDocument();
   ed().setText(w1251("один ДВА три два\r\n"));
-  memo()->moveCaretTo(0, 0);
+  control()->moveCaretTo(0, 0);
   QApplication::clipboard()->setText(QStringLiteral("два"));
-  pressKey(memo(), Qt::Key_F, Qt::AltModifier);
+  pressKey(control(), Qt::Key_F, Qt::AltModifier);
   QCOMPARE(ed().selectedText(), w1251("ДВА"));
   QVERIFY(ed().findNext());
   QCOMPARE(ed().selectedText(), w1251("два"));
@@ -286,24 +286,24 @@ void DocumentWindowTest::altRightLeftIndentSelectedLines() {
   main_->settings().blockIndent = 2;
   main_->newDocument();
   ed().setText("a\r\nb\r\nc\r\n");
-  memo()->setSelection(0, 0, 2, 0);
-  pressKey(memo(), Qt::Key_Right, Qt::AltModifier);
+  control()->setSelection(0, 0, 2, 0);
+  pressKey(control(), Qt::Key_Right, Qt::AltModifier);
   QCOMPARE(ed().text(), std::string("  a\r\n  b\r\nc\r\n"));
-  pressKey(memo(), Qt::Key_Left, Qt::AltModifier);
+  pressKey(control(), Qt::Key_Left, Qt::AltModifier);
   QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\n"));
 }
 
 void DocumentWindowTest::positionShowsLineAndColumnFromOne() {
   main_->newDocument();
   ed().setText("abc\r\ndef\r\n");
-  memo()->moveCaretTo(1, 2);
+  control()->moveCaretTo(1, 2);
   QTRY_COMPARE(doc()->positionLabel()->text(), QStringLiteral("2: 3"));
 }
 
 void DocumentWindowTest::closeQuestionNoKeepsWindowAndRecentList() {
   const QString file = folder_->file(QStringLiteral("kept.txt"));
   writeBytes(file, "text\r\n");
-  Ted* t = main_->openFile(file);
+  DocumentWindow* t = main_->openFile(file);
   QVERIFY(t);
   ed().insertAtCaret("x");
   dialogs_->answers = {QMessageBox::No};
@@ -345,49 +345,49 @@ void DocumentWindowTest::contextMenuCharsetBookmarksAndModes() {
   QCOMPARE(ed().text(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // bytes not converted
   find(QStringLiteral("Windows"))->trigger();
 
-  memo()->moveCaretTo(1, 0);
+  control()->moveCaretTo(1, 0);
   find(QStringLiteral("Установить локальную закладку/3"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(3), 1);
-  memo()->moveCaretTo(2, 0);
+  QCOMPARE(control()->bookmarkLine(3), 1);
+  control()->moveCaretTo(2, 0);
   find(QStringLiteral("Установить локальную закладку/3"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(3), 2);  // moved, one per number
+  QCOMPARE(control()->bookmarkLine(3), 2);  // moved, one per number
   find(QStringLiteral("Установить локальную закладку/3"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(3), -1);  // on its own line: removed
-  memo()->moveCaretTo(1, 0);
+  QCOMPARE(control()->bookmarkLine(3), -1);  // on its own line: removed
+  control()->moveCaretTo(1, 0);
   find(QStringLiteral("Установить локальную закладку/5"))->trigger();
-  memo()->moveCaretTo(0, 0);
+  control()->moveCaretTo(0, 0);
   find(QStringLiteral("Перейти на локальную закладку/5"))->trigger();
-  QCOMPARE(memo()->caretLine(), 1);
+  QCOMPARE(control()->caretLine(), 1);
   find(QStringLiteral("Удалить локальную закладку/5"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(5), -1);
+  QCOMPARE(control()->bookmarkLine(5), -1);
 
   find(QStringLiteral("Toggle breakpoint"))->trigger();
-  QVERIFY(memo()->hasBreakPoint(1));
+  QVERIFY(control()->hasBreakPoint(1));
   find(QStringLiteral("Toggle breakpoint"))->trigger();
-  QVERIFY(!memo()->hasBreakPoint(1));
+  QVERIFY(!control()->hasBreakPoint(1));
 
   QAction* column = find(QStringLiteral("Режим выделения/Блочный"));
   column->trigger();
   QVERIFY(column->isChecked());
-  QVERIFY(memo()->columnSelection());
+  QVERIFY(control()->columnSelection());
   find(QStringLiteral("Режим выделения/Поточный"))->trigger();
-  QVERIFY(!memo()->columnSelection());
+  QVERIFY(!control()->columnSelection());
 
   QAction* unix = find(QStringLiteral("Режим конца строки/UNIX"));
   unix->trigger();
   QVERIFY(unix->isChecked());
   QVERIFY(!find(QStringLiteral("Режим конца строки/Windows"))->isChecked());
-  QCOMPARE(memo()->withStreamLineEnds("a\r\nb\r\n"), std::string("a\nb\n"));
+  QCOMPARE(control()->withStreamLineEnds("a\r\nb\r\n"), std::string("a\nb\n"));
   QCOMPARE(ed().text(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // the document keeps CR LF
 }
 
 void DocumentWindowTest::syntaxBoxSelectsHighlighter() {
   main_->newDocument();
   doc()->syntaxBox()->setCurrentText(QStringLiteral("SQL"));
-  QCOMPARE(memo()->highlighterName(), QStringLiteral("SQL"));
-  QVERIFY(memo()->lexer());
+  QCOMPARE(control()->highlighterName(), QStringLiteral("SQL"));
+  QVERIFY(control()->lexer());
   doc()->syntaxBox()->setCurrentText(QStringLiteral("Нет"));
-  QVERIFY(!memo()->lexer());
+  QVERIFY(!control()->lexer());
   QCOMPARE(doc()->syntaxBox()->count(), 9);
 }
 
@@ -395,17 +395,17 @@ void DocumentWindowTest::templatesExpandFromWordWithCtrlJ() {
   main_->newDocument();
   ed().setText("");
   doc()->templatesBox()->setCurrentText(QStringLiteral("Delphi"));
-  typeText(memo(), QStringLiteral("  ifb"));
-  pressKey(memo(), Qt::Key_J, Qt::ControlModifier);
+  typeText(control(), QStringLiteral("  ifb"));
+  pressKey(control(), Qt::Key_J, Qt::ControlModifier);
   QCOMPARE(ed().text(), std::string("  if  then\r\n  begin\r\n\r\n  end;\r\n"));
-  QCOMPARE(memo()->caretLine(), 0);
-  QCOMPARE(memo()->caretColumn(), 5);
+  QCOMPARE(control()->caretLine(), 0);
+  QCOMPARE(control()->caretColumn(), 5);
   doc()->templatesBox()->setCurrentText(QStringLiteral("Custom"));
   ed().setText("");
-  memo()->setSelection(0, 0, 0, 0);
+  control()->setSelection(0, 0, 0, 0);
   ed().insertAtCaret("Center");
-  memo()->setSelection(0, 0, 0, 6);
-  pressKey(memo(), Qt::Key_J, Qt::ControlModifier);
+  control()->setSelection(0, 0, 0, 6);
+  pressKey(control(), Qt::Key_J, Qt::ControlModifier);
   QCOMPARE(ed().text(), std::string("<div align=\"center\"></div>\r\n"));
 }
 
@@ -413,15 +413,15 @@ void DocumentWindowTest::namedFileResolvesAgainstDocumentFolder() {
   QDir().mkpath(folder_->file(QStringLiteral("site/img")));
   writeBytes(folder_->file(QStringLiteral("site/index.htm")), "<a href=\"page.htm\">\r\n");
   writeBytes(folder_->file(QStringLiteral("site/page.htm")), "page\r\n");
-  Ted* t = main_->openFile(folder_->file(QStringLiteral("site/index.htm")));
+  DocumentWindow* t = main_->openFile(folder_->file(QStringLiteral("site/index.htm")));
   QVERIFY(t);
   ed().setText("page.htm\r\n/page.htm\r\n");
-  memo()->setSelection(0, 0, 0, 8);
+  control()->setSelection(0, 0, 0, 8);
   t->openNamedFile(false);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 2);
   QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("site/page.htm")));
   main_->documentArea()->setActiveSubWindow(t->subWindow());
-  memo()->setSelection(1, 0, 1, 9);  // a leading separator is dropped
+  control()->setSelection(1, 0, 1, 9);  // a leading separator is dropped
   t->openNamedFile(false);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 3);
   QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("site/page.htm")));
@@ -449,7 +449,7 @@ void DocumentWindowTest::programShortcutsReachTheProgram() {
   QFETCH(QString, component);
   QFETCH(QKeySequence, key);
   main_->newDocument();
-  memo()->setFocus();
+  control()->setFocus();
   QAction* action = main_->action(component);
   QVERIFY(action);
   QCOMPARE(action->shortcut(), key);
@@ -459,7 +459,7 @@ void DocumentWindowTest::programShortcutsReachTheProgram() {
   disconnect(action, &QAction::triggered, nullptr, nullptr);
   QSignalSpy spy(action, &QAction::triggered);
   const QKeyCombination k = key[0];
-  QTest::keyClick(memo(), k.key(), k.keyboardModifiers());
+  QTest::keyClick(control(), k.key(), k.keyboardModifiers());
   QCOMPARE(spy.count(), 1);
   action->setEnabled(enabled);
 }

@@ -12,11 +12,11 @@
 #include "core/charsets/code_page.h"
 #include "support/test_env.h"
 #include "ui/common/qt_text.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/find_dialogs.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/find_dialog.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 using namespace kiv;
 
@@ -52,9 +52,9 @@ class EditorInterfaceTest : public QObject {
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
   EditorInterface& ed() { return main_->editor(); }
-  MemoControl* memo() { return main_->activeDocument()->memo(); }
+  EditingControl* control() { return main_->activeDocument()->control(); }
 };
 
 void EditorInterfaceTest::init() {
@@ -78,23 +78,23 @@ void EditorInterfaceTest::workingTextWithoutSelectionIsWholeText() {
 void EditorInterfaceTest::selectionTextIsItsLinesWithoutFinalBreak() {
   main_->newDocument();
   ed().setText("xx\r\nab\r\ncd\r\nyy\r\n");
-  memo()->setSelection(1, 0, 2, 2);
+  control()->setSelection(1, 0, 2, 2);
   QCOMPARE(ed().selectedText(), std::string("ab\r\ncd"));
   QCOMPARE(ed().workingText(), std::string("ab\r\ncd"));
   // Whole lines with their break: the break stays, no extra one appears.
-  memo()->setSelection(1, 0, 3, 0);
+  control()->setSelection(1, 0, 3, 0);
   QCOMPARE(ed().selectedText(), std::string("ab\r\ncd\r\n"));
 }
 
 void EditorInterfaceTest::putReplacesSelectionOrWholeText() {
   main_->newDocument();
   ed().setText("one two three\r\n");
-  memo()->setSelection(0, 4, 0, 7);
+  control()->setSelection(0, 4, 0, 7);
   ed().putWorkingText("2");
   QCOMPARE(ed().text(), std::string("one 2 three\r\n"));
   ed().putWorkingText("all\r\nnew\r\n");
   QCOMPARE(ed().text(), std::string("all\r\nnew\r\n"));
-  QCOMPARE(memo()->caretLine(), 0);
+  QCOMPARE(control()->caretLine(), 0);
 }
 
 void EditorInterfaceTest::everyByteSurvivesInEveryCharset_data() {
@@ -115,7 +115,7 @@ void EditorInterfaceTest::everyByteSurvivesInEveryCharset() {
   ed().setText(all);
   QCOMPARE(ed().text(), all);
   // Through a selection, the clipboard and a line as well.
-  memo()->selectAll();
+  control()->selectAll();
   const std::string sel = ed().selectedText();
   QCOMPARE(sel, all.substr(0, all.size()));
   ed().copy();
@@ -136,14 +136,14 @@ void EditorInterfaceTest::charsetSwitchReinterpretsBytesAndUndoes() {
   main_->newDocument();
   const std::string bytes = w1251("Ёлка и ёж\r\n");
   ed().setText(bytes);
-  QCOMPARE(memo()->text(), QStringLiteral("Ёлка и ёж\r\n"));
+  QCOMPARE(control()->text(), QStringLiteral("Ёлка и ёж\r\n"));
   ed().setCharset("dos");
   QCOMPARE(ed().text(), bytes);  // the bytes stay
-  QCOMPARE(memo()->text(), kiv::qs(CodePage::ofCharset("dos").decodeToUtf8(bytes)));
+  QCOMPARE(control()->text(), kiv::qs(CodePage::ofCharset("dos").decodeToUtf8(bytes)));
   QCOMPARE(ed().charset(), std::string("dos"));
   // Undo brings back the old reading together with the old code page.
-  memo()->undo();
-  QCOMPARE(memo()->text(), QStringLiteral("Ёлка и ёж\r\n"));
+  control()->undo();
+  QCOMPARE(control()->text(), QStringLiteral("Ёлка и ёж\r\n"));
   QCOMPARE(ed().text(), bytes);
 }
 
@@ -171,7 +171,7 @@ void EditorInterfaceTest::commandIsOneUndoStep() {
   ed().putWorkingText("x\r\ny\r\nz\r\n");
   ed().undo();
   QCOMPARE(ed().text(), std::string("abc\r\n"));
-  memo()->setSelection(0, 0, 0, 3);
+  control()->setSelection(0, 0, 0, 3);
   ed().replaceSelection("q");
   QCOMPARE(ed().text(), std::string("q\r\n"));
   ed().undo();
@@ -197,15 +197,15 @@ void EditorInterfaceTest::goToLineClampsAndStandsAfterFirstCharacter() {
   main_->newDocument();
   ed().setText("abc\r\nd\r\n\r\nlast\r\n");
   ed().goToLine(0);
-  QCOMPARE(memo()->caretLine(), 0);
-  QCOMPARE(memo()->caretColumn(), 1);
+  QCOMPARE(control()->caretLine(), 0);
+  QCOMPARE(control()->caretColumn(), 1);
   ed().goToLine(2);  // an empty line: column clamped to 0
-  QCOMPARE(memo()->caretLine(), 2);
-  QCOMPARE(memo()->caretColumn(), 0);
+  QCOMPARE(control()->caretLine(), 2);
+  QCOMPARE(control()->caretColumn(), 0);
   ed().goToLine(1000);
-  QCOMPARE(memo()->caretLine(), memo()->lines() - 1);
+  QCOMPARE(control()->caretLine(), control()->lines() - 1);
   ed().goToLine(-5);
-  QCOMPARE(memo()->caretLine(), 0);
+  QCOMPARE(control()->caretLine(), 0);
 }
 
 void EditorInterfaceTest::newDocumentTwiceWithoutAdvancingGivesSameName() {
@@ -236,11 +236,11 @@ void EditorInterfaceTest::loadTextPicksHighlighterByLowerCaseExtension() {
               {"a.dpr", "Delphi"},         {"m.h", "C++"},         {"m.c", "C"},
               {"x.pl", "Perl"},            {"s.js", "Java Script"}, {"v.VBS", "VB Script"},
               {"q.sql", "SQL"},            {"noext", "Нет"}};
-  Ted* doc = main_->newDocument();
+  DocumentWindow* doc = main_->newDocument();
   for (const auto& r : rows) {
     ed().loadText(r.file, "text\r\n");
     QCOMPARE(doc->syntaxBox()->currentText(), QString::fromUtf8(r.box));
-    QCOMPARE(doc->memo()->highlighterName(), QString::fromUtf8(r.box));
+    QCOMPARE(doc->control()->highlighterName(), QString::fromUtf8(r.box));
   }
   QVERIFY(ed().hasFile());
   QCOMPARE(ed().fileName(), std::string("noext"));
@@ -252,14 +252,14 @@ void EditorInterfaceTest::selectedLinesRoundTripAndNoSelectionNoOp() {
   ed().replaceSelectedLines({"gone"});
   QCOMPARE(ed().text(), std::string("c\r\na\r\nb\r\nz\r\n"));
   // Whole lines selected down to the start of the next line.
-  memo()->setSelection(0, 0, 3, 0);
+  control()->setSelection(0, 0, 3, 0);
   auto lines = ed().selectedLines();
   QCOMPARE(lines, (std::vector<std::string>{"c", "a", "b"}));
   std::sort(lines.begin(), lines.end());
   ed().replaceSelectedLines(lines);
   QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\nz\r\n"));
   // A selection that ends inside a line gets no extra line break.
-  memo()->setSelection(0, 0, 1, 1);
+  control()->setSelection(0, 0, 1, 1);
   ed().replaceSelectedLines({"b", "a"});
   QCOMPARE(ed().text(), std::string("b\r\na\r\nc\r\nz\r\n"));
   ed().undo();
@@ -269,11 +269,11 @@ void EditorInterfaceTest::selectedLinesRoundTripAndNoSelectionNoOp() {
 void EditorInterfaceTest::insertAtCaretKeepsSelectedTextAndLinesBlock() {
   main_->newDocument();
   ed().setText("abc\r\n");
-  memo()->setSelection(0, 0, 0, 2);
+  control()->setSelection(0, 0, 0, 2);
   QVERIFY(ed().insertAtCaret("X"));
   QCOMPARE(ed().text(), std::string("abXc\r\n"));
-  QCOMPARE(memo()->caretColumn(), 3);
-  memo()->moveCaretTo(0, 0);
+  QCOMPARE(control()->caretColumn(), 3);
+  control()->moveCaretTo(0, 0);
   ed().insertLines({"1", "2"});
   QCOMPARE(ed().text(), std::string("1\r\n2\r\nabXc\r\n"));
 }
@@ -288,7 +288,7 @@ void EditorInterfaceTest::cutAndCopyWithoutSelectionEmptyClipboard() {
   ed().cut();
   QVERIFY(!ed().canPaste());
   QCOMPARE(ed().text(), std::string("keep\r\n"));
-  memo()->setSelection(0, 0, 0, 2);
+  control()->setSelection(0, 0, 0, 2);
   ed().cut();
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ke"));
   QCOMPARE(ed().text(), std::string("ep\r\n"));
@@ -341,8 +341,8 @@ void EditorInterfaceTest::exportWritesColouredHtmlAndRtf() {
 }
 
 void EditorInterfaceTest::applyOperationsReachAllDocuments() {
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
   Settings& t = main_->settings();
   t.showRightMargin = true;
   t.rightMargin = 60;
@@ -357,13 +357,13 @@ void EditorInterfaceTest::applyOperationsReachAllDocuments() {
   ed().applySyntaxHighlight();
   t.winFontSize = 14;
   ed().applyCharsetFontSizes();
-  for (Ted* d : {a, b}) {
-    QCOMPARE(d->memo()->rightMarginColumn(), 60);
-    QVERIFY(d->memo()->showLineNumbers());
-    QCOMPARE(d->memo()->blockIndent(), 4);
-    QVERIFY(d->memo()->separatorLines());
-    QVERIFY(!d->memo()->syntaxColoring());
-    QCOMPARE(d->memo()->documentFontSize(), 14);
+  for (DocumentWindow* d : {a, b}) {
+    QCOMPARE(d->control()->rightMarginColumn(), 60);
+    QVERIFY(d->control()->showLineNumbers());
+    QCOMPARE(d->control()->blockIndent(), 4);
+    QVERIFY(d->control()->separatorLines());
+    QVERIFY(!d->control()->syntaxColoring());
+    QCOMPARE(d->control()->documentFontSize(), 14);
   }
   ed().setGutterWidth(40);
   QCOMPARE(ed().gutterWidth(), 40);
@@ -374,7 +374,7 @@ void EditorInterfaceTest::applyOperationsReachAllDocuments() {
 void EditorInterfaceTest::findNextAndReplaceAll() {
   main_->newDocument();
   ed().setText(w1251("Кот и кот, КОТ.\r\n"));
-  memo()->moveCaretTo(0, 0);
+  control()->moveCaretTo(0, 0);
   lastSearch() = SearchOptions{};
   lastSearch().text = QStringLiteral("кот");
   QVERIFY(ed().findNext());
@@ -390,10 +390,10 @@ void EditorInterfaceTest::findNextAndReplaceAll() {
   lastSearch().caseSensitive = true;
   lastSearch().entireScope = true;
   lastSearch().replacement = QStringLiteral("пёс");
-  QCOMPARE(replaceAll(memo(), lastSearch()), 1);
+  QCOMPARE(replaceAll(control(), lastSearch()), 1);
   QCOMPARE(ed().text(), w1251("Кот и пёс, КОТ.\r\n"));
   lastSearch().caseSensitive = false;
-  QCOMPARE(replaceAll(memo(), lastSearch()), 2);
+  QCOMPARE(replaceAll(control(), lastSearch()), 2);
   QCOMPARE(ed().text(), w1251("пёс и пёс, пёс.\r\n"));
   ed().undo();
   QCOMPARE(ed().text(), w1251("Кот и пёс, КОТ.\r\n"));
@@ -406,7 +406,7 @@ void EditorInterfaceTest::characterCountsMatchTheText() {
   std::string text;
   for (int i = 0; i < 400; ++i) text += w1251("Строка № ") + std::to_string(i) + " abc\r\n";
   ed().setText(text);
-  const QString shown = memo()->text();
+  const QString shown = control()->text();
   const QByteArray utf8 = shown.toUtf8();
   for (long a : {0L, 1L, 17L, 500L, 5000L}) {
     for (long b : {a, a + 3, a + 900, long(utf8.size())}) {
@@ -415,15 +415,15 @@ void EditorInterfaceTest::characterCountsMatchTheText() {
       while (a < utf8.size() && (utf8.at(qsizetype(a)) & 0xC0) == 0x80) ++a;
       while (b < utf8.size() && (utf8.at(qsizetype(b)) & 0xC0) == 0x80) ++b;
       if (b < a) continue;
-      const long counted = memo()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, a, b);
+      const long counted = control()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, a, b);
       QCOMPARE(counted, long(QString::fromUtf8(utf8.mid(a, b - a)).size()));
     }
   }
   // After an edit the index follows.
-  memo()->moveCaretTo(200, 0);
-  typeText(memo(), QStringLiteral("Ж"));
-  QCOMPARE(memo()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0L, memo()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)),
-           long(memo()->text().size()));
+  control()->moveCaretTo(200, 0);
+  typeText(control(), QStringLiteral("Ж"));
+  QCOMPARE(control()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0L, control()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)),
+           long(control()->text().size()));
 }
 
 QTEST_MAIN(EditorInterfaceTest)

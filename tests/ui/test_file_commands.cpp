@@ -20,14 +20,14 @@
 
 #include "support/test_env.h"
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_commands.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 #include "ui/tools/documents_window.h"
 
 using namespace kiv;
@@ -58,11 +58,11 @@ class FileCommandsTest : public QObject {
   void systemFilesFollowTheirExistence();
 
  private:
-  Ted* open(const QString& name, const std::string& bytes);
+  DocumentWindow* open(const QString& name, const std::string& bytes);
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
   EditorInterface& ed() { return main_->editor(); }
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
 };
@@ -73,7 +73,7 @@ void FileCommandsTest::init() {
 
 void FileCommandsTest::cleanup() { s_.stop(); }
 
-Ted* FileCommandsTest::open(const QString& name, const std::string& bytes) {
+DocumentWindow* FileCommandsTest::open(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
@@ -82,7 +82,7 @@ void FileCommandsTest::newNamesUntitledAndOpenKeepsTheCounter() {
   for (int i = 0; i < 3; ++i) run("mniFileNew");
   QCOMPARE(ed().fileName(), std::string("untitled2"));
   QCOMPARE(main_->windowTitle(), QStringLiteral("untitled2"));
-  Ted* t = open(QStringLiteral("a.txt"), "abc\r\n");
+  DocumentWindow* t = open(QStringLiteral("a.txt"), "abc\r\n");
   QCOMPARE(t->fileName(), folder_->file(QStringLiteral("a.txt")).toStdString());
   QCOMPARE(main_->settings().untitledCounter, 2);
   QVERIFY(!ed().isModified());
@@ -95,7 +95,7 @@ void FileCommandsTest::newNamesUntitledAndOpenKeepsTheCounter() {
 void FileCommandsTest::saveRoundTripThroughRecentListRestoresTextAndTopLine() {
   std::string bytes;
   for (int i = 0; i < 300; ++i) bytes += w1251("Строка ") + std::to_string(i) + "\t\x01\xFF\x98\r\n";
-  Ted* t = open(QStringLiteral("round.txt"), bytes);
+  DocumentWindow* t = open(QStringLiteral("round.txt"), bytes);
   QVERIFY(t);
   ed().insertAtCaret(w1251("Ё"));
   run("mniSave");
@@ -113,7 +113,7 @@ void FileCommandsTest::saveRoundTripThroughRecentListRestoresTextAndTopLine() {
 }
 
 void FileCommandsTest::saveOfAnUntitledNameGoesToSaveAs() {
-  Ted* t = open(QStringLiteral("untitled notes.txt"), "x\r\n");
+  DocumentWindow* t = open(QStringLiteral("untitled notes.txt"), "x\r\n");
   QVERIFY(t);
   ed().insertAtCaret("y");
   dialogs_->saveAnswers = {std::nullopt};
@@ -140,7 +140,7 @@ void FileCommandsTest::saveAsAsksBeforeOverwritingAndRenamesLists() {
   dialogs_->answers = {QMessageBox::Yes};
   run("mniFileSaveAs");
   QCOMPARE(readBytes(target), std::string("new content\n"));  // a new document saves with LF
-  Ted* t = main_->activeDocument();
+  DocumentWindow* t = main_->activeDocument();
   QCOMPARE(t->fileName(), target.toStdString());
   QVERIFY(t->hasFile());
   QVERIFY(!ed().isModified());
@@ -167,7 +167,7 @@ void FileCommandsTest::failedSaveKeepsOldFileAndStaysModified() {
     QVERIFY(ed().isModified());
   }
   // A full disk: the file size limit stops the write half way.
-  Ted* t = open(QStringLiteral("big.txt"), "the old contents\r\n");
+  DocumentWindow* t = open(QStringLiteral("big.txt"), "the old contents\r\n");
   QVERIFY(t);
   ed().setText(std::string(200000, 'x') + "\r\n");
   struct rlimit old {};
@@ -189,7 +189,7 @@ void FileCommandsTest::failedSaveKeepsOldFileAndStaysModified() {
 
 void FileCommandsTest::failedSaveAsLeavesNamesAndListsAlone() {
   main_->newDocument();
-  Ted* t = main_->activeDocument();
+  DocumentWindow* t = main_->activeDocument();
   ed().setText("text\r\n");
   dialogs_->saveAnswers = {QStringLiteral("/nonexistent-kiv-dir/x.txt")};
   run("mniFileSaveAs");
@@ -298,7 +298,7 @@ void FileCommandsTest::droppedFilesOpenOrBecomeImageTags() {
 }
 
 void FileCommandsTest::documentSlotsAndWindowList() {
-  QList<Ted*> docs;
+  QList<DocumentWindow*> docs;
   for (int i = 0; i < 11; ++i) docs << main_->newDocument();
   for (int i = 0; i < 10; ++i) {
     QCOMPARE(main_->documentsList().slotOf(docs[i]), i);
@@ -307,7 +307,7 @@ void FileCommandsTest::documentSlotsAndWindowList() {
   }
   QCOMPARE(main_->documentsList().slotOf(docs[10]), -1);
   QVERIFY(docs[2]->subWindow()->close());
-  Ted* next = main_->newDocument();
+  DocumentWindow* next = main_->newDocument();
   QCOMPARE(main_->documentsList().slotOf(next), 2);
   // Every Alt+digit is used once.
   QSet<QString> keys;
@@ -315,9 +315,9 @@ void FileCommandsTest::documentSlotsAndWindowList() {
     if (!a->shortcut().isEmpty()) QVERIFY(!keys.contains(a->shortcut().toString()) && (keys.insert(a->shortcut().toString()), true));
   // Alt+4 activates the fifth document.
   main_->documentArea()->setActiveSubWindow(docs[0]->subWindow());
-  QTest::keyClick(docs[0]->memo(), Qt::Key_4, Qt::AltModifier);
+  QTest::keyClick(docs[0]->control(), Qt::Key_4, Qt::AltModifier);
   QCOMPARE(main_->activeDocument(), docs[4]);
-  auto* window = main_->tools().get<Tfmdox>(QStringLiteral("Tfmdox"));
+  auto* window = main_->tools().get<DocumentsWindow>(QStringLiteral("DocumentsWindow"));
   QCOMPARE(window->list()->count(), 11);
   run("N96");
   QVERIFY(window->isVisible());
@@ -327,8 +327,8 @@ void FileCommandsTest::documentSlotsAndWindowList() {
 }
 
 void FileCommandsTest::namesWithAmpersandAndCaseStayDistinct() {
-  Ted* a = open(QStringLiteral("R&D.txt"), "a\r\n");
-  Ted* b = open(QStringLiteral("r&d.txt"), "b\r\n");
+  DocumentWindow* a = open(QStringLiteral("R&D.txt"), "a\r\n");
+  DocumentWindow* b = open(QStringLiteral("r&d.txt"), "b\r\n");
   QCOMPARE(main_->documentsList().count(), 2);
   QCOMPARE(main_->documentsList().menuItemOf(a)->text(), menuCaption(folder_->file(QStringLiteral("R&D.txt"))));
   QVERIFY(b->subWindow()->close());
@@ -339,12 +339,12 @@ void FileCommandsTest::namesWithAmpersandAndCaseStayDistinct() {
 }
 
 void FileCommandsTest::activatingRestoresMinimizedWindows() {
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
-  Ted* c = main_->newDocument();
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
+  DocumentWindow* c = main_->newDocument();
   a->subWindow()->showMinimized();
   b->subWindow()->showMinimized();
-  auto* window = main_->tools().get<Tfmdox>(QStringLiteral("Tfmdox"));
+  auto* window = main_->tools().get<DocumentsWindow>(QStringLiteral("DocumentsWindow"));
   window->list()->itemClicked(main_->documentsList().listItemOf(c));
   QVERIFY(!a->subWindow()->isMinimized());
   QVERIFY(!b->subWindow()->isMinimized());
@@ -356,8 +356,8 @@ void FileCommandsTest::windowArrangement() {
   run("N42");
   run("N43");
   run("N41");
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
   run("N42");
   QCOMPARE(a->subWindow()->width(), main_->documentArea()->viewport()->width());
   QCOMPARE(a->subWindow()->height() + b->subWindow()->height() <= main_->documentArea()->viewport()->height(), true);
@@ -384,7 +384,7 @@ void FileCommandsTest::helpItems() {
           dialogs_->externals[1].contains(QStringLiteral("Kiv build no.")));
   run("HelpAboutItem");
   QCOMPARE(dialogs_->messages.size(), 1);
-  QVERIFY(dialogs_->messages.first().startsWith(TMainForm::buildCaption()));
+  QVERIFY(dialogs_->messages.first().startsWith(MainWindow::buildCaption()));
 }
 
 void FileCommandsTest::systemFilesFollowTheirExistence() {

@@ -16,13 +16,13 @@
 
 #include "core/common/file_identity.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_reload.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 using namespace kiv;
 
@@ -75,13 +75,13 @@ class FileSavingTest : public QObject {
   void folderWithoutWritePermissionAsUser();
 
  private:
-  Ted* open(const QString& name, const std::string& bytes);
-  void saveWithKeys() { QTest::keyClick(main_->activeDocument()->memo(), Qt::Key_S, Qt::ControlModifier); }
+  DocumentWindow* open(const QString& name, const std::string& bytes);
+  void saveWithKeys() { QTest::keyClick(main_->activeDocument()->control(), Qt::Key_S, Qt::ControlModifier); }
   void regainFocus();
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
   EditorInterface& ed() { return main_->editor(); }
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
 };
@@ -94,7 +94,7 @@ void FileSavingTest::cleanup() {
   s_.stop();
 }
 
-Ted* FileSavingTest::open(const QString& name, const std::string& bytes) {
+DocumentWindow* FileSavingTest::open(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
@@ -123,10 +123,10 @@ void FileSavingTest::ctrlSThroughLinkChainWritesTheRealFile() {
   QVERIFY(staleFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
   staleFile.close();
 
-  Ted* doc = main_->openFile(folder_->file(QStringLiteral("a.txt")));
+  DocumentWindow* doc = main_->openFile(folder_->file(QStringLiteral("a.txt")));
   QVERIFY(doc);
-  doc->memo()->setFocus();
-  typeText(doc->memo(), QStringLiteral("Новое "));
+  doc->control()->setFocus();
+  typeText(doc->control(), QStringLiteral("Новое "));
   saveWithKeys();
   QVERIFY(dialogs_->messages.isEmpty());
   QVERIFY(!ed().isModified());
@@ -141,7 +141,7 @@ void FileSavingTest::ctrlSThroughLinkChainWritesTheRealFile() {
 
 void FileSavingTest::readOnlyFileIsSavedOnlyWhenConfirmed() {
   const QString file = folder_->file(QStringLiteral("ro.txt"));
-  Ted* doc = open(QStringLiteral("ro.txt"), "read-only\r\n");
+  DocumentWindow* doc = open(QStringLiteral("ro.txt"), "read-only\r\n");
   QVERIFY(doc);
   QVERIFY(::chmod(QFile::encodeName(file).constData(), 0444) == 0);
   ed().insertAtCaret("changed ");
@@ -198,7 +198,7 @@ void FileSavingTest::hardLinkedFileKeepsItsOtherName() {
 void FileSavingTest::longNameIsSavedInPlace() {
   // 254 bytes: a file system allows it, but not the temporary name beside it.
   const QString name = QString(250, QLatin1Char('n')) + QStringLiteral(".txt");
-  Ted* doc = open(name, "old\r\n");
+  DocumentWindow* doc = open(name, "old\r\n");
   QVERIFY(doc);
   ed().insertAtCaret("new ");
   run("mniSave");
@@ -255,7 +255,7 @@ void FileSavingTest::saveAllAsksForAChangedFile() {
 
 void FileSavingTest::focusOffersToReloadAChangedFile() {
   const QString file = folder_->file(QStringLiteral("watched.txt"));
-  Ted* doc = open(QStringLiteral("watched.txt"), "first version\r\n");
+  DocumentWindow* doc = open(QStringLiteral("watched.txt"), "first version\r\n");
   QVERIFY(doc);
   regainFocus();
   QVERIFY(dialogs_->questions.isEmpty());  // unchanged: nothing to offer

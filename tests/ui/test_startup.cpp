@@ -23,10 +23,10 @@
 #include "core/config/recent_files.h"
 #include "core/config/settings_table.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 #include "ui/tools/tool_window.h"
 
 using namespace kiv;
@@ -162,7 +162,7 @@ void StartupTest::missingIniIsCreatedAndFilledAtExit() {
 
 void StartupTest::iniThatCannotBeCreatedStopsTheProgram() {
   ScriptedDialogs dialogs;
-  TMainForm main(QStringLiteral("/nonexistent-kiv-folder/sub/"), {});
+  MainWindow main(QStringLiteral("/nonexistent-kiv-folder/sub/"), {});
   QVERIFY(!main.startedOk());
   QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Файл инициализации kiv.ini не найден!")});
 }
@@ -277,8 +277,8 @@ void StartupTest::toolWindowsCreatedHiddenInOrder() {
   }
   QCOMPARE(names, ToolWindows::creationOrder());
   QCOMPARE(names.size(), 20);
-  QCOMPARE(names.first(), QStringLiteral("Tfrm_CharTable"));
-  QCOMPARE(names.last(), QStringLiteral("TfmFileProps"));
+  QCOMPARE(names.first(), QStringLiteral("CharacterTableWindow"));
+  QCOMPARE(names.last(), QStringLiteral("FilePropertiesDialog"));
 }
 
 void StartupTest::childSizeFollowsResizeAndIsSaved() {
@@ -286,15 +286,15 @@ void StartupTest::childSizeFollowsResizeAndIsSaved() {
   ProgramFolder folder;
   {
     auto main = startProgram(folder);
-    Ted* doc = main->newDocument();
+    DocumentWindow* doc = main->newDocument();
     QCOMPARE(doc->subWindow()->size(), QSize(400, 300));
     doc->subWindow()->resize(520, 310);
     QCOMPARE(main->settings().documentWidth, 520);
     QCOMPARE(main->settings().documentHeight, 310);
-    Ted* next = main->newDocument();
+    DocumentWindow* next = main->newDocument();
     QCOMPARE(next->subWindow()->size(), QSize(520, 310));
     main->editor().setModified(false);
-    for (Ted* t : main->editor().documents()) t->memo()->setModifiedFlag(false);
+    for (DocumentWindow* t : main->editor().documents()) t->control()->setModifiedFlag(false);
     main->close();
   }
   IniFile ini(folder.file(QStringLiteral("kiv.ini")).toStdString());
@@ -308,13 +308,13 @@ void StartupTest::autoScrollTimerFollowsTheCheckMark() {
   folder.writeIni("[Autoscroll]\r\nActive=1\r\nTime=40\r\nLinesPerTime=2\r\n");
   auto main = startProgram(folder);
   QVERIFY(main->action(QStringLiteral("mniAscroll"))->isChecked());
-  Ted* doc = main->newDocument();
+  DocumentWindow* doc = main->newDocument();
   std::string text;
   for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
   main->editor().setText(text);
   main->restartAutoScroll();
   QTRY_VERIFY(main->editor().topLine() >= 4);
-  QCOMPARE(doc->memo()->caretLine(), 0);  // the caret stays where it is
+  QCOMPARE(doc->control()->caretLine(), 0);  // the caret stays where it is
   main->action(QStringLiteral("mniAscroll"))->trigger();
   QVERIFY(!main->settings().autoScroll);
   QVERIFY(!main->autoScrollTimer()->isActive());
@@ -407,7 +407,7 @@ void StartupTest::unreadableIniIsReportedAndLeftAlone() {
                                                           "чтение. Настройки не будут сохранены.")});
     QCOMPARE(main->settings().documentWidth, 400);  // the defaults
     QVERIFY(main->recent().empty());
-    Ted* doc = main->newDocument();
+    DocumentWindow* doc = main->newDocument();
     doc->subWindow()->resize(520, 310);  // a change exit would write
     main->editor().setModified(false);
     main->close();
@@ -481,9 +481,9 @@ void StartupTest::tabWidthFromAHostileIniIsBounded() {
   {
     auto main = startProgram(folder);
     QCOMPARE(main->settings().spacesPerTab, 32);
-    Ted* doc = main->newDocument();
+    DocumentWindow* doc = main->newDocument();
     main->editor().setText("");
-    pressKey(doc->memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    pressKey(doc->control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
     QCOMPARE(QString::fromStdString(main->editor().text()), QString(32, QLatin1Char(' ')) + QStringLiteral("\r\n"));
     main->editor().setModified(false);
     main->close();

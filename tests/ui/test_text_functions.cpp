@@ -7,13 +7,13 @@
 
 #include "core/charsets/cyrillic_conversions.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/enclose_dialog.h"
 
@@ -51,16 +51,16 @@ class TextFunctionsTest : public QObject {
     ed().setText(bytesOf(input));
     ed().setModified(false);
     const std::string before = ed().text();
-    if (!selection.isEmpty()) memo()->setSelection(selection[0], selection[1], selection[2], selection[3]);
+    if (!selection.isEmpty()) control()->setSelection(selection[0], selection[1], selection[2], selection[3]);
     for (const QString& a : answers) dialogs_->inputs.push_back(a);
     run(component.toLatin1().constData());
     return before;
   }
   std::unique_ptr<ScriptedDialogs> dialogs_;
   std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
+  std::unique_ptr<MainWindow> main_;
   EditorInterface& ed() { return main_->editor(); }
-  MemoControl* memo() { return main_->activeDocument()->memo(); }
+  EditingControl* control() { return main_->activeDocument()->control(); }
 };
 
 void TextFunctionsTest::initTestCase() {
@@ -72,7 +72,7 @@ void TextFunctionsTest::initTestCase() {
 }
 
 void TextFunctionsTest::cleanupTestCase() {
-  for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
+  for (DocumentWindow* t : main_->editor().documents()) t->control()->setModifiedFlag(false);
   main_->close();
   main_.reset();
 }
@@ -209,18 +209,18 @@ void TextFunctionsTest::insertions() {
   QCOMPARE(ed().text().size(), std::size_t(8 + 2));  // HH:mm:ss
   // A selection stays: insertions go to the caret.
   ed().setText("abc");
-  memo()->setSelection(0, 0, 0, 3);
+  control()->setSelection(0, 0, 0, 3);
   run("Pi1");
   QVERIFY(ed().text().rfind("abc3.14", 0) == 0);
   // Anagrams go in as lines at the caret; the selected text stays.
   ed().setText("abc");
-  memo()->setSelection(0, 0, 0, 3);
+  control()->setSelection(0, 0, 0, 3);
   run("mniAnagramm");
   QCOMPARE(ed().text(), w1251("abcbac\r\nbca\r\ncba\r\nabc\r\nacb\r\ncab\r\nНайдено 6 анаграмм...\r\n"));
   // ISBN: a message, no change.
   ed().setText("0-306-40615-2");
   ed().setModified(false);
-  memo()->setSelection(0, 0, 0, 13);
+  control()->setSelection(0, 0, 0, 13);
   run("mniISBN1");
   QCOMPARE(dialogs_->messages, QStringList{QStringLiteral("Верно!")});
   QVERIFY(!ed().isModified());
@@ -281,30 +281,30 @@ void TextFunctionsTest::dosDocumentsWorkOnWhatTheUserSees() {
   dosFromWin(dos);
   dos += "\xC4\xFC";  // ─ and №, which Windows-1251 does not have at these bytes
   ed().setText(dos);
-  memo()->selectAll();
+  control()->selectAll();
   run("Changeregister1");
-  QCOMPARE(memo()->text(), QStringLiteral("ЁЖИК─№"));
+  QCOMPARE(control()->text(), QStringLiteral("ЁЖИК─№"));
   run("N46");
-  QCOMPARE(memo()->text(), QStringLiteral("Ёжик─№\r\n"));
+  QCOMPARE(control()->text(), QStringLiteral("Ёжик─№\r\n"));
   ed().setText("");
   run("mniRusAlpha");
-  QVERIFY(memo()->text().startsWith(QStringLiteral("АБВГД")));
+  QVERIFY(control()->text().startsWith(QStringLiteral("АБВГД")));
   ed().setCharset("win");
 }
 
 void TextFunctionsTest::enclosingUsesTheDialogFields() {
-  auto* dialog = main_->tools().get<Tfmba>(QStringLiteral("Tfmba"));
+  auto* dialog = main_->tools().get<EncloseDialog>(QStringLiteral("EncloseDialog"));
   dialog->before()->setText(QStringLiteral("<li>"));
   dialog->after()->setText(QStringLiteral("</li>"));
   ed().setText("one\r\ntwo\r\nrest\r\n");
-  memo()->setSelection(0, 0, 2, 0);
+  control()->setSelection(0, 0, 2, 0);
   run("mniEnclose");
   QCOMPARE(ed().text(), std::string("<li>one</li>\r\n<li>two</li>\r\nrest\r\n"));
   QCOMPARE(dialog->before()->text(), QStringLiteral("<li>"));  // kept for the next use
 }
 
 void TextFunctionsTest::statisticsAndConsole() {
-  auto* console = main_->tools().get<Tcon>(QStringLiteral("Tcon"));
+  auto* console = main_->tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   QCOMPARE(console->text(), QStringLiteral(">Information console ver 1.0\n>Status information updating"));
   ed().setText(w1251("Привет, мир!"));
   run("mniStat");

@@ -11,39 +11,39 @@
 #include "core/common/file_bytes.h"
 #include "core/fileio/file_formats.h"
 #include "core/transfer/transfer_encodings.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/file_commands.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
 namespace {
 
-void workIn(TMainForm& main, std::string_view id) {
+void workIn(MainWindow& main, std::string_view id) {
   if (main.hasDocument()) main.editor().setCharset(std::string(id));
 }
 
-void convertTo(TMainForm& main, std::string_view target) {
-  Ted* doc = main.activeDocument();
+void convertTo(MainWindow& main, std::string_view target) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   // Text and code page change together, as one undo step.
-  const std::string text = convertDocumentCharset(doc->memo()->rawBytes(), doc->charset(), target);
-  doc->memo()->replaceDocument(text, std::string(target));
+  const std::string text = convertDocumentCharset(doc->control()->rawBytes(), doc->charset(), target);
+  doc->control()->replaceDocument(text, std::string(target));
 }
 
 // The save dialog of the exports; nullopt when cancelled.
-std::optional<QString> exportFileName(TMainForm& main) {
+std::optional<QString> exportFileName(MainWindow& main) {
   return chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                           saveDialogFilters(), 3, QStringLiteral("txt"));
 }
 
-void exportTo(TMainForm& main, ExportCodePage target) {
+void exportTo(MainWindow& main, ExportCodePage target) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
@@ -58,7 +58,7 @@ QString withExtension(const QString& file, const QString& ext) {
   return info.path() + QLatin1Char('/') + base + ext;
 }
 
-void exportStyled(TMainForm& main, const char* format, const char* ext) {
+void exportStyled(MainWindow& main, const char* format, const char* ext) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
@@ -66,7 +66,7 @@ void exportStyled(TMainForm& main, const char* format, const char* ext) {
 }
 
 // Imports make a new "win" document holding the converted file.
-void importWith(TMainForm& main, const std::function<std::string(const std::string&)>& convert) {
+void importWith(MainWindow& main, const std::function<std::string(const std::string&)>& convert) {
   const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
@@ -75,7 +75,7 @@ void importWith(TMainForm& main, const std::function<std::string(const std::stri
   main.editor().setText(text);
 }
 
-void runTable(TMainForm& main, std::string_view table, bool needSelection) {
+void runTable(MainWindow& main, std::string_view table, bool needSelection) {
   TextCommand how;
   how.source = needSelection ? TextSource::Selection : TextSource::SelectionOrAll;
   const std::string path = main.settings().codeTablesFolder + std::string(table);
@@ -85,7 +85,7 @@ void runTable(TMainForm& main, std::string_view table, bool needSelection) {
   });
 }
 
-void transliterate(TMainForm& main, Transliterator::Direction direction) {
+void transliterate(MainWindow& main, Transliterator::Direction direction) {
   TextCommand how;
   how.through1251 = true;
   runTextCommand(main, how, [&](const std::string& text) {
@@ -94,11 +94,11 @@ void transliterate(TMainForm& main, Transliterator::Direction direction) {
   });
 }
 
-void encode(TMainForm& main, std::string (*fn)(std::string_view)) {
+void encode(MainWindow& main, std::string (*fn)(std::string_view)) {
   runTextCommand(main, {}, [fn](const std::string& text) { return TextOutcome::put(fn(text)); });
 }
 
-void decode(TMainForm& main, const std::function<DecodeResult(std::string_view)>& fn) {
+void decode(MainWindow& main, const std::function<DecodeResult(std::string_view)>& fn) {
   runTextCommand(main, {}, [&](const std::string& text) {
     DecodeResult r = fn(text);
     return r.ok() ? TextOutcome::put(std::move(r.bytes)) : TextOutcome::fail(qs(r.message));
@@ -109,19 +109,19 @@ void decode(TMainForm& main, const std::function<DecodeResult(std::string_view)>
 
 namespace cmd {
 
-void DOS8661Click(TMainForm& main) { workIn(main, charset::kDos); }
-void KOI8R1Click(TMainForm& main) { workIn(main, charset::kKoi); }
-void WindowsCP1Click(TMainForm& main) { workIn(main, charset::kWin); }
+void DOS8661Click(MainWindow& main) { workIn(main, charset::kDos); }
+void KOI8R1Click(MainWindow& main) { workIn(main, charset::kKoi); }
+void WindowsCP1Click(MainWindow& main) { workIn(main, charset::kWin); }
 
-void DOS8662Click(TMainForm& main) { convertTo(main, charset::kDos); }
-void KOI8R2Click(TMainForm& main) { convertTo(main, charset::kKoi); }
-void Windows12511Click(TMainForm& main) { convertTo(main, charset::kWin); }
+void DOS8662Click(MainWindow& main) { convertTo(main, charset::kDos); }
+void KOI8R2Click(MainWindow& main) { convertTo(main, charset::kKoi); }
+void Windows12511Click(MainWindow& main) { convertTo(main, charset::kWin); }
 
-void mniMac2Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
-void mniISO885951Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
-void mniUnicode1Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
+void mniMac2Click(MainWindow& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
+void mniISO885951Click(MainWindow& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
+void mniUnicode1Click(MainWindow& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
 
-void mniUtf8ImportClick(TMainForm& main) {
+void mniUtf8ImportClick(MainWindow& main) {
   std::size_t lost = 0;
   importWith(main, [&](const std::string& b) {
     Utf8Import i = importUtf8File(b);
@@ -132,14 +132,14 @@ void mniUtf8ImportClick(TMainForm& main) {
     showMessage(&main, QStringLiteral("Символов, которых нет в Windows-1251 (заменены на «?»): %1").arg(lost));
 }
 
-void mniKOI8Rus2Click(TMainForm& main) { exportTo(main, ExportCodePage::Koi8r); }
-void mniDOS2Click(TMainForm& main) { exportTo(main, ExportCodePage::Dos866); }
-void mniMAC1Click(TMainForm& main) { exportTo(main, ExportCodePage::Mac); }
-void mniISO885952Click(TMainForm& main) { exportTo(main, ExportCodePage::Iso88595); }
-void mniHTML2Click(TMainForm& main) { exportStyled(main, "HTML", ".htm"); }
-void mniRTF1Click(TMainForm& main) { exportStyled(main, "RTF", ".rtf"); }
+void mniKOI8Rus2Click(MainWindow& main) { exportTo(main, ExportCodePage::Koi8r); }
+void mniDOS2Click(MainWindow& main) { exportTo(main, ExportCodePage::Dos866); }
+void mniMAC1Click(MainWindow& main) { exportTo(main, ExportCodePage::Mac); }
+void mniISO885952Click(MainWindow& main) { exportTo(main, ExportCodePage::Iso88595); }
+void mniHTML2Click(MainWindow& main) { exportStyled(main, "HTML", ".htm"); }
+void mniRTF1Click(MainWindow& main) { exportStyled(main, "RTF", ".rtf"); }
 
-void mniUnicode2Click(TMainForm& main) {
+void mniUnicode2Click(MainWindow& main) {
   if (!main.hasDocument()) return;
   if (!canExportUnicode(main.editor().charset())) {
     showMessage(&main, QString::fromUtf8(kMsgCannotExportUnicode));
@@ -152,28 +152,28 @@ void mniUnicode2Click(TMainForm& main) {
   io->writeText(main.editor().text(), "unicode");
 }
 
-void mniUtf8ExportClick(TMainForm& main) {
+void mniUtf8ExportClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
   writeFileOrThrow(spath(*file), exportUtf8(main.editor().text(), main.editor().charset()));
 }
 
-void mniAntiwordClick(TMainForm& main) { runTable(main, kTableWordGlux, true); }
-void mniFixEncClick(TMainForm& main) { runTable(main, kTableKlavaEng2Rus, false); }
-void mniFido2normClick(TMainForm& main) { runTable(main, kTableFido, false); }
+void mniAntiwordClick(MainWindow& main) { runTable(main, kTableWordGlux, true); }
+void mniFixEncClick(MainWindow& main) { runTable(main, kTableKlavaEng2Rus, false); }
+void mniFido2normClick(MainWindow& main) { runTable(main, kTableFido, false); }
 
-void mniTranslitClick(TMainForm& main) { transliterate(main, Transliterator::Direction::RussianToLatin); }
-void mniDeTranslitClick(TMainForm& main) { transliterate(main, Transliterator::Direction::LatinToRussian); }
+void mniTranslitClick(MainWindow& main) { transliterate(main, Transliterator::Direction::RussianToLatin); }
+void mniDeTranslitClick(MainWindow& main) { transliterate(main, Transliterator::Direction::LatinToRussian); }
 
-void MIME1Click(TMainForm& main) { encode(main, [](std::string_view t) { return base64DecodeLenient(t); }); }
-void MIME2Click(TMainForm& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
-void Base64decode1Click(TMainForm& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
-void base64Encode1Click(TMainForm& main) { decode(main, [](std::string_view t) { return base64DecodeStrict(t); }); }
-void RLE1Click(TMainForm& main) { encode(main, [](std::string_view t) { return rleCompress(t); }); }
-void RLE2Click(TMainForm& main) { decode(main, [](std::string_view t) { return rleExpand(t); }); }
-void HEX3Click(TMainForm& main) { encode(main, [](std::string_view t) { return hexEncode(t); }); }
-void HEXchar1Click(TMainForm& main) { decode(main, [](std::string_view t) { return hexDecode(t); }); }
+void MIME1Click(MainWindow& main) { encode(main, [](std::string_view t) { return base64DecodeLenient(t); }); }
+void MIME2Click(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void Base64decode1Click(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void base64Encode1Click(MainWindow& main) { decode(main, [](std::string_view t) { return base64DecodeStrict(t); }); }
+void RLE1Click(MainWindow& main) { encode(main, [](std::string_view t) { return rleCompress(t); }); }
+void RLE2Click(MainWindow& main) { decode(main, [](std::string_view t) { return rleExpand(t); }); }
+void HEX3Click(MainWindow& main) { encode(main, [](std::string_view t) { return hexEncode(t); }); }
+void HEXchar1Click(MainWindow& main) { decode(main, [](std::string_view t) { return hexDecode(t); }); }
 
 }  // namespace cmd
 }  // namespace kiv

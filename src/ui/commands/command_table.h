@@ -8,9 +8,9 @@
 
 namespace kiv {
 
-class TMainForm;
+class MainWindow;
 
-using CommandHandler = void (*)(TMainForm&);
+using CommandHandler = void (*)(MainWindow&);
 
 struct CommandRow {
   const char* menuPath;     // top-level caption, then submenus, separated by "/"

@@ -8,14 +8,14 @@
 #include "core/datetime/date_texts.h"
 #include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/file_commands.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
@@ -23,7 +23,7 @@ namespace {
 
 // Writes a version of a document's text; a failed write is reported and
 // nothing else happens.
-void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, const std::string& text,
+void saveVersion(MainWindow& main, const std::string& fileName, bool hasFile, const std::string& text,
                  const std::string& charset) {
   const VersionOptions& o = main.settings().versions;
   const RegionalFormat& rf = regionalFormat();
@@ -42,15 +42,15 @@ void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, con
 
 }  // namespace
 
-void saveVersionOnClose(TMainForm& main, const std::string& fileName) {
-  Ted* doc = Ted::closingDocument();
+void saveVersionOnClose(MainWindow& main, const std::string& fileName) {
+  DocumentWindow* doc = DocumentWindow::closingDocument();
   if (!doc) return;
-  saveVersion(main, fileName, doc->hasFile(), doc->memo()->textCrLf(), doc->charset());
+  saveVersion(main, fileName, doc->hasFile(), doc->control()->textCrLf(), doc->charset());
 }
 
 namespace cmd {
 
-void mniNewFromTemplateClick(TMainForm& main) {
+void mniNewFromTemplateClick(MainWindow& main) {
   const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.settings().templatesFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
@@ -61,7 +61,7 @@ void mniNewFromTemplateClick(TMainForm& main) {
   putDocumentFile(main, main.newDocument(), *file, false);
 }
 
-void mniSaveAsTemplateClick(TMainForm& main) {
+void mniSaveAsTemplateClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.settings().templatesFolder),
                                      saveDialogFilters(), 3, QStringLiteral("txt"));
@@ -72,23 +72,23 @@ void mniSaveAsTemplateClick(TMainForm& main) {
   saveActiveAs(main, *file);
 }
 
-void mniSaveCopyClick(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void mniSaveCopyClick(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc || !doc->hasFile()) return;
   writeBackupCopy(main, doc);
 }
 
-void mniLoadCopyClick(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void mniLoadCopyClick(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   const std::string backup = backupCopyName(doc->fileName());
   if (!backup.empty() && fileExists(backup)) main.openFile(qpath(backup));
 }
 
-void N86668Click(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void N86668Click(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
-  saveVersion(main, doc->fileName(), doc->hasFile(), doc->memo()->textCrLf(), doc->charset());
+  saveVersion(main, doc->fileName(), doc->hasFile(), doc->control()->textCrLf(), doc->charset());
 }
 
 }  // namespace cmd

@@ -16,14 +16,14 @@
 #include "core/fileio/file_formats.h"
 #include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/save_checks.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
@@ -66,17 +66,17 @@ QStringList saveDialogFilters() {
       "HTML-файлы|*.htm;*.html|Все файлы|*.*"));
 }
 
-void writeDocumentText(TMainForm& main, const std::string& fileName, const std::string& text) {
+void writeDocumentText(MainWindow& main, const std::string& fileName, const std::string& text) {
   FileFormat* io = main.fileFormats().find("std_txt");
   io->fileName = fileName;
   io->writeText(text, "std_txt");
 }
 
-void saveAllDocuments(TMainForm& main) {
+void saveAllDocuments(MainWindow& main) {
   QStringList failures;
-  const QList<Ted*> docs = main.editor().documents();
+  const QList<DocumentWindow*> docs = main.editor().documents();
   for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
-    Ted* t = *it;
+    DocumentWindow* t = *it;
     if (!t->hasFile()) continue;
     try {
       saveDocumentFile(main, t, t->fileName());
@@ -87,7 +87,7 @@ void saveAllDocuments(TMainForm& main) {
   if (!failures.isEmpty()) main.reportError(failures.join(QLatin1Char('\n')));
 }
 
-void openRecent(TMainForm& main, const std::string& fileName) {
+void openRecent(MainWindow& main, const std::string& fileName) {
   int number = 0;
   for (const auto& e : main.recent().entries())
     if (e.fileName == fileName) number = e.number;
@@ -95,7 +95,7 @@ void openRecent(TMainForm& main, const std::string& fileName) {
   if (main.openFile(qpath(fileName))) main.editor().scrollBy(0, number);
 }
 
-void dropFiles(TMainForm& main, const QStringList& files) {
+void dropFiles(MainWindow& main, const QStringList& files) {
   for (const QString& file : files) {
     const std::string path = spath(file);
     const std::string ext = lowerCase1251(fileExtension(path));
@@ -121,7 +121,7 @@ void dropFiles(TMainForm& main, const QStringList& files) {
   }
 }
 
-std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string& path) {
+std::optional<DocumentFile> readDocumentFile(MainWindow& main, const std::string& path) {
   try {
     return loadDocumentFile(readFileOrThrow(path), main.settings().detectEncoding);
   } catch (const FileError& e) {
@@ -132,12 +132,12 @@ std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string&
   return std::nullopt;
 }
 
-void putDocumentFile(TMainForm& main, Ted* doc, const DocumentFile& file, bool asUndoStep) {
-  doc->loadFileText(file, asUndoStep ? Ted::LoadMode::UndoStep : Ted::LoadMode::Fresh);
+void putDocumentFile(MainWindow& main, DocumentWindow* doc, const DocumentFile& file, bool asUndoStep) {
+  doc->loadFileText(file, asUndoStep ? DocumentWindow::LoadMode::UndoStep : DocumentWindow::LoadMode::Fresh);
   if (file.utf8Foreign) main.showStatusMessage(QString::fromUtf8(kMsgUtf8Foreign));
 }
 
-void revertDocument(TMainForm& main, Ted* doc) {
+void revertDocument(MainWindow& main, DocumentWindow* doc) {
   if (!doc) return;
   // Taken before reading: a change during the read is noticed next time.
   const std::optional<FileIdentity> identity = fileIdentity(doc->fileName());
@@ -149,15 +149,15 @@ void revertDocument(TMainForm& main, Ted* doc) {
     main.reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(doc->fileName())));
     return;
   }
-  doc->memo()->setModifiedFlag(false);
+  doc->control()->setModifiedFlag(false);
   doc->setDiskIdentity(identity);
 }
 
-void saveDocumentTo(TMainForm&, Ted* doc, const std::string& fileName) {
-  writeFileOrThrow(fileName, documentFileBytes(doc->memo()->textCrLf(), doc->charset(), doc->fileShape()));
+void saveDocumentTo(MainWindow&, DocumentWindow* doc, const std::string& fileName) {
+  writeFileOrThrow(fileName, documentFileBytes(doc->control()->textCrLf(), doc->charset(), doc->fileShape()));
 }
 
-void writeBackupCopy(TMainForm& main, Ted* doc) {
+void writeBackupCopy(MainWindow& main, DocumentWindow* doc) {
   if (!doc || !doc->hasFile()) return;
   const std::string backup = backupCopyName(doc->fileName());
   if (!backup.empty()) saveDocumentTo(main, doc, backup);
@@ -182,7 +182,7 @@ QString systemFile(const QString& which) {
   return QString();
 }
 
-void updateSystemFileItems(TMainForm& main) {
+void updateSystemFileItems(MainWindow& main) {
   const struct {
     const char* component;
     const char* file;
@@ -192,8 +192,8 @@ void updateSystemFileItems(TMainForm& main) {
       a->setEnabled(!systemFile(QString::fromLatin1(i.file)).isEmpty());
 }
 
-bool saveActiveAs(TMainForm& main, const QString& chosen) {
-  Ted* doc = main.activeDocument();
+bool saveActiveAs(MainWindow& main, const QString& chosen) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return false;
   const QString file = QFileInfo(chosen).absoluteFilePath();
   main.config().session.lastOpenFolder = spath(folderOf(file));
@@ -220,9 +220,9 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
 
 namespace cmd {
 
-void FileNew(TMainForm& main) { main.newDocument(); }
+void FileNew(MainWindow& main) { main.newDocument(); }
 
-void FileOpen(TMainForm& main) {
+void FileOpen(MainWindow& main) {
   const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                         openDialogFilter().split(QStringLiteral(";;")));
   if (!chosen) return;
@@ -236,11 +236,11 @@ void FileOpen(TMainForm& main) {
   main.editor().applyTextBackground();
 }
 
-void FileSave(TMainForm& main) {
+void FileSave(MainWindow& main) {
   if (!main.hasDocument()) return;
   const std::string name = main.editor().fileName();
   if (name.find("untitled") != std::string::npos) return FileSaveAs(main);
-  Ted* doc = main.activeDocument();
+  DocumentWindow* doc = main.activeDocument();
   const bool hadFile = doc->hasFile();
   main.editor().setHasFile(true);
   try {
@@ -260,7 +260,7 @@ void FileSave(TMainForm& main) {
   main.editor().focusText();
 }
 
-void FileSaveAs(TMainForm& main) {
+void FileSaveAs(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                                        saveDialogFilters(), 3, QStringLiteral("txt"));
@@ -272,34 +272,34 @@ void FileSaveAs(TMainForm& main) {
   saveActiveAs(main, file);
 }
 
-void mniSaveAllClick(TMainForm& main) {
+void mniSaveAllClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   saveAllDocuments(main);
 }
 
-void mniRevertToSavedClick(TMainForm& main) { revertDocument(main, main.activeDocument()); }
+void mniRevertToSavedClick(MainWindow& main) { revertDocument(main, main.activeDocument()); }
 
-void mniPrintClick(TMainForm& main) {
+void mniPrintClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   main.editor().print();
 }
 
-void mniwinini1Click(TMainForm& main) {
+void mniwinini1Click(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("win.ini"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mnisystemini1Click(TMainForm& main) {
+void mnisystemini1Click(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("system.ini"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mniautoexecbat1Click(TMainForm& main) {
+void mniautoexecbat1Click(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("autoexec.bat"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mniExitClick(TMainForm& main) { main.close(); }
+void mniExitClick(MainWindow& main) { main.close(); }
 
 }  // namespace cmd
 }  // namespace kiv

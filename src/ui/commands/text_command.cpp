@@ -3,20 +3,20 @@
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/charsets/cyrillic_conversions.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/common/dialogs.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
-std::string activeCharset(TMainForm& main) {
+std::string activeCharset(MainWindow& main) {
   const std::string id = main.hasDocument() ? main.editor().charset() : std::string();
   return charset::isKnown(id) ? id : std::string(charset::kWin);
 }
 
-void runTextCommand(TMainForm& main, const TextCommand& how,
+void runTextCommand(MainWindow& main, const TextCommand& how,
                     const std::function<TextOutcome(const std::string&)>& transform) {
   if (!main.hasDocument()) return;
   EditorInterface& ed = main.editor();
@@ -34,7 +34,7 @@ void runTextCommand(TMainForm& main, const TextCommand& how,
   else ed.putWorkingText(result);
 }
 
-void runLinesCommand(TMainForm& main, bool through1251,
+void runLinesCommand(MainWindow& main, bool through1251,
                      const std::function<std::optional<std::vector<std::string>>(std::vector<std::string>)>& transform) {
   if (!main.hasDocument()) return;
   EditorInterface& ed = main.editor();
@@ -55,7 +55,7 @@ std::string recodeFrom1251(const std::string& text, const std::string& charset) 
   return CodePage::ofCharset(charset).encodeFromUtf8(CodePage::get(CodePageId::Win1251).decodeToUtf8(text));
 }
 
-void insertText(TMainForm& main, const std::string& text, bool from1251) {
+void insertText(MainWindow& main, const std::string& text, bool from1251) {
   if (!main.hasDocument()) return;
   main.editor().insertAtCaret(from1251 ? recodeFrom1251(text, activeCharset(main)) : text);
 }

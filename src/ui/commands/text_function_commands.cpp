@@ -17,7 +17,7 @@
 #include "core/textfuncs/line_sort.h"
 #include "core/textfuncs/scramble.h"
 #include "core/textfuncs/text_stats.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
@@ -32,11 +32,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void onLines(TMainForm& main, bool through1251, Lines (*fn)(Lines)) {
+void onLines(MainWindow& main, bool through1251, Lines (*fn)(Lines)) {
   runLinesCommand(main, through1251, [fn](Lines l) -> std::optional<Lines> { return fn(std::move(l)); });
 }
 
-void onText(TMainForm& main, TextCommand how, std::string (*fn)(std::string_view)) {
+void onText(MainWindow& main, TextCommand how, std::string (*fn)(std::string_view)) {
   runTextCommand(main, how, [fn](const std::string& t) { return TextOutcome::put(fn(t)); });
 }
 
@@ -51,7 +51,7 @@ TextOutcome fromRefusable(R result) {
 // Text the user typed (a word, a separator), in Windows-1251.
 std::string typed1251(const QString& s) { return CodePage::get(CodePageId::Win1251).encodeFromUtf8(u8(s)); }
 
-void scramble(TMainForm& main, bool decode) {
+void scramble(MainWindow& main, bool decode) {
   if (!main.hasDocument()) return;
   const auto password = inputQuery(&main, QStringLiteral("Запрос"), QStringLiteral("Введите пароль"), QString());
   if (!password) return;
@@ -68,12 +68,12 @@ namespace cmd {
 
 // --- Lines ------------------------------------------------------------------
 
-void mniDelEmptyLinesClick(TMainForm& main) { onLines(main, false, &deleteEmptyLines); }
-void mniNumberStringsClick(TMainForm& main) { onLines(main, false, &numberLines); }
+void mniDelEmptyLinesClick(MainWindow& main) { onLines(main, false, &deleteEmptyLines); }
+void mniNumberStringsClick(MainWindow& main) { onLines(main, false, &numberLines); }
 
-void mniEncloseClick(TMainForm& main) {
+void mniEncloseClick(MainWindow& main) {
   if (!main.hasDocument()) return;
-  auto* dialog = main.tools().get<Tfmba>(QStringLiteral("Tfmba"));
+  auto* dialog = main.tools().get<EncloseDialog>(QStringLiteral("EncloseDialog"));
   dialog->execModal();
   const std::string charset = activeCharset(main);
   const std::string before = encodeText(dialog->before()->text(), charset);
@@ -81,29 +81,29 @@ void mniEncloseClick(TMainForm& main) {
   runLinesCommand(main, false, [&](Lines l) -> std::optional<Lines> { return encloseLines(std::move(l), before, after); });
 }
 
-void mniSortStringsClick(TMainForm& main) {
+void mniSortStringsClick(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
     return sortLines(std::move(l), regionalFormat().compareIgnoreCase);
   });
 }
 
-void mnirevsortstringsClick(TMainForm& main) {
+void mnirevsortstringsClick(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
     return reverseSortLines(std::move(l), regionalFormat().compareIgnoreCase);
   });
 }
 
-void mniReverseStringClick(TMainForm& main) { onText(main, {}, [](std::string_view t) { return reverseString(t); }); }
+void mniReverseStringClick(MainWindow& main) { onText(main, {}, [](std::string_view t) { return reverseString(t); }); }
 
-void mniReverseStringsClick(TMainForm& main) {
+void mniReverseStringsClick(MainWindow& main) {
   onText(main, TextCommand{TextSource::WholeText, false}, [](std::string_view t) { return reverseLineOrderOfText(t); });
 }
 
-void mniFIOClick(TMainForm& main) {
+void mniFIOClick(MainWindow& main) {
   onText(main, TextCommand{TextSource::Selection, false}, [](std::string_view t) { return surnameWithInitials(t); });
 }
 
-void mniAnagrammClick(TMainForm& main) {
+void mniAnagrammClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   const std::string charset = activeCharset(main);
   LinesResult r = anagrams(toWin1251Reversibly(main.editor().workingText(), charset));
@@ -115,7 +115,7 @@ void mniAnagrammClick(TMainForm& main) {
   if (!r.value.empty()) main.editor().insertLines(r.value);
 }
 
-void mniDelWordClick(TMainForm& main) {
+void mniDelWordClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto word = inputQuery(&main, QStringLiteral("Вопрос!"), QStringLiteral("Введите слово для удаления:"), QString());
   if (!word || word->isEmpty()) return;
@@ -123,7 +123,7 @@ void mniDelWordClick(TMainForm& main) {
   runTextCommand(main, letters(), [&](const std::string& t) { return TextOutcome::put(deleteWord(t, w)); });
 }
 
-void mniParaSortClick(TMainForm& main) {
+void mniParaSortClick(MainWindow& main) {
   if (!main.hasDocument() || !main.editor().hasSelection()) return;
   const QString answer = inputBox(&main, QStringLiteral("Символ-разделитель"), QStringLiteral("Введите значение"),
                                   QStringLiteral(";"));
@@ -133,32 +133,32 @@ void mniParaSortClick(TMainForm& main) {
   });
 }
 
-void mniRusAlphaClick(TMainForm& main) { insertText(main, russianAlphabet(), true); }
-void mniEngAlphhaClick(TMainForm& main) { insertText(main, englishAlphabet(), false); }
+void mniRusAlphaClick(MainWindow& main) { insertText(main, russianAlphabet(), true); }
+void mniEngAlphhaClick(MainWindow& main) { insertText(main, englishAlphabet(), false); }
 
 // --- Case, spacing, format ------------------------------------------------------
 
-void Downcase1Click(TMainForm& main) {
+void Downcase1Click(MainWindow& main) {
   onText(main, letters(TextSource::Selection), [](std::string_view t) { return lowerCaseText(t); });
 }
-void Changeregister1Click(TMainForm& main) {
+void Changeregister1Click(MainWindow& main) {
   onText(main, letters(TextSource::Selection), [](std::string_view t) { return upperCaseText(t); });
 }
-void Hackerize1Click(TMainForm& main) {
+void Hackerize1Click(MainWindow& main) {
   onText(main, letters(), [](std::string_view t) { return hackerize(t, programPrng()); });
 }
-void N11Click(TMainForm& main) { onText(main, letters(), [](std::string_view t) { return capitalizeFirst(t); }); }
-void N46Click(TMainForm& main) { onText(main, letters(), [](std::string_view t) { return capitalizeWords(t); }); }
-void mnKillSpacesClick(TMainForm& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
-void mniKillFormatClick(TMainForm& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
-void mniKillFormat2Click(TMainForm& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
+void N11Click(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return capitalizeFirst(t); }); }
+void N46Click(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return capitalizeWords(t); }); }
+void mnKillSpacesClick(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
+void mniKillFormatClick(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
+void mniKillFormat2Click(MainWindow& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
 
-void TabsSpaces1Click(TMainForm& main) {
+void TabsSpaces1Click(MainWindow& main) {
   const int n = main.settings().spacesPerTab;
   runTextCommand(main, {}, [n](const std::string& t) { return TextOutcome::put(tabsToSpaces(t, n)); });
 }
 
-void mniHardWordWrapClick(TMainForm& main) {
+void mniHardWordWrapClick(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto answer = inputQuery(&main, QStringLiteral("Параметры Wrap"), QStringLiteral("Введите ширину в символах"),
                                  QString());
@@ -168,33 +168,33 @@ void mniHardWordWrapClick(TMainForm& main) {
 
 namespace {
 // Typographic quotes exist in Windows-1251 but not in DOS 866 or KOI8-R.
-bool hasPairedQuotes(TMainForm& main) {
+bool hasPairedQuotes(MainWindow& main) {
   if (CodePage::ofCharset(activeCharset(main)).fromUnicode(0x00AB) >= 0) return true;
   showMessage(&main, QStringLiteral("В кодировке документа нет парных кавычек «»."));
   return false;
 }
 }  // namespace
 
-void N71Click(TMainForm& main) {
+void N71Click(MainWindow& main) {
   if (!main.hasDocument() || !hasPairedQuotes(main)) return;
   onText(main, letters(), [](std::string_view t) { return straightToPairedQuotes(t); });
 }
 
-void N72Click(TMainForm& main) {
+void N72Click(MainWindow& main) {
   if (!main.hasDocument() || !hasPairedQuotes(main)) return;
   onText(main, letters(), [](std::string_view t) { return pairedToStraightQuotes(t); });
 }
 
 // --- Scrambling -------------------------------------------------------------------
 
-void mniEncodeClick(TMainForm& main) { scramble(main, false); }
-void mniDecodeClick(TMainForm& main) { scramble(main, true); }
+void mniEncodeClick(MainWindow& main) { scramble(main, false); }
+void mniDecodeClick(MainWindow& main) { scramble(main, true); }
 
 // --- Statistics and the console ----------------------------------------------------
 
-void mniStatClick(TMainForm& main) {
+void mniStatClick(MainWindow& main) {
   if (!main.hasDocument()) return;
-  auto* console = main.tools().get<Tcon>(QStringLiteral("Tcon"));
+  auto* console = main.tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   if (console->isVisible()) {
     console->close();
     return;
@@ -215,10 +215,10 @@ void mniStatClick(TMainForm& main) {
   console->raise();
 }
 
-void mniAboutmodulesClick(TMainForm& main) {
-  auto* console = main.tools().get<Tcon>(QStringLiteral("Tcon"));
+void mniAboutmodulesClick(MainWindow& main) {
+  auto* console = main.tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   console->appendLine(QStringLiteral("Сведения о версиях программных модулей"));
-  console->appendLine(TMainForm::buildCaption());
+  console->appendLine(MainWindow::buildCaption());
   console->appendLine(QStringLiteral("JCL-version: 1.11"));
   console->appendLine(QStringLiteral("Конвертация величин, версия 1.0 альфа"));
   console->appendLine(qs(main.fileFormats().description()));

@@ -6,13 +6,13 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/tools/tool_window.h"
 
 namespace kiv::cmd {
 
-void N41Click(TMainForm& main) {
+void N41Click(MainWindow& main) {
   // Minimized windows line up along the bottom edge.
   QMdiArea* area = main.documentArea();
   int x = 0;
@@ -25,7 +25,7 @@ void N41Click(TMainForm& main) {
   }
 }
 
-void N42Click(TMainForm& main) {
+void N42Click(MainWindow& main) {
   // Tiled horizontally: full-width windows one above the other.
   QMdiArea* area = main.documentArea();
   QList<QMdiSubWindow*> windows;
@@ -42,13 +42,13 @@ void N42Click(TMainForm& main) {
   }
 }
 
-void N43Click(TMainForm& main) { main.documentArea()->cascadeSubWindows(); }
+void N43Click(MainWindow& main) { main.documentArea()->cascadeSubWindows(); }
 
-void N96Click(TMainForm& main) {
-  if (ToolWindow* w = main.tools().window(QStringLiteral("Tfmdox"))) w->toggle();
+void N96Click(MainWindow& main) {
+  if (ToolWindow* w = main.tools().window(QStringLiteral("DocumentsWindow"))) w->toggle();
 }
 
-void mniAscrollClick(TMainForm& main) {
+void mniAscrollClick(MainWindow& main) {
   QAction* item = main.action(QStringLiteral("mniAscroll"));
   main.settings().autoScroll = item ? item->isChecked() : !main.settings().autoScroll;
   main.restartAutoScroll();

@@ -18,16 +18,16 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/document_host.h"
-#include "ui/editor/memo/find_dialogs.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/find_dialog.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
 EditorInterface::EditorInterface(DocumentHost* host, EditorCallbacks callbacks, Settings* settings)
     : host_(host), callbacks_(std::move(callbacks)), settings_(settings) {}
 
-Ted* EditorInterface::active() const {
+DocumentWindow* EditorInterface::active() const {
   QMdiArea* area = host_ ? host_->documentArea() : nullptr;
   if (!area) return nullptr;
   QMdiSubWindow* sub = area->currentSubWindow();
@@ -36,116 +36,116 @@ Ted* EditorInterface::active() const {
     if (list.isEmpty()) return nullptr;
     sub = list.last();
   }
-  return qobject_cast<Ted*>(sub->widget());
+  return qobject_cast<DocumentWindow*>(sub->widget());
 }
 
-QList<Ted*> EditorInterface::documents() const {
-  QList<Ted*> out;
+QList<DocumentWindow*> EditorInterface::documents() const {
+  QList<DocumentWindow*> out;
   QMdiArea* area = host_ ? host_->documentArea() : nullptr;
   if (!area) return out;
   const auto list = area->subWindowList(QMdiArea::StackingOrder);
   for (auto it = list.rbegin(); it != list.rend(); ++it)
-    if (auto* t = qobject_cast<Ted*>((*it)->widget())) out << t;
+    if (auto* t = qobject_cast<DocumentWindow*>((*it)->widget())) out << t;
   return out;
 }
 
-QList<Ted*> EditorInterface::documentsLastFirst() const {
-  QList<Ted*> docs = documents();
+QList<DocumentWindow*> EditorInterface::documentsLastFirst() const {
+  QList<DocumentWindow*> docs = documents();
   std::reverse(docs.begin(), docs.end());
   return docs;
 }
 
 #define KIV_ACTIVE_OR(value)   \
-  Ted* ted = active();         \
-  if (!ted) return value;      \
-  MemoControl* memo = ted->memo(); \
-  (void)memo
+  DocumentWindow* doc = active();         \
+  if (!doc) return value;      \
+  EditingControl* control = doc->control(); \
+  (void)control
 
 void EditorInterface::setModified(bool flag) {
   KIV_ACTIVE_OR();
-  memo->setModifiedFlag(flag);
+  control->setModifiedFlag(flag);
 }
 
 bool EditorInterface::isModified() const {
   KIV_ACTIVE_OR(false);
-  return memo->modifiedFlag();
+  return control->modifiedFlag();
 }
 
 void EditorInterface::applySettingsToActive() {
   KIV_ACTIVE_OR();
-  ted->applySettings();
+  doc->applySettings();
 }
 
 int EditorInterface::topLine() const {
   KIV_ACTIVE_OR(0);
-  return memo->topLine();
+  return control->topLine();
 }
 
 void EditorInterface::goToLine(int line) {
   KIV_ACTIVE_OR();
-  memo->moveCaretTo(line, 1);
-  memo->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+  control->moveCaretTo(line, 1);
+  control->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
 }
 
 void EditorInterface::scrollBy(int columns, int lines) {
   scrollLines(lines);
   KIV_ACTIVE_OR();
-  memo->scrollColumnsBy(columns);
+  control->scrollColumnsBy(columns);
 }
 
 void EditorInterface::loadText(const std::string& fileName, const std::string& text) {
   KIV_ACTIVE_OR();
-  memo->loadTextBytes(text);
-  ted->setHasFile(true);
+  control->loadTextBytes(text);
+  doc->setHasFile(true);
   setFileName(fileName);
-  ted->selectHighlighter(qs(highlighterForFile(fileName)));
+  doc->selectHighlighter(qs(highlighterForFile(fileName)));
 }
 
 std::string EditorInterface::workingText() const {
   KIV_ACTIVE_OR({});
-  return memo->hasSelectedText() ? memo->selectedBytes() : memo->textCrLf();
+  return control->hasSelectedText() ? control->selectedBytes() : control->textCrLf();
 }
 
 std::string EditorInterface::selectedText() const {
   KIV_ACTIVE_OR({});
-  return memo->selectedBytes();
+  return control->selectedBytes();
 }
 
 void EditorInterface::putWorkingText(const std::string& text) {
   KIV_ACTIVE_OR();
-  if (memo->hasSelectedText()) memo->replaceSelectionBytes(text);
-  else memo->setTextBytes(text);
+  if (control->hasSelectedText()) control->replaceSelectionBytes(text);
+  else control->setTextBytes(text);
 }
 
 void EditorInterface::replaceSelection(const std::string& text) {
   KIV_ACTIVE_OR();
-  memo->replaceSelectionBytes(text);
+  control->replaceSelectionBytes(text);
 }
 
 void EditorInterface::setText(const std::string& text) {
   KIV_ACTIVE_OR();
-  memo->setTextBytes(text);
+  control->setTextBytes(text);
 }
 
 std::string EditorInterface::text() const {
   KIV_ACTIVE_OR({});
-  return memo->textCrLf();
+  return control->textCrLf();
 }
 
 void EditorInterface::setWordWrap(bool on) {
   KIV_ACTIVE_OR();
-  memo->setWordWrapOn(on);
+  control->setWordWrapOn(on);
 }
 
 DocumentLines EditorInterface::lines() const {
   KIV_ACTIVE_OR(DocumentLines());
-  return DocumentLines(memo);
+  return DocumentLines(control);
 }
 
 void EditorInterface::applyColors() {
   applySettingsToActive();
   const Settings& s = *settings_;
-  for (Ted* t : documentsLastFirst()) t->memo()->setColors(s.textColor, s.backgroundColor, s.selectionTextColor, s.selectionBackgroundColor);
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setColors(s.textColor, s.backgroundColor, s.selectionTextColor, s.selectionBackgroundColor);
 }
 
 namespace {
@@ -157,27 +157,27 @@ void fontOfCharset(const Settings& s, const std::string& id, std::string& name, 
 }  // namespace
 
 void EditorInterface::applyCharsetFonts() {
-  for (Ted* t : documentsLastFirst()) {
+  for (DocumentWindow* t : documentsLastFirst()) {
     std::string name;
     int size = 10;
     fontOfCharset(*settings_, t->charset(), name, size);
-    t->memo()->setDocumentFont(qs(name), size);
+    t->control()->setDocumentFont(qs(name), size);
   }
 }
 
 void EditorInterface::applyCharsetFontSizes() {
-  for (Ted* t : documentsLastFirst()) {
+  for (DocumentWindow* t : documentsLastFirst()) {
     std::string name;
     int size = 10;
     fontOfCharset(*settings_, t->charset(), name, size);
-    t->memo()->setDocumentFont(t->memo()->documentFontFamily(), size);
+    t->control()->setDocumentFont(t->control()->documentFontFamily(), size);
   }
 }
 
 void EditorInterface::applyTextBackground() {
   Settings& s = *settings_;
-  for (Ted* t : documentsLastFirst()) {
-    if (!t->memo()->setTextAreaFill(s.textAreaFill, s.backgroundColor)) {
+  for (DocumentWindow* t : documentsLastFirst()) {
+    if (!t->control()->setTextAreaFill(s.textAreaFill, s.backgroundColor)) {
       // A missing picture: the setting falls back to no fill and the walk stops.
       s.textAreaFill.kind = 0;
       return;
@@ -187,9 +187,9 @@ void EditorInterface::applyTextBackground() {
 
 void EditorInterface::applyGutter() {
   Settings& s = *settings_;
-  for (Ted* t : documentsLastFirst()) {
-    t->memo()->setGutterWidthPx(s.gutterFill.width);
-    if (!t->memo()->setGutterFill(s.gutterFill)) {
+  for (DocumentWindow* t : documentsLastFirst()) {
+    t->control()->setGutterWidthPx(s.gutterFill.width);
+    if (!t->control()->setGutterFill(s.gutterFill)) {
       s.gutterFill.kind = 0;
       return;
     }
@@ -197,54 +197,54 @@ void EditorInterface::applyGutter() {
 }
 
 void EditorInterface::applyMargin() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setRightMargin(settings_->rightMargin, settings_->showRightMargin);
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setRightMargin(settings_->rightMargin, settings_->showRightMargin);
 }
 
 void EditorInterface::applyLineNumbers() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setShowLineNumbers(settings_->showLineNumbers);
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setShowLineNumbers(settings_->showLineNumbers);
 }
 
 void EditorInterface::applyBlockIndent() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setBlockIndent(settings_->blockIndent);
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setBlockIndent(settings_->blockIndent);
 }
 
 void EditorInterface::applyTabWidth() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setSpacesPerTab(settings_->tabWidth());
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setSpacesPerTab(settings_->tabWidth());
 }
 
 void EditorInterface::applySyntaxHighlight() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setSyntaxColoring(settings_->syntaxHighlight);
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setSyntaxColoring(settings_->syntaxHighlight);
 }
 
 void EditorInterface::applyLineSeparators() {
-  for (Ted* t : documentsLastFirst()) t->memo()->setSeparatorLines(settings_->separatorLines);
+  for (DocumentWindow* t : documentsLastFirst()) t->control()->setSeparatorLines(settings_->separatorLines);
 }
 
 void EditorInterface::undo() {
   KIV_ACTIVE_OR();
-  memo->undo();
+  control->undo();
 }
 
 void EditorInterface::redo() {
   KIV_ACTIVE_OR();
-  memo->redo();
+  control->redo();
 }
 
 void EditorInterface::copy() {
   KIV_ACTIVE_OR();
-  if (memo->hasSelectedText()) memo->copy();
+  if (control->hasSelectedText()) control->copy();
   else QApplication::clipboard()->clear();
 }
 
 void EditorInterface::cut() {
   KIV_ACTIVE_OR();
-  if (memo->hasSelectedText()) memo->cut();
+  if (control->hasSelectedText()) control->cut();
   else QApplication::clipboard()->clear();
 }
 
 void EditorInterface::paste() {
   KIV_ACTIVE_OR();
-  memo->paste();
+  control->paste();
 }
 
 bool EditorInterface::canPaste() const {
@@ -254,60 +254,60 @@ bool EditorInterface::canPaste() const {
 
 bool EditorInterface::hasSelection() const {
   KIV_ACTIVE_OR(false);
-  return memo->hasSelectedText();
+  return control->hasSelectedText();
 }
 
 void EditorInterface::showFindDialog() {
   KIV_ACTIVE_OR();
   if (dialogsSuppressed_ || dialogScript()) {
-    searchMemo(memo, lastSearch());
+    findAndSelect(control, lastSearch());
     return;
   }
-  FindDialog dlg(ted->window(), false);
+  FindDialog dlg(doc->window(), false);
   dlg.load(lastSearch());
   if (dlg.exec() != QDialog::Accepted) return;
   lastSearch() = dlg.options();
   // The document may have closed while the dialog was open.
-  if (Ted* now = active()) searchMemo(now->memo(), lastSearch());
+  if (DocumentWindow* now = active()) findAndSelect(now->control(), lastSearch());
 }
 
 bool EditorInterface::findNext() {
   KIV_ACTIVE_OR(false);
   SearchOptions o = lastSearch();
   o.entireScope = false;
-  return searchMemo(memo, o);
+  return findAndSelect(control, o);
 }
 
 void EditorInterface::showReplaceDialog() {
   KIV_ACTIVE_OR();
   bool all = false;
   if (!dialogsSuppressed_ && !dialogScript()) {
-    FindDialog dlg(ted->window(), true);
+    FindDialog dlg(doc->window(), true);
     dlg.load(lastSearch());
     if (dlg.exec() != QDialog::Accepted) return;
     lastSearch() = dlg.options();
     all = dlg.replaceAllChosen();
-    ted = active();
-    if (!ted) return;
-    memo = ted->memo();
+    doc = active();
+    if (!doc) return;
+    control = doc->control();
   }
-  if (all) replaceAll(memo, lastSearch());
-  else replaceNext(memo, lastSearch());
+  if (all) replaceAll(control, lastSearch());
+  else replaceNext(control, lastSearch());
 }
 
 void EditorInterface::setCharset(const std::string& id) {
   KIV_ACTIVE_OR();
-  ted->setCharset(id);
+  doc->setCharset(id);
 }
 
 std::string EditorInterface::charset() const {
   KIV_ACTIVE_OR({});
-  return ted->charset();
+  return doc->charset();
 }
 
 void EditorInterface::setFileName(const std::string& name) {
   KIV_ACTIVE_OR();
-  ted->setName(name);
+  doc->setName(name);
 }
 
 std::string EditorInterface::fileNameAt(int index) const {
@@ -319,21 +319,21 @@ std::string EditorInterface::fileNameAt(int index) const {
 void EditorInterface::exportAs(const std::string& fileName, const std::string& format) {
   KIV_ACTIVE_OR();
   if (format != "HTML" && format != "RTF") return;
-  writeFileOrThrow(fileName, memo->exportStyled(format, fileNameOnly(ted->fileName())));
+  writeFileOrThrow(fileName, control->exportStyled(format, fileNameOnly(doc->fileName())));
 }
 
 void EditorInterface::print() {
   KIV_ACTIVE_OR();
   QsciPrinter printer;
-  printer.setDocName(qpath(fileNameOnly(ted->fileName())));
-  if (confirmPrint(ted, &printer)) printer.printRange(memo);
+  printer.setDocName(qpath(fileNameOnly(doc->fileName())));
+  if (confirmPrint(doc, &printer)) printer.printRange(control);
 }
 
 void EditorInterface::replaceSelectedLines(const std::vector<std::string>& lines) {
   KIV_ACTIVE_OR();
-  if (!memo->hasSelectedText()) return;
-  const std::string sel = memo->selectedBytes();
-  const bool rectangular = memo->SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE) != 0;
+  if (!control->hasSelectedText()) return;
+  const std::string sel = control->selectedBytes();
+  const bool rectangular = control->SendScintilla(QsciScintillaBase::SCI_SELECTIONISRECTANGLE) != 0;
   const bool endsWithBreak = !rectangular && sel.size() >= 2 && sel.compare(sel.size() - 2, 2, "\r\n") == 0;
   std::string text;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -341,79 +341,79 @@ void EditorInterface::replaceSelectedLines(const std::vector<std::string>& lines
     text += lines[i];
   }
   if (endsWithBreak && !lines.empty()) text += "\r\n";
-  memo->replaceSelectionBytes(text);
+  control->replaceSelectionBytes(text);
 }
 
 std::vector<std::string> EditorInterface::selectedLines() const {
   KIV_ACTIVE_OR({});
-  return memo->selectedLineList();
+  return control->selectedLineList();
 }
 
 std::string EditorInterface::fileName() const {
   KIV_ACTIVE_OR({});
-  return ted->fileName();
+  return doc->fileName();
 }
 
-Ted* EditorInterface::createDocument(DocumentHost* owner) {
+DocumentWindow* EditorInterface::createDocument(DocumentHost* owner) {
   QMdiArea* area = owner->documentArea();
-  auto* ted = new Ted(nullptr, this);
-  QMdiSubWindow* sub = area->addSubWindow(ted);
+  auto* doc = new DocumentWindow(nullptr, this);
+  QMdiSubWindow* sub = area->addSubWindow(doc);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   // The MDI child's own close keys would take the program's Ctrl+W and Ctrl+F4.
   if (QMenu* sys = sub->systemMenu())
     for (QAction* a : sys->actions()) a->setShortcut(QKeySequence());
   sub->resize(settings_->documentWidth, settings_->documentHeight);
-  ted->memo()->releaseKeys(programKeys_);
-  owner->documentCreated(ted);
+  doc->control()->releaseKeys(programKeys_);
+  owner->documentCreated(doc);
   const std::string name = "untitled" + std::to_string(settings_->untitledCounter);
-  ted->setHasFile(false);
+  doc->setHasFile(false);
   sub->show();
   area->setActiveSubWindow(sub);
-  ted->setName(name);
-  ted->applySettings();
-  ted->memo()->setFocus();
-  return ted;
+  doc->setName(name);
+  doc->applySettings();
+  doc->control()->setFocus();
+  return doc;
 }
 
 bool EditorInterface::insertAtCaret(const std::string& text) {
   KIV_ACTIVE_OR(false);
-  memo->insertBytesAtCaret(text);
+  control->insertBytesAtCaret(text);
   return true;
 }
 
 void EditorInterface::insertLines(const std::vector<std::string>& lines) {
   KIV_ACTIVE_OR();
-  memo->insertLineBlock(lines);
+  control->insertLineBlock(lines);
 }
 
 bool EditorInterface::hasFile() const {
   KIV_ACTIVE_OR(false);
-  return ted->hasFile();
+  return doc->hasFile();
 }
 
 int EditorInterface::gutterWidth() const {
   KIV_ACTIVE_OR(0);
-  return memo->gutterWidthPx();
+  return control->gutterWidthPx();
 }
 
 int EditorInterface::marginColumn() const {
   KIV_ACTIVE_OR(0);
-  return memo->rightMarginColumn();
+  return control->rightMarginColumn();
 }
 
 void EditorInterface::setGutterWidth(int width) {
   KIV_ACTIVE_OR();
-  memo->setGutterWidthPx(width);
+  control->setGutterWidthPx(width);
 }
 
 void EditorInterface::setHasFile(bool flag) {
   KIV_ACTIVE_OR();
-  ted->setHasFile(flag);
+  doc->setHasFile(flag);
 }
 
 void EditorInterface::focusText() {
   KIV_ACTIVE_OR();
-  memo->setFocus();
+  control->setFocus();
 }
 
 void EditorInterface::openFile(const std::string& fileName) {
@@ -434,7 +434,7 @@ void EditorInterface::showCaption(const std::string& fileName) {
 
 void EditorInterface::scrollLines(int delta) {
   KIV_ACTIVE_OR();
-  memo->scrollLinesBy(delta);
+  control->scrollLinesBy(delta);
 }
 
 #undef KIV_ACTIVE_OR

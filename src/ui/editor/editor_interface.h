@@ -18,7 +18,7 @@
 namespace kiv {
 
 class DocumentHost;
-class Ted;
+class DocumentWindow;
 
 struct EditorCallbacks {
   // A document window closes: its file name, left column and top line.
@@ -41,13 +41,13 @@ class EditorInterface {
 
   // --- Documents -------------------------------------------------------------
   // The active document window, or nullptr.
-  Ted* active() const;
+  DocumentWindow* active() const;
   // Document windows by MDI child index: 0 is the front-most.
-  QList<Ted*> documents() const;
+  QList<DocumentWindow*> documents() const;
   int documentCount() const { return static_cast<int>(documents().size()); }
   // Creates a document window named "untitled" + the untitled counter, makes
   // it active and returns it.
-  Ted* createDocument(DocumentHost* owner);
+  DocumentWindow* createDocument(DocumentHost* owner);
   // The file name of the document with that MDI child index ("" for none).
   std::string fileNameAt(int index) const;
   // Program shortcuts that the editing controls must leave alone.
@@ -142,7 +142,7 @@ class EditorInterface {
 
  private:
   // Documents from the last MDI child index down to 0.
-  QList<Ted*> documentsLastFirst() const;
+  QList<DocumentWindow*> documentsLastFirst() const;
 
   DocumentHost* host_;
   EditorCallbacks callbacks_;

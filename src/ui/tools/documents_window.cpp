@@ -4,11 +4,11 @@
 #include <QVBoxLayout>
 
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 
 namespace kiv {
 
-Tfmdox::Tfmdox(TMainForm* main) : ToolWindow(main, QStringLiteral("Tfmdox"), QStringLiteral("Документы"), true) {
+DocumentsWindow::DocumentsWindow(MainWindow* main) : ToolWindow(main, QStringLiteral("DocumentsWindow"), QStringLiteral("Документы"), true) {
   auto* l = new QVBoxLayout(this);
   l->setContentsMargins(0, 0, 0, 0);
   list_ = new QListWidget(this);

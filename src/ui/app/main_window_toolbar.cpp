@@ -6,15 +6,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/icons.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_fill.h"
+#include "ui/editor/control/background_fill.h"
 
 namespace kiv {
 
-void TMainForm::buildToolBar() {
+void MainWindow::buildToolBar() {
   auto* bar = new QToolBar(QStringLiteral("qibTabBar1"), this);
   bar->setObjectName(QStringLiteral("qibTabBar1"));
   bar->setMovable(false);
@@ -100,7 +100,7 @@ void TMainForm::buildToolBar() {
 
 }
 
-void TMainForm::updateEditActions() {
+void MainWindow::updateEditActions() {
   // Cut and Copy follow the selection; with no document open they keep their state.
   if (!editor_ || !hasDocument()) return;
   const bool sel = editor_->hasSelection();

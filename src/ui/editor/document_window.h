@@ -22,18 +22,18 @@ class QActionGroup;
 namespace kiv {
 
 class EditorInterface;
-class MemoControl;
+class EditingControl;
 struct CodeTemplate;
 struct DocumentFile;
 struct Settings;
 
-class Ted : public QWidget {
+class DocumentWindow : public QWidget {
   Q_OBJECT
  public:
-  Ted(QWidget* owner, EditorInterface* editor);
-  ~Ted() override;
+  DocumentWindow(QWidget* owner, EditorInterface* editor);
+  ~DocumentWindow() override;
 
-  MemoControl* memo() const { return memo_; }
+  EditingControl* control() const { return control_; }
   EditorInterface* editor() const { return editor_; }
   QMdiSubWindow* subWindow() const;
 
@@ -57,7 +57,7 @@ class Ted : public QWidget {
   DiskFileState& diskFile() { return diskFile_; }
   void setDiskIdentity(std::optional<FileIdentity> identity) { diskFile_.remember(identity); }
   // The document window that is closing right now (during its close report).
-  static Ted* closingDocument();
+  static DocumentWindow* closingDocument();
 
   // File name ← name; window caption and main caption ← name.
   void setName(const std::string& name);
@@ -96,15 +96,17 @@ class Ted : public QWidget {
 
  signals:
   // The window is closing (after the close question was answered Yes).
-  void closing(Ted* self);
+  void closing(DocumentWindow* self);
 
  protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
-  bool keyDown(QKeyEvent* e);
-  void keyPress(QString& text);
+  // The window's own keys, before the control sees them; true consumes the key.
+  bool handleKey(QKeyEvent* e);
+  // Typed text before it goes in: typing sounds and typographic quotes.
+  void adjustTypedText(QString& text);
   void buildContextMenu();
   void updatePosition();
   // The font of the current code page; the status bar when active.
@@ -119,7 +121,7 @@ class Ted : public QWidget {
   void insertTemplate(const CodeTemplate& t, std::size_t wordLength);
 
   EditorInterface* editor_;
-  MemoControl* memo_;
+  EditingControl* control_;
   std::string fileName_;
   bool hasFile_ = false;
   TextFileShape fileShape_;

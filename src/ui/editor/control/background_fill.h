@@ -13,7 +13,7 @@
 
 namespace kiv {
 
-struct MemoFill {
+struct BackgroundFill {
   AreaFill text;        // kind 0 none, 1 picture, 2 gradient
   AreaFill gutter;      // kind 0 plain colour, 1 picture, 2 gradient
   QPixmap textPicture;

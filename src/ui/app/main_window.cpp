@@ -1,4 +1,4 @@
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -36,8 +36,8 @@
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/tool_window.h"
 
@@ -52,26 +52,26 @@ void onTerminate(int) {
 }
 }  // namespace
 
-QString TMainForm::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
+QString MainWindow::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
 
-TMainForm::TMainForm(const QString& programFolder, const QStringList& arguments, QWidget* parent)
+MainWindow::MainWindow(const QString& programFolder, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
   if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
   setObjectName(QStringLiteral("MainForm"));
-  formCreate();
+  createContents();
 }
 
-TMainForm::~TMainForm() {
+MainWindow::~MainWindow() {
   // Documents go before the editor interface they call back.
   if (mdi_) {
     for (QMdiSubWindow* sub : mdi_->subWindowList()) {
-      if (auto* t = qobject_cast<Ted*>(sub->widget())) disconnect(t, nullptr, this, nullptr);
+      if (auto* t = qobject_cast<DocumentWindow*>(sub->widget())) disconnect(t, nullptr, this, nullptr);
       delete sub;
     }
   }
 }
 
-void TMainForm::formCreate() {
+void MainWindow::createContents() {
   setAcceptDrops(true);
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName(QStringLiteral("ClientArea"));
@@ -105,9 +105,9 @@ void TMainForm::formCreate() {
   readConfiguration();
 
   sounds_ = new SoundPlayer(this);
-  astimer_ = new QTimer(this);
-  astimer_->setObjectName(QStringLiteral("astimer"));
-  connect(astimer_, &QTimer::timeout, this, [this] {
+  autoScrollTimer_ = new QTimer(this);
+  autoScrollTimer_->setObjectName(QStringLiteral("astimer"));
+  connect(autoScrollTimer_, &QTimer::timeout, this, [this] {
     if (hasDocument()) editor_->scrollLines(settings().autoScrollLines);
   });
 
@@ -125,7 +125,7 @@ void TMainForm::formCreate() {
   buildToolBar();
   editor_->setProgramKeys(programKeys());
   tools_ = std::make_unique<ToolWindows>(this);
-  docs_ = std::make_unique<DocumentsList>(this, menu(QStringLiteral("dox")));
+  documentsList_ = std::make_unique<DocumentsList>(this, menu(QStringLiteral("dox")));
   refreshRecentMenu();
 
   setWindowTitle(buildCaption());
@@ -146,7 +146,7 @@ void TMainForm::formCreate() {
       updateEditActions();
       return;
     }
-    if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
+    if (auto* t = qobject_cast<DocumentWindow*>(sub->widget())) t->activated();
     updateEditActions();
     QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   });
@@ -155,23 +155,23 @@ void TMainForm::formCreate() {
   activationFallback_ = new QTimer(this);
   activationFallback_->setSingleShot(true);
   activationFallback_->setInterval(1500);
-  connect(activationFallback_, &QTimer::timeout, this, &TMainForm::firstActivation);
+  connect(activationFallback_, &QTimer::timeout, this, &MainWindow::firstActivation);
 }
 
-void TMainForm::readConfiguration() {
-  cfg_.session.lastOpenFolder = spath(programFolder_);
-  cfg_.session.lastSaveFolder = spath(programFolder_);
-  cfg_.session.fileBrowserFolder = spath(QDir::homePath());
+void MainWindow::readConfiguration() {
+  config_.session.lastOpenFolder = spath(programFolder_);
+  config_.session.lastSaveFolder = spath(programFolder_);
+  config_.session.fileBrowserFolder = spath(QDir::homePath());
   // Numbers brought into their limits are written back at exit.
-  clampedSettings_ = readSettings(*ini_, cfg_);
+  clampedSettings_ = readSettings(*ini_, config_);
   buildFolders(settings(), spath(programFolder_), settings().codeTablesFolder);
   recent_.setCapacity(RecentFiles::kStartCapacity);
   if (recent_.read(*ini_) > 0)
     showError(this, QStringLiteral("Часть списка недавних файлов в kiv.ini повреждена и пропущена."));
 }
 
-void TMainForm::placeMainWindow() {
-  WindowBounds b = cfg_.session.mainWindow;
+void MainWindow::placeMainWindow() {
+  WindowBounds b = config_.session.mainWindow;
   QScreen* screen = QGuiApplication::screenAt(QPoint(b.left + b.width / 2, b.top + b.height / 2));
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (screen) {
@@ -182,7 +182,7 @@ void TMainForm::placeMainWindow() {
   resize(b.width, b.height);
 }
 
-void TMainForm::buildStatusBar() {
+void MainWindow::buildStatusBar() {
   auto* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
   const int widths[3] = {150, 100, 50};
@@ -194,31 +194,31 @@ void TMainForm::buildStatusBar() {
   }
 }
 
-void TMainForm::setHostCaption(const QString& caption) { setWindowTitle(caption); }
+void MainWindow::setHostCaption(const QString& caption) { setWindowTitle(caption); }
 
-void TMainForm::setStatusPanel(int panel, const QString& text) {
+void MainWindow::setStatusPanel(int panel, const QString& text) {
   if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
 }
 
-QString TMainForm::statusPanel(int panel) const {
+QString MainWindow::statusPanel(int panel) const {
   return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString();
 }
 
-bool TMainForm::hasDocument() const { return mdi_ && !mdi_->subWindowList().isEmpty(); }
+bool MainWindow::hasDocument() const { return mdi_ && !mdi_->subWindowList().isEmpty(); }
 
-Ted* TMainForm::activeDocument() const { return editor_ ? editor_->active() : nullptr; }
+DocumentWindow* MainWindow::activeDocument() const { return editor_ ? editor_->active() : nullptr; }
 
-QAction* TMainForm::action(const QString& component) const {
+QAction* MainWindow::action(const QString& component) const {
   auto it = actions_.find(component);
   return it == actions_.end() ? nullptr : it->second;
 }
 
-QMenu* TMainForm::menu(const QString& component) const {
+QMenu* MainWindow::menu(const QString& component) const {
   auto it = menus_.find(component);
   return it == menus_.end() ? nullptr : it->second;
 }
 
-QList<QKeySequence> TMainForm::programKeys() const {
+QList<QKeySequence> MainWindow::programKeys() const {
   QList<QKeySequence> keys;
   for (const auto& [name, a] : actions_)
     for (const auto& k : a->shortcuts()) keys << k;
@@ -226,7 +226,7 @@ QList<QKeySequence> TMainForm::programKeys() const {
   return keys;
 }
 
-void TMainForm::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   for (const auto& top : topMenus()) {
     QMenu* m = bar->addMenu(QString::fromUtf8(top.caption));
@@ -279,7 +279,7 @@ void TMainForm::buildMenus() {
   if (QMenu* plugs = menu(QStringLiteral("plugsmenubase"))) plugs->setEnabled(!plugs->actions().isEmpty());
 }
 
-void TMainForm::refreshRecentMenu() {
+void MainWindow::refreshRecentMenu() {
   if (!recentMenu_) return;
   recentMenu_->clear();
   for (const auto& e : recent_.entries()) {
@@ -291,29 +291,29 @@ void TMainForm::refreshRecentMenu() {
   recentMenu_->menuAction()->setEnabled(!recent_.empty());
 }
 
-void TMainForm::reportError(const QString& text) { showError(this, text); }
+void MainWindow::reportError(const QString& text) { showError(this, text); }
 
 // ---------------------------------------------------------------------------
 // Documents
 
-Ted* TMainForm::newDocument() {
+DocumentWindow* MainWindow::newDocument() {
   ++settings().untitledCounter;
-  Ted* doc = editor_->createDocument(this);
-  docs_->add(doc);
+  DocumentWindow* doc = editor_->createDocument(this);
+  documentsList_->add(doc);
   setHostCaption(qpath(doc->fileName()));
   return doc;
 }
 
-void TMainForm::documentCreated(Ted* doc) {
-  connect(doc, &Ted::closing, this, [this](Ted* t) { docs_->remove(t); });
-  connect(doc->memo(), &QsciScintilla::selectionChanged, this, &TMainForm::updateEditActions);
+void MainWindow::documentCreated(DocumentWindow* doc) {
+  connect(doc, &DocumentWindow::closing, this, [this](DocumentWindow* t) { documentsList_->remove(t); });
+  connect(doc->control(), &QsciScintilla::selectionChanged, this, &MainWindow::updateEditActions);
   // Files dropped on a document's text go where files dropped on the frame go.
-  connect(doc->memo(), &QsciScintillaBase::SCN_URIDROPPED, this, [this](const QUrl& url) {
+  connect(doc->control(), &QsciScintillaBase::SCN_URIDROPPED, this, [this](const QUrl& url) {
     if (url.isLocalFile()) dropFiles(*this, {url.toLocalFile()});
   });
 }
 
-Ted* TMainForm::openFile(const QString& fileName) {
+DocumentWindow* MainWindow::openFile(const QString& fileName) {
   const QFileInfo info(fileName);
   if (!info.isFile()) return nullptr;
   const std::string path = spath(info.absoluteFilePath());
@@ -321,7 +321,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   const std::optional<FileIdentity> identity = fileIdentity(path);
   std::optional<DocumentFile> file = readDocumentFile(*this, path);
   if (!file) return nullptr;
-  Ted* doc = nullptr;
+  DocumentWindow* doc = nullptr;
   try {
     doc = editor_->createDocument(this);
     putDocumentFile(*this, doc, *file, false);
@@ -336,7 +336,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   editor_->setFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
   doc->setDiskIdentity(identity);
-  docs_->add(doc);
+  documentsList_->add(doc);
   restartAutoScroll();
   if (settings().backupOnOpen) {
     try {
@@ -348,22 +348,22 @@ Ted* TMainForm::openFile(const QString& fileName) {
   return doc;
 }
 
-void TMainForm::discardDocument(Ted* doc) {
-  doc->memo()->setModifiedFlag(false);
+void MainWindow::discardDocument(DocumentWindow* doc) {
+  doc->control()->setModifiedFlag(false);
   if (QMdiSubWindow* sub = doc->subWindow()) {
     sub->close();
   }
 }
 
-void TMainForm::showStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
+void MainWindow::showStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 
-void TMainForm::restartAutoScroll() {
-  astimer_->setInterval(std::max(1, settings().autoScrollInterval));
-  if (settings().autoScroll) astimer_->start();
-  else astimer_->stop();
+void MainWindow::restartAutoScroll() {
+  autoScrollTimer_->setInterval(std::max(1, settings().autoScrollInterval));
+  if (settings().autoScroll) autoScrollTimer_->start();
+  else autoScrollTimer_->stop();
 }
 
-void TMainForm::documentClosed(const std::string& fileName, int, int topLine) {
+void MainWindow::documentClosed(const std::string& fileName, int, int topLine) {
   if (settings().versions.saveOnClose) saveVersionOnClose(*this, fileName);
   if (fileName.find("untitled") == std::string::npos) {
     recent_.add(fileName, topLine);
@@ -371,15 +371,15 @@ void TMainForm::documentClosed(const std::string& fileName, int, int topLine) {
   }
 }
 
-void TMainForm::firstActivation() {
+void MainWindow::firstActivation() {
   if (!settings().firstActivation) return;
   settings().firstActivation = false;
   if (!arguments_.isEmpty()) openFile(QFileInfo(arguments_.first()).absoluteFilePath());
 }
 
-bool TMainForm::event(QEvent* e) {
+bool MainWindow::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate && settings().firstActivation)
-    QTimer::singleShot(0, this, &TMainForm::firstActivation);
+    QTimer::singleShot(0, this, &MainWindow::firstActivation);
   if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   if (e->type() == QEvent::Show && settings().firstActivation && activationFallback_) activationFallback_->start();
   return QMainWindow::event(e);
@@ -388,7 +388,7 @@ bool TMainForm::event(QEvent* e) {
 // ---------------------------------------------------------------------------
 // End of the program
 
-void TMainForm::installSignalHandlers() {
+void MainWindow::installSignalHandlers() {
   if (gSignalFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalFds) != 0) return;
   auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, [this] {
@@ -403,7 +403,7 @@ void TMainForm::installSignalHandlers() {
   ::sigaction(SIGTERM, &sa, nullptr);
 }
 
-void TMainForm::endSession() {
+void MainWindow::endSession() {
   // A dialog left open would keep the program waiting for it.
   for (int i = 0; i < 16; ++i) {
     QWidget* modal = QApplication::activeModalWidget();
@@ -413,8 +413,8 @@ void TMainForm::endSession() {
   close();
 }
 
-void TMainForm::writeConfiguration() {
-  SessionState& s = cfg_.session;
+void MainWindow::writeConfiguration() {
+  SessionState& s = config_.session;
   // The position of the frame, as move() takes it at the next start, and
   // the size as resize() takes it.
   s.mainWindow = {y(), x(), width(), height()};
@@ -424,28 +424,28 @@ void TMainForm::writeConfiguration() {
       into = {r.top(), r.left(), r.width(), r.height()};
     }
   };
-  bounds("Tfmbmxtree", s.bookmarksWindow);
-  bounds("Tfmdox", s.documentsWindow);
-  bounds("Tnewfilebox", s.fileBrowser);
+  bounds("BookmarksWindow", s.bookmarksWindow);
+  bounds("DocumentsWindow", s.documentsWindow);
+  bounds("FileBrowserWindow", s.fileBrowser);
   const QColor window = palette().color(QPalette::Window);
   s.mainWindowColor = window.red() | (window.green() << 8) | (window.blue() << 16);
   s.writeLastFolders = false;
-  if (Ted* doc = activeDocument(); doc && doc->hasFile()) {
+  if (DocumentWindow* doc = activeDocument(); doc && doc->hasFile()) {
     const QString folder = QFileInfo(qpath(doc->fileName())).absolutePath() + QLatin1Char('/');
     s.lastOpenFolder = s.lastSaveFolder = spath(folder);
     s.writeLastFolders = true;
   }
   if (QAction* wrap = action(QStringLiteral("mwordwrap"))) settings().wordWrap = wrap->isChecked();
   recent_.setCapacity(settings().recentFilesCount);
-  refusedSettings_ = writeSettings(*ini_, cfg_, clampedSettings_);
+  refusedSettings_ = writeSettings(*ini_, config_, clampedSettings_);
 }
 
-bool TMainForm::formClose() {
+bool MainWindow::prepareToClose() {
   // Settings that could not be read are not written either.
   if (settingsWritable_) writeConfiguration();
   // Every document is asked to close, last MDI child first; one that stays
   // open (its close question answered No) keeps the program running.
-  const QList<Ted*> docs = editor_->documents();
+  const QList<DocumentWindow*> docs = editor_->documents();
   for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
     QPointer<QMdiSubWindow> sub = (*it)->subWindow();
     if (!sub) continue;
@@ -463,12 +463,12 @@ bool TMainForm::formClose() {
   return true;
 }
 
-void TMainForm::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
   if (!startedOk_ || closing_) {
     e->accept();
     return;
   }
-  if (!formClose()) {
+  if (!prepareToClose()) {
     e->ignore();
     return;
   }
@@ -480,11 +480,11 @@ void TMainForm::closeEvent(QCloseEvent* e) {
 // ---------------------------------------------------------------------------
 // Drag and drop
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
   if (e->mimeData()->hasUrls()) e->acceptProposedAction();
 }
 
-void TMainForm::dropEvent(QDropEvent* e) {
+void MainWindow::dropEvent(QDropEvent* e) {
   QStringList files;
   for (const QUrl& url : e->mimeData()->urls())
     if (url.isLocalFile()) files << url.toLocalFile();
