@@ -85,7 +85,7 @@ void runTable(MainWindow& main, std::string_view table, bool needSelection) {
   });
 }
 
-void transliterate(MainWindow& main, Transliterator::Direction direction) {
+void runTransliterator(MainWindow& main, Transliterator::Direction direction) {
   TextCommand how;
   how.through1251 = true;
   runTextCommand(main, how, [&](const std::string& text) {
@@ -109,19 +109,19 @@ void decode(MainWindow& main, const std::function<DecodeResult(std::string_view)
 
 namespace cmd {
 
-void DOS8661Click(MainWindow& main) { workIn(main, charset::kDos); }
-void KOI8R1Click(MainWindow& main) { workIn(main, charset::kKoi); }
-void WindowsCP1Click(MainWindow& main) { workIn(main, charset::kWin); }
+void workInDos(MainWindow& main) { workIn(main, charset::kDos); }
+void workInKoi(MainWindow& main) { workIn(main, charset::kKoi); }
+void workInWindows(MainWindow& main) { workIn(main, charset::kWin); }
 
-void DOS8662Click(MainWindow& main) { convertTo(main, charset::kDos); }
-void KOI8R2Click(MainWindow& main) { convertTo(main, charset::kKoi); }
-void Windows12511Click(MainWindow& main) { convertTo(main, charset::kWin); }
+void convertToDos(MainWindow& main) { convertTo(main, charset::kDos); }
+void convertToKoi(MainWindow& main) { convertTo(main, charset::kKoi); }
+void convertToWindows(MainWindow& main) { convertTo(main, charset::kWin); }
 
-void mniMac2Click(MainWindow& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
-void mniISO885951Click(MainWindow& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
-void mniUnicode1Click(MainWindow& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
+void importMac(MainWindow& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
+void importIso(MainWindow& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
+void importUnicode(MainWindow& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
 
-void mniUtf8ImportClick(MainWindow& main) {
+void importUtf8(MainWindow& main) {
   std::size_t lost = 0;
   importWith(main, [&](const std::string& b) {
     Utf8Import i = importUtf8File(b);
@@ -132,14 +132,14 @@ void mniUtf8ImportClick(MainWindow& main) {
     showMessage(&main, QStringLiteral("Символов, которых нет в Windows-1251 (заменены на «?»): %1").arg(lost));
 }
 
-void mniKOI8Rus2Click(MainWindow& main) { exportTo(main, ExportCodePage::Koi8r); }
-void mniDOS2Click(MainWindow& main) { exportTo(main, ExportCodePage::Dos866); }
-void mniMAC1Click(MainWindow& main) { exportTo(main, ExportCodePage::Mac); }
-void mniISO885952Click(MainWindow& main) { exportTo(main, ExportCodePage::Iso88595); }
-void mniHTML2Click(MainWindow& main) { exportStyled(main, "HTML", ".htm"); }
-void mniRTF1Click(MainWindow& main) { exportStyled(main, "RTF", ".rtf"); }
+void exportKoi(MainWindow& main) { exportTo(main, ExportCodePage::Koi8r); }
+void exportDos(MainWindow& main) { exportTo(main, ExportCodePage::Dos866); }
+void exportMac(MainWindow& main) { exportTo(main, ExportCodePage::Mac); }
+void exportIso(MainWindow& main) { exportTo(main, ExportCodePage::Iso88595); }
+void exportHtml(MainWindow& main) { exportStyled(main, "HTML", ".htm"); }
+void exportRtf(MainWindow& main) { exportStyled(main, "RTF", ".rtf"); }
 
-void mniUnicode2Click(MainWindow& main) {
+void exportUnicode(MainWindow& main) {
   if (!main.hasDocument()) return;
   if (!canExportUnicode(main.editor().charset())) {
     showMessage(&main, QString::fromUtf8(kMsgCannotExportUnicode));
@@ -152,28 +152,28 @@ void mniUnicode2Click(MainWindow& main) {
   io->writeText(main.editor().text(), "unicode");
 }
 
-void mniUtf8ExportClick(MainWindow& main) {
+void exportUtf8(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  writeFileOrThrow(spath(*file), exportUtf8(main.editor().text(), main.editor().charset()));
+  writeFileOrThrow(spath(*file), kiv::exportUtf8(main.editor().text(), main.editor().charset()));
 }
 
-void mniAntiwordClick(MainWindow& main) { runTable(main, kTableWordGlux, true); }
-void mniFixEncClick(MainWindow& main) { runTable(main, kTableKlavaEng2Rus, false); }
-void mniFido2normClick(MainWindow& main) { runTable(main, kTableFido, false); }
+void stripWordTypography(MainWindow& main) { runTable(main, kTableWordGlux, true); }
+void fixKeyboardLayout(MainWindow& main) { runTable(main, kTableKlavaEng2Rus, false); }
+void fidoToPlainText(MainWindow& main) { runTable(main, kTableFido, false); }
 
-void mniTranslitClick(MainWindow& main) { transliterate(main, Transliterator::Direction::RussianToLatin); }
-void mniDeTranslitClick(MainWindow& main) { transliterate(main, Transliterator::Direction::LatinToRussian); }
+void transliterate(MainWindow& main) { runTransliterator(main, Transliterator::Direction::RussianToLatin); }
+void detransliterate(MainWindow& main) { runTransliterator(main, Transliterator::Direction::LatinToRussian); }
 
-void MIME1Click(MainWindow& main) { encode(main, [](std::string_view t) { return base64DecodeLenient(t); }); }
-void MIME2Click(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
-void Base64decode1Click(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
-void base64Encode1Click(MainWindow& main) { decode(main, [](std::string_view t) { return base64DecodeStrict(t); }); }
-void RLE1Click(MainWindow& main) { encode(main, [](std::string_view t) { return rleCompress(t); }); }
-void RLE2Click(MainWindow& main) { decode(main, [](std::string_view t) { return rleExpand(t); }); }
-void HEX3Click(MainWindow& main) { encode(main, [](std::string_view t) { return hexEncode(t); }); }
-void HEXchar1Click(MainWindow& main) { decode(main, [](std::string_view t) { return hexDecode(t); }); }
+void decodeMime(MainWindow& main) { encode(main, [](std::string_view t) { return base64DecodeLenient(t); }); }
+void encodeMime(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void encodeBase64(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void decodeBase64(MainWindow& main) { decode(main, [](std::string_view t) { return base64DecodeStrict(t); }); }
+void compressRle(MainWindow& main) { encode(main, [](std::string_view t) { return rleCompress(t); }); }
+void expandRle(MainWindow& main) { decode(main, [](std::string_view t) { return rleExpand(t); }); }
+void encodeHex(MainWindow& main) { encode(main, [](std::string_view t) { return hexEncode(t); }); }
+void decodeHex(MainWindow& main) { decode(main, [](std::string_view t) { return hexDecode(t); }); }
 
 }  // namespace cmd
 }  // namespace kiv

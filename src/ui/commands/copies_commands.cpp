@@ -23,7 +23,7 @@ namespace {
 
 // Writes a version of a document's text; a failed write is reported and
 // nothing else happens.
-void saveVersion(MainWindow& main, const std::string& fileName, bool hasFile, const std::string& text,
+void writeVersion(MainWindow& main, const std::string& fileName, bool hasFile, const std::string& text,
                  const std::string& charset) {
   const VersionOptions& o = main.settings().versions;
   const RegionalFormat& rf = regionalFormat();
@@ -45,12 +45,12 @@ void saveVersion(MainWindow& main, const std::string& fileName, bool hasFile, co
 void saveVersionOnClose(MainWindow& main, const std::string& fileName) {
   DocumentWindow* doc = DocumentWindow::closingDocument();
   if (!doc) return;
-  saveVersion(main, fileName, doc->hasFile(), doc->control()->textCrLf(), doc->charset());
+  writeVersion(main, fileName, doc->hasFile(), doc->control()->textCrLf(), doc->charset());
 }
 
 namespace cmd {
 
-void mniNewFromTemplateClick(MainWindow& main) {
+void newFromTemplate(MainWindow& main) {
   const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.settings().templatesFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
@@ -61,7 +61,7 @@ void mniNewFromTemplateClick(MainWindow& main) {
   putDocumentFile(main, main.newDocument(), *file, false);
 }
 
-void mniSaveAsTemplateClick(MainWindow& main) {
+void saveAsTemplate(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.settings().templatesFolder),
                                      saveDialogFilters(), 3, QStringLiteral("txt"));
@@ -72,23 +72,23 @@ void mniSaveAsTemplateClick(MainWindow& main) {
   saveActiveAs(main, *file);
 }
 
-void mniSaveCopyClick(MainWindow& main) {
+void saveBackupCopy(MainWindow& main) {
   DocumentWindow* doc = main.activeDocument();
   if (!doc || !doc->hasFile()) return;
   writeBackupCopy(main, doc);
 }
 
-void mniLoadCopyClick(MainWindow& main) {
+void loadBackupCopy(MainWindow& main) {
   DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   const std::string backup = backupCopyName(doc->fileName());
   if (!backup.empty() && fileExists(backup)) main.openFile(qpath(backup));
 }
 
-void N86668Click(MainWindow& main) {
+void saveVersion(MainWindow& main) {
   DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
-  saveVersion(main, doc->fileName(), doc->hasFile(), doc->control()->textCrLf(), doc->charset());
+  writeVersion(main, doc->fileName(), doc->hasFile(), doc->control()->textCrLf(), doc->charset());
 }
 
 }  // namespace cmd

@@ -11,31 +11,31 @@
 
 namespace kiv::cmd {
 
-void EditUndo(MainWindow& main) {
+void undo(MainWindow& main) {
   if (main.hasDocument()) main.editor().undo();
 }
 
-void Redo1Click(MainWindow& main) {
+void redo(MainWindow& main) {
   if (main.hasDocument()) main.editor().redo();
 }
 
-void EditCut(MainWindow& main) {
+void cut(MainWindow& main) {
   if (main.hasDocument()) main.editor().cut();
 }
 
-void EditCopy(MainWindow& main) {
+void copy(MainWindow& main) {
   if (!main.hasDocument()) return;
   main.editor().copy();
   main.editor().focusText();
 }
 
-void EditPaste(MainWindow& main) {
+void paste(MainWindow& main) {
   if (!main.hasDocument()) return;
   main.editor().paste();
   main.editor().focusText();
 }
 
-void mwordwrapClick(MainWindow& main) {
+void toggleWordWrap(MainWindow& main) {
   QAction* item = main.action(QStringLiteral("mwordwrap"));
   if (!item) return;
   // The check mark follows the action's own toggle.
@@ -43,19 +43,19 @@ void mwordwrapClick(MainWindow& main) {
   main.editor().setWordWrap(item->isChecked());
 }
 
-void Find1Click(MainWindow& main) {
+void find(MainWindow& main) {
   if (main.hasDocument()) main.editor().showFindDialog();
 }
 
-void mniFindNextClick(MainWindow& main) {
+void findNext(MainWindow& main) {
   if (main.hasDocument()) main.editor().findNext();
 }
 
-void mniReplaceClick(MainWindow& main) {
+void replace(MainWindow& main) {
   if (main.hasDocument()) main.editor().showReplaceDialog();
 }
 
-void mniGotoLineClick(MainWindow& main) {
+void goToLine(MainWindow& main) {
   DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   EditingControl* control = doc->control();

@@ -220,9 +220,9 @@ bool saveActiveAs(MainWindow& main, const QString& chosen) {
 
 namespace cmd {
 
-void FileNew(MainWindow& main) { main.newDocument(); }
+void newDocument(MainWindow& main) { main.newDocument(); }
 
-void FileOpen(MainWindow& main) {
+void openFiles(MainWindow& main) {
   const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                         openDialogFilter().split(QStringLiteral(";;")));
   if (!chosen) return;
@@ -236,10 +236,10 @@ void FileOpen(MainWindow& main) {
   main.editor().applyTextBackground();
 }
 
-void FileSave(MainWindow& main) {
+void save(MainWindow& main) {
   if (!main.hasDocument()) return;
   const std::string name = main.editor().fileName();
-  if (name.find("untitled") != std::string::npos) return FileSaveAs(main);
+  if (name.find("untitled") != std::string::npos) return saveAs(main);
   DocumentWindow* doc = main.activeDocument();
   const bool hadFile = doc->hasFile();
   main.editor().setHasFile(true);
@@ -260,7 +260,7 @@ void FileSave(MainWindow& main) {
   main.editor().focusText();
 }
 
-void FileSaveAs(MainWindow& main) {
+void saveAs(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                                        saveDialogFilters(), 3, QStringLiteral("txt"));
@@ -272,34 +272,34 @@ void FileSaveAs(MainWindow& main) {
   saveActiveAs(main, file);
 }
 
-void mniSaveAllClick(MainWindow& main) {
+void saveAll(MainWindow& main) {
   if (!main.hasDocument()) return;
   saveAllDocuments(main);
 }
 
-void mniRevertToSavedClick(MainWindow& main) { revertDocument(main, main.activeDocument()); }
+void revertToSaved(MainWindow& main) { revertDocument(main, main.activeDocument()); }
 
-void mniPrintClick(MainWindow& main) {
+void print(MainWindow& main) {
   if (!main.hasDocument()) return;
   main.editor().print();
 }
 
-void mniwinini1Click(MainWindow& main) {
+void openWinIni(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("win.ini"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mnisystemini1Click(MainWindow& main) {
+void openSystemIni(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("system.ini"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mniautoexecbat1Click(MainWindow& main) {
+void openAutoexecBat(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("autoexec.bat"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mniExitClick(MainWindow& main) { main.close(); }
+void exitProgram(MainWindow& main) { main.close(); }
 
 }  // namespace cmd
 }  // namespace kiv

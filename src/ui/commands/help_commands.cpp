@@ -16,7 +16,7 @@ const char* kProductPage = "https://kiv-editor.example.org/";
 
 namespace cmd {
 
-void HelpAbout(MainWindow& main) {
+void about(MainWindow& main) {
   showMessage(&main, QStringLiteral("%1\n\nKiv — многодокументный редактор простого текста для тех, кто пишет, "
                                     "чистит и перекодирует русские и английские тексты и пишет HTML руками.\n\n"
                                     "Кодировки Windows-1251, DOS 866 и KOI8-R, преобразования текста, "
@@ -24,21 +24,21 @@ void HelpAbout(MainWindow& main) {
                           .arg(MainWindow::buildCaption()));
 }
 
-void KIV1Click(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
+void showHistory(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
 
-void N56Click(MainWindow& main) {
+void showManual(MainWindow& main) {
   openExternally(QUrl::fromLocalFile(main.programFolder() + QStringLiteral("dox/kiv.htm")));
 }
 
-void Bugz1Click(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
+void showBugList(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
 
-void N29Click(MainWindow&) {
+void writeToAuthor(MainWindow&) {
   QUrl url(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
   url.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(MainWindow::buildCaption()));
   openExternally(url);
 }
 
-void N31Click(MainWindow&) { openExternally(QUrl(QString::fromLatin1(kProductPage))); }
+void openProductSite(MainWindow&) { openExternally(QUrl(QString::fromLatin1(kProductPage))); }
 
 }  // namespace cmd
 }  // namespace kiv

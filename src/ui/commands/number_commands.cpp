@@ -45,22 +45,22 @@ void numberOnSelection(MainWindow& main, NumberResult (*fn)(std::string_view)) {
 
 namespace cmd {
 
-void IntegertoRoman1Click(MainWindow& main) { numberOnSelection(main, &arabicToRomanCommand); }
-void RomantoInteger1Click(MainWindow& main) { numberOnSelection(main, &romanToArabicCommand); }
-void mniNum2WordsRusClick(MainWindow& main) { numberOnSelection(main, &numberToWordsRussianCommand); }
-void mniHEX2decClick(MainWindow& main) { numberOnSelection(main, &hexToDecimalCommand); }
-void mnidec2hexClick(MainWindow& main) { numberOnSelection(main, &decimalToHexCommand); }
-void mnidec2binClick(MainWindow& main) { numberOnSelection(main, &decimalToBinaryCommand); }
-void mnibin2decClick(MainWindow& main) { numberOnSelection(main, &binaryToDecimalCommand); }
-void mniIsLeapYearClick(MainWindow& main) { numberOnSelection(main, &leapYearCommand); }
-void mniISBN1Click(MainWindow& main) { numberOnSelection(main, &isbnCommand); }
+void arabicToRoman(MainWindow& main) { numberOnSelection(main, &arabicToRomanCommand); }
+void romanToArabic(MainWindow& main) { numberOnSelection(main, &romanToArabicCommand); }
+void numberToRussianWords(MainWindow& main) { numberOnSelection(main, &numberToWordsRussianCommand); }
+void hexToDecimal(MainWindow& main) { numberOnSelection(main, &hexToDecimalCommand); }
+void decimalToHex(MainWindow& main) { numberOnSelection(main, &decimalToHexCommand); }
+void decimalToBinary(MainWindow& main) { numberOnSelection(main, &decimalToBinaryCommand); }
+void binaryToDecimal(MainWindow& main) { numberOnSelection(main, &binaryToDecimalCommand); }
+void checkLeapYear(MainWindow& main) { numberOnSelection(main, &leapYearCommand); }
+void checkIsbn(MainWindow& main) { numberOnSelection(main, &isbnCommand); }
 
-void mniNum2WordsEngClick(MainWindow& main) {
+void numberToEnglishWords(MainWindow& main) {
   numberCommand(main, TextSource::SelectionOrAll,
                 [](std::string_view t) { return dollarsToWordsCommand(t, regionalFormat()); });
 }
 
-void mniNum2WordsGermClick(MainWindow& main) {
+void numberToGermanWords(MainWindow& main) {
   // German words are written for the document's own code page (umlauts as
   // "ue", "oe" where it has none).
   const CodePage& page = CodePage::ofCharset(activeCharset(main));
@@ -71,12 +71,12 @@ void mniNum2WordsGermClick(MainWindow& main) {
   });
 }
 
-void mniEvaluateClick(MainWindow& main) {
+void evaluateExpression(MainWindow& main) {
   numberCommand(main, TextSource::Selection,
                 [](std::string_view t) { return evaluateCommand(t, regionalFormat()); });
 }
 
-void mniFibClick(MainWindow& main) {
+void insertFibonacci(MainWindow& main) {
   if (!main.hasDocument()) return;
   const QString answer = inputBox(&main, qs(kFibonacciCaption), qs(kFibonacciPrompt), qs(kFibonacciDefault));
   const NumberResult r = fibonacciCommand(u8(answer));
@@ -84,16 +84,16 @@ void mniFibClick(MainWindow& main) {
   if (r.isPut()) insertText(main, r.text, true);
 }
 
-void Pi1Click(MainWindow& main) { insertText(main, std::string(kPiText), false); }
-void e1Click(MainWindow& main) { insertText(main, std::string(kEText), false); }
+void insertPi(MainWindow& main) { insertText(main, std::string(kPiText), false); }
+void insertE(MainWindow& main) { insertText(main, std::string(kEText), false); }
 
-void Insertdate1Click(MainWindow& main) {
+void insertDate(MainWindow& main) {
   insertText(main, shortDateText(currentLocalDateTime(), regionalFormat()), true);
 }
-void mniDate2Click(MainWindow& main) { insertText(main, longRussianDateWithWeekday(currentLocalDateTime()), true); }
-void mbiDate3Click(MainWindow& main) { insertText(main, longRussianDate(currentLocalDateTime()), true); }
-void mniDayNumberClick(MainWindow& main) { insertText(main, dayNumberText(currentLocalDateTime()), false); }
-void Inserttime1Click(MainWindow& main) {
+void insertLongDateWithWeekday(MainWindow& main) { insertText(main, longRussianDateWithWeekday(currentLocalDateTime()), true); }
+void insertLongDate(MainWindow& main) { insertText(main, longRussianDate(currentLocalDateTime()), true); }
+void insertDayNumber(MainWindow& main) { insertText(main, dayNumberText(currentLocalDateTime()), false); }
+void insertTime(MainWindow& main) {
   insertText(main, longTimeText(currentLocalDateTime(), regionalFormat()), true);
 }
 

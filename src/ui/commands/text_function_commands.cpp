@@ -68,42 +68,42 @@ namespace cmd {
 
 // --- Lines ------------------------------------------------------------------
 
-void mniDelEmptyLinesClick(MainWindow& main) { onLines(main, false, &deleteEmptyLines); }
-void mniNumberStringsClick(MainWindow& main) { onLines(main, false, &numberLines); }
+void deleteEmptyLines(MainWindow& main) { onLines(main, false, &kiv::deleteEmptyLines); }
+void numberLines(MainWindow& main) { onLines(main, false, &kiv::numberLines); }
 
-void mniEncloseClick(MainWindow& main) {
+void encloseLines(MainWindow& main) {
   if (!main.hasDocument()) return;
   auto* dialog = main.tools().get<EncloseDialog>(QStringLiteral("EncloseDialog"));
   dialog->execModal();
   const std::string charset = activeCharset(main);
   const std::string before = encodeText(dialog->before()->text(), charset);
   const std::string after = encodeText(dialog->after()->text(), charset);
-  runLinesCommand(main, false, [&](Lines l) -> std::optional<Lines> { return encloseLines(std::move(l), before, after); });
+  runLinesCommand(main, false, [&](Lines l) -> std::optional<Lines> { return kiv::encloseLines(std::move(l), before, after); });
 }
 
-void mniSortStringsClick(MainWindow& main) {
+void sortLines(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
-    return sortLines(std::move(l), regionalFormat().compareIgnoreCase);
+    return kiv::sortLines(std::move(l), regionalFormat().compareIgnoreCase);
   });
 }
 
-void mnirevsortstringsClick(MainWindow& main) {
+void reverseSortLines(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
-    return reverseSortLines(std::move(l), regionalFormat().compareIgnoreCase);
+    return kiv::reverseSortLines(std::move(l), regionalFormat().compareIgnoreCase);
   });
 }
 
-void mniReverseStringClick(MainWindow& main) { onText(main, {}, [](std::string_view t) { return reverseString(t); }); }
+void reverseText(MainWindow& main) { onText(main, {}, [](std::string_view t) { return reverseString(t); }); }
 
-void mniReverseStringsClick(MainWindow& main) {
+void reverseLineOrder(MainWindow& main) {
   onText(main, TextCommand{TextSource::WholeText, false}, [](std::string_view t) { return reverseLineOrderOfText(t); });
 }
 
-void mniFIOClick(MainWindow& main) {
-  onText(main, TextCommand{TextSource::Selection, false}, [](std::string_view t) { return surnameWithInitials(t); });
+void surnameWithInitials(MainWindow& main) {
+  onText(main, TextCommand{TextSource::Selection, false}, [](std::string_view t) { return kiv::surnameWithInitials(t); });
 }
 
-void mniAnagrammClick(MainWindow& main) {
+void listAnagrams(MainWindow& main) {
   if (!main.hasDocument()) return;
   const std::string charset = activeCharset(main);
   LinesResult r = anagrams(toWin1251Reversibly(main.editor().workingText(), charset));
@@ -115,50 +115,50 @@ void mniAnagrammClick(MainWindow& main) {
   if (!r.value.empty()) main.editor().insertLines(r.value);
 }
 
-void mniDelWordClick(MainWindow& main) {
+void deleteWord(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto word = inputQuery(&main, QStringLiteral("Вопрос!"), QStringLiteral("Введите слово для удаления:"), QString());
   if (!word || word->isEmpty()) return;
   const std::string w = typed1251(*word);
-  runTextCommand(main, letters(), [&](const std::string& t) { return TextOutcome::put(deleteWord(t, w)); });
+  runTextCommand(main, letters(), [&](const std::string& t) { return TextOutcome::put(kiv::deleteWord(t, w)); });
 }
 
-void mniParaSortClick(MainWindow& main) {
+void sortParagraphs(MainWindow& main) {
   if (!main.hasDocument() || !main.editor().hasSelection()) return;
   const QString answer = inputBox(&main, QStringLiteral("Символ-разделитель"), QStringLiteral("Введите значение"),
                                   QStringLiteral(";"));
   const std::string separator = typed1251(answer);
   runTextCommand(main, letters(TextSource::Selection), [&](const std::string& t) {
-    return fromRefusable(sortParagraphs(t, separator, regionalFormat().compareIgnoreCase));
+    return fromRefusable(kiv::sortParagraphs(t, separator, regionalFormat().compareIgnoreCase));
   });
 }
 
-void mniRusAlphaClick(MainWindow& main) { insertText(main, russianAlphabet(), true); }
-void mniEngAlphhaClick(MainWindow& main) { insertText(main, englishAlphabet(), false); }
+void insertRussianAlphabet(MainWindow& main) { insertText(main, russianAlphabet(), true); }
+void insertEnglishAlphabet(MainWindow& main) { insertText(main, englishAlphabet(), false); }
 
 // --- Case, spacing, format ------------------------------------------------------
 
-void Downcase1Click(MainWindow& main) {
+void lowerCase(MainWindow& main) {
   onText(main, letters(TextSource::Selection), [](std::string_view t) { return lowerCaseText(t); });
 }
-void Changeregister1Click(MainWindow& main) {
+void upperCase(MainWindow& main) {
   onText(main, letters(TextSource::Selection), [](std::string_view t) { return upperCaseText(t); });
 }
-void Hackerize1Click(MainWindow& main) {
-  onText(main, letters(), [](std::string_view t) { return hackerize(t, programPrng()); });
+void hackerize(MainWindow& main) {
+  onText(main, letters(), [](std::string_view t) { return kiv::hackerize(t, programPrng()); });
 }
-void N11Click(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return capitalizeFirst(t); }); }
-void N46Click(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return capitalizeWords(t); }); }
-void mnKillSpacesClick(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
-void mniKillFormatClick(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
-void mniKillFormat2Click(MainWindow& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
+void capitalizeFirst(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return kiv::capitalizeFirst(t); }); }
+void capitalizeWords(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return kiv::capitalizeWords(t); }); }
+void killSpaces(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
+void killFormat(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
+void killTabs(MainWindow& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
 
-void TabsSpaces1Click(MainWindow& main) {
+void tabsToSpaces(MainWindow& main) {
   const int n = main.settings().spacesPerTab;
-  runTextCommand(main, {}, [n](const std::string& t) { return TextOutcome::put(tabsToSpaces(t, n)); });
+  runTextCommand(main, {}, [n](const std::string& t) { return TextOutcome::put(kiv::tabsToSpaces(t, n)); });
 }
 
-void mniHardWordWrapClick(MainWindow& main) {
+void hardWordWrap(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto answer = inputQuery(&main, QStringLiteral("Параметры Wrap"), QStringLiteral("Введите ширину в символах"),
                                  QString());
@@ -175,24 +175,24 @@ bool hasPairedQuotes(MainWindow& main) {
 }
 }  // namespace
 
-void N71Click(MainWindow& main) {
+void straightToPairedQuotes(MainWindow& main) {
   if (!main.hasDocument() || !hasPairedQuotes(main)) return;
-  onText(main, letters(), [](std::string_view t) { return straightToPairedQuotes(t); });
+  onText(main, letters(), [](std::string_view t) { return kiv::straightToPairedQuotes(t); });
 }
 
-void N72Click(MainWindow& main) {
+void pairedToStraightQuotes(MainWindow& main) {
   if (!main.hasDocument() || !hasPairedQuotes(main)) return;
-  onText(main, letters(), [](std::string_view t) { return pairedToStraightQuotes(t); });
+  onText(main, letters(), [](std::string_view t) { return kiv::pairedToStraightQuotes(t); });
 }
 
 // --- Scrambling -------------------------------------------------------------------
 
-void mniEncodeClick(MainWindow& main) { scramble(main, false); }
-void mniDecodeClick(MainWindow& main) { scramble(main, true); }
+void scrambleWithPassword(MainWindow& main) { scramble(main, false); }
+void unscrambleWithPassword(MainWindow& main) { scramble(main, true); }
 
 // --- Statistics and the console ----------------------------------------------------
 
-void mniStatClick(MainWindow& main) {
+void showStatistics(MainWindow& main) {
   if (!main.hasDocument()) return;
   auto* console = main.tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   if (console->isVisible()) {
@@ -215,7 +215,7 @@ void mniStatClick(MainWindow& main) {
   console->raise();
 }
 
-void mniAboutmodulesClick(MainWindow& main) {
+void showModuleVersions(MainWindow& main) {
   auto* console = main.tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   console->appendLine(QStringLiteral("Сведения о версиях программных модулей"));
   console->appendLine(MainWindow::buildCaption());

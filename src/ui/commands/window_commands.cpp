@@ -12,7 +12,7 @@
 
 namespace kiv::cmd {
 
-void N41Click(MainWindow& main) {
+void arrangeMinimized(MainWindow& main) {
   // Minimized windows line up along the bottom edge.
   QMdiArea* area = main.documentArea();
   int x = 0;
@@ -25,7 +25,7 @@ void N41Click(MainWindow& main) {
   }
 }
 
-void N42Click(MainWindow& main) {
+void tileWindows(MainWindow& main) {
   // Tiled horizontally: full-width windows one above the other.
   QMdiArea* area = main.documentArea();
   QList<QMdiSubWindow*> windows;
@@ -42,13 +42,13 @@ void N42Click(MainWindow& main) {
   }
 }
 
-void N43Click(MainWindow& main) { main.documentArea()->cascadeSubWindows(); }
+void cascadeWindows(MainWindow& main) { main.documentArea()->cascadeSubWindows(); }
 
-void N96Click(MainWindow& main) {
+void toggleDocumentsWindow(MainWindow& main) {
   if (ToolWindow* w = main.tools().window(QStringLiteral("DocumentsWindow"))) w->toggle();
 }
 
-void mniAscrollClick(MainWindow& main) {
+void toggleAutoScroll(MainWindow& main) {
   QAction* item = main.action(QStringLiteral("mniAscroll"));
   main.settings().autoScroll = item ? item->isChecked() : !main.settings().autoScroll;
   main.restartAutoScroll();
