@@ -20,9 +20,9 @@
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 

@@ -15,8 +15,8 @@
 #include "support/test_env.h"
 #include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/console_window.h"
 
 using namespace kiv;

@@ -12,9 +12,9 @@
 #include "support/test_env.h"
 #include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 

@@ -18,9 +18,9 @@
 #include "ui/common/sound_player.h"
 #include <QDir>
 #include "ui/app/main_window.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
@@ -30,7 +30,7 @@ class DocumentWindowTest : public QObject {
   void init();
   void cleanup();
   void typographicQuotesAlternateAcrossDocuments();
-  void tabInsertsSpacesWithoutClick();
+  void tabInsertsSpacesWithoutClickSound();
   void negativeTabWidthInsertsNothing();
   void clickAndEnterSounds();
   void typingInDosAndKoiStoresTheirBytes_data();
@@ -92,7 +92,7 @@ void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
   QCOMPARE(ed().text(), std::string("\"\"\r\n"));
 }
 
-void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
+void DocumentWindowTest::tabInsertsSpacesWithoutClickSound() {
   int clicks = 0;
   main_->settings().keyClickSound = true;
   main_->settings().spacesPerTab = 3;
@@ -119,8 +119,8 @@ void DocumentWindowTest::clickAndEnterSounds() {
   int clicks = 0, enters = 0;
   EditorCallbacks cb = ed().callbacks();
   EditorInterface counting(main_.get(),
-                        EditorCallbacks{cb.documentClosed, [&] { ++clicks; }, [&] { ++enters; }, cb.openFile},
-                        &main_->settings());
+                           EditorCallbacks{cb.documentClosed, [&] { ++clicks; }, [&] { ++enters; }, cb.openFile},
+                           &main_->settings());
   main_->settings().keyClickSound = true;
   main_->settings().enterSound = true;
   DocumentWindow* t = counting.createDocument(main_.get());

@@ -11,12 +11,12 @@
 
 #include "core/charsets/code_page.h"
 #include "support/test_env.h"
-#include "ui/common/qt_text.h"
 #include "ui/app/main_window.h"
-#include "ui/editor/editor_interface.h"
-#include "ui/editor/control/find_dialog.h"
+#include "ui/common/qt_text.h"
 #include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/find_dialog.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 

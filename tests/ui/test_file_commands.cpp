@@ -25,9 +25,9 @@
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_commands.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/documents_window.h"
 
 using namespace kiv;
@@ -283,7 +283,7 @@ void FileCommandsTest::droppedFilesOpenOrBecomeImageTags() {
   ed().setText("");
   dropFiles(*main_, {folder_->file(QStringLiteral("pic.png")), folder_->file(QStringLiteral("pic.BMP"))});
   QCOMPARE(ed().text(), std::string("<img src=\"pic.png\" width=\"300\" height=\"200\" border=\"0\" alt=\"\">"
-                                       "<img src=\"pic.BMP\" width=\"\" height=\"\" border=\"0\" alt=\"\">\r\n"));
+                                    "<img src=\"pic.BMP\" width=\"\" height=\"\" border=\"0\" alt=\"\">\r\n"));
   // Through a real drop event: a text file opens.
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(folder_->file(QStringLiteral("notes.txt")))});

@@ -24,9 +24,9 @@
 #include "core/config/settings_table.h"
 #include "support/test_env.h"
 #include "ui/app/main_window.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/tool_window.h"
 
 using namespace kiv;

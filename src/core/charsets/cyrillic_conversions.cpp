@@ -3,8 +3,8 @@
 #include <array>
 
 #include "core/charsets/charset_id.h"
-#include "core/common/byte_map.h"
 #include "core/charsets/code_page.h"
+#include "core/common/byte_map.h"
 
 namespace kiv {
 

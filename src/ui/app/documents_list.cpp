@@ -8,8 +8,8 @@
 
 #include "ui/app/main_window.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/tool_window.h"
 

@@ -35,9 +35,9 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/tool_window.h"
 
@@ -116,8 +116,8 @@ void MainWindow::createContents() {
 
   EditorCallbacks callbacks;
   callbacks.documentClosed = [this](const std::string& name, int left, int top) { documentClosed(name, left, top); };
-  callbacks.keyClick = [this] { sounds_->playKeyClick(); };
-  callbacks.enterSound = [this] { sounds_->playEnter(); };
+  callbacks.keyClickSound = [this] { sounds_->playKeyClickSound(); };
+  callbacks.enterSound = [this] { sounds_->playEnterSound(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
   editor_ = std::make_unique<EditorInterface>(this, std::move(callbacks), &settings());
 

@@ -9,8 +9,8 @@
 #include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/icons.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/background_fill.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 

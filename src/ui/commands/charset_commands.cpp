@@ -17,9 +17,9 @@
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 

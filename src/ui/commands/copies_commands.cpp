@@ -13,9 +13,9 @@
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -24,7 +24,7 @@ namespace {
 // Writes a version of a document's text; a failed write is reported and
 // nothing else happens.
 void writeVersion(MainWindow& main, const std::string& fileName, bool hasFile, const std::string& text,
-                 const std::string& charset) {
+                  const std::string& charset) {
   const VersionOptions& o = main.settings().versions;
   const RegionalFormat& rf = regionalFormat();
   const VersionPlan plan = planVersion(fileName, hasFile, text, charset, o, currentLocalDateTime(),

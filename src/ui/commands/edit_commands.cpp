@@ -5,9 +5,9 @@
 #include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv::cmd {
 

@@ -7,12 +7,12 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "core/charsets/case1251.h"
+#include "core/charsets/charset_detect.h"
 #include "core/common/file_bytes.h"
 #include "core/common/file_identity.h"
 #include "core/document/document_rules.h"
 #include "core/document/image_size.h"
-#include "core/charsets/case1251.h"
-#include "core/charsets/charset_detect.h"
 #include "core/fileio/file_formats.h"
 #include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
@@ -21,9 +21,9 @@
 #include "ui/commands/save_checks.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 

@@ -26,9 +26,9 @@
 #include "core/fileio/document_file.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
+#include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_host.h"
 #include "ui/editor/editor_interface.h"
-#include "ui/editor/control/editing_control.h"
 
 namespace kiv {
 
@@ -266,7 +266,7 @@ void DocumentWindow::adjustTypedText(QString& text) {
   const Settings& s = settings();
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
-    if (s.keyClickSound && c.unicode() >= 32 && editor_->callbacks().keyClick) editor_->callbacks().keyClick();
+    if (s.keyClickSound && c.unicode() >= 32 && editor_->callbacks().keyClickSound) editor_->callbacks().keyClickSound();
     if (s.enterSound && c.unicode() == 13 && editor_->callbacks().enterSound) editor_->callbacks().enterSound();
     if (s.typographicQuotes && c == QLatin1Char('"')) {
       const QChar quote = gOpeningQuoteNext ? QChar(0x00AB) : QChar(0x00BB);

@@ -8,8 +8,8 @@
 #include "core/charsets/cyrillic_conversions.h"
 #include "core/common/ascii.h"
 #include "core/document/document_rules.h"
-#include "ui/editor/control/find_dialog.h"
 #include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/find_dialog.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_interface.h"
 

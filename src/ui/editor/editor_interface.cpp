@@ -17,9 +17,9 @@
 #include "core/document/document_rules.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/document_host.h"
-#include "ui/editor/control/find_dialog.h"
 #include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/find_dialog.h"
+#include "ui/editor/document_host.h"
 #include "ui/editor/document_window.h"
 
 namespace kiv {

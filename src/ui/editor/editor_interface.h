@@ -23,7 +23,7 @@ class DocumentWindow;
 struct EditorCallbacks {
   // A document window closes: its file name, left column and top line.
   std::function<void(const std::string& fileName, int leftColumn, int topLine)> documentClosed;
-  std::function<void()> keyClick;
+  std::function<void()> keyClickSound;
   std::function<void()> enterSound;
   // Opens a file in a new document window.
   std::function<void(const std::string& fileName)> openFile;

@@ -10,9 +10,9 @@
 #include "core/charsets/cp1251_literal.h"
 #include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/editor_interface.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 

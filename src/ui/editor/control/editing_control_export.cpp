@@ -5,8 +5,8 @@
 #include "core/charsets/code_page.h"
 #include "core/charsets/utf8.h"
 #include "core/export/styled_export.h"
-#include "ui/editor/control/editing_control.h"
 #include "ui/editor/control/background_fill.h"
+#include "ui/editor/control/editing_control.h"
 
 namespace kiv {
 

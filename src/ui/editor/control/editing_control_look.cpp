@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QPainter>
 
-#include "ui/editor/control/lexers.h"
-#include "ui/editor/control/editing_control.h"
 #include "ui/editor/control/background_fill.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/lexers.h"
 
 namespace kiv {
 
