@@ -9,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view in(reinterpret_cast<const char*>(data), size);
-  const std::string out = kiv::Base64DecodeLenient(in);
+  const std::string out = kiv::base64DecodeLenient(in);
   FUZZ_CHECK(out.size() <= size / 4 * 3 + 2);
-  FUZZ_CHECK(kiv::Base64DecodeLenient(kiv::Base64Encode(in)) == in);
+  FUZZ_CHECK(kiv::base64DecodeLenient(kiv::base64Encode(in)) == in);
   return 0;
 }

@@ -14,7 +14,7 @@
 
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
-#include "core/charsets/codec.h"
+#include "core/charsets/code_table.h"
 #include "core/charsets/cyrillic_conversions.h"
 #include "fuzz_check.h"
 

@@ -19,7 +19,7 @@
 namespace {
 
 void check(std::string_view text) {
-  const std::string c = kiv::DetectCharset(text);
+  const std::string c = kiv::detectCharset(text);
   FUZZ_CHECK(c == kiv::charset::kWin || c == kiv::charset::kDos || c == kiv::charset::kKoi);
   const kiv::CharsetDetection d = kiv::detectCharsetDetailed(text);
   FUZZ_CHECK(d.charset == c);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/translit/rungler.h"
+#include "core/translit/transliterator.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -20,21 +20,21 @@ bool touched(unsigned char c) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const unsigned sel = data[0];
-  const auto shcha = static_cast<kiv::TShchaConvMode>(sel % 5);
-  const auto xa = static_cast<kiv::TXaConvMode>((sel >> 3) & 1);
-  const auto w = static_cast<kiv::TWInterpMode>((sel >> 4) & 1);
+  const auto shcha = static_cast<kiv::ShchaMode>(sel % 5);
+  const auto xa = static_cast<kiv::KhaMode>((sel >> 3) & 1);
+  const auto w = static_cast<kiv::WMode>((sel >> 4) & 1);
   bool on = (sel >> 5) & 1;
   const std::string_view in(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  const std::string russian = kiv::LatinToRussian(in, w, on);
+  const std::string russian = kiv::latinToRussian(in, w, on);
   FUZZ_CHECK(russian.size() <= in.size());
   bool anyTouched = false;
   for (unsigned char c : in) anyTouched = anyTouched || touched(c);
   if (!anyTouched) FUZZ_CHECK(russian == in);
 
-  const std::string latin = kiv::RussianToLatin(in, shcha, xa);
+  const std::string latin = kiv::russianToLatin(in, shcha, xa);
   FUZZ_CHECK(latin.size() >= in.size());
   bool on2 = true;
-  (void)kiv::LatinToRussian(latin, w, on2);
+  (void)kiv::latinToRussian(latin, w, on2);
   return 0;
 }

@@ -11,15 +11,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view in(reinterpret_cast<const char*>(data), size);
-  const kiv::DecodeResult r = kiv::HexDecode(in);
+  const kiv::DecodeResult r = kiv::hexDecode(in);
   if (r.ok()) {
     FUZZ_CHECK(r.bytes.size() * 2 == size);
-    FUZZ_CHECK(kiv::HexEncode(r.bytes) == kiv::asciiUpperCopy(in));
+    FUZZ_CHECK(kiv::hexEncode(r.bytes) == kiv::asciiUpperCopy(in));
   } else {
     FUZZ_CHECK(r.bytes.empty());
     FUZZ_CHECK(r.message == kiv::kHexFormatMessage);
   }
-  const kiv::DecodeResult back = kiv::HexDecode(kiv::HexEncode(in));
+  const kiv::DecodeResult back = kiv::hexDecode(kiv::hexEncode(in));
   FUZZ_CHECK(back.ok() && back.bytes == in);
   return 0;
 }

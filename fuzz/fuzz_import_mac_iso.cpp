@@ -60,11 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string expected = kiv::normalizeToCrLf(text);
   FUZZ_CHECK(fuzz::linesOf(expected) == fuzz::linesOf(text));
   std::string mac = text;
-  kiv::MacFromWin(mac);
+  kiv::macFromWin(mac);
   FUZZ_CHECK(kiv::importMacFile(mac) == expected);
   FUZZ_CHECK(kiv::exportToCodePage(text, "win", kiv::ExportCodePage::Mac) == mac);
   std::string iso = text;
-  kiv::IsoFromWin(iso);
+  kiv::isoFromWin(iso);
   FUZZ_CHECK(kiv::importIsoFile(iso) == expected);
   FUZZ_CHECK(kiv::exportToCodePage(text, "win", kiv::ExportCodePage::Iso88595) == iso);
   return 0;

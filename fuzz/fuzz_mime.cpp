@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view sep = kSeparators[(data[0] >> 4) % 7];
   const std::string_view in(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  const std::string flat = kiv::Base64Encode(in);
+  const std::string flat = kiv::base64Encode(in);
   std::string wrapped;
   for (std::size_t i = 0; i < flat.size(); i += width) {
     wrapped += flat.substr(i, width);
     wrapped += sep;
   }
-  FUZZ_CHECK(kiv::Base64DecodeLenient(wrapped) == in);
+  FUZZ_CHECK(kiv::base64DecodeLenient(wrapped) == in);
   // The raw input as MIME text must not crash either.
-  (void)kiv::Base64DecodeLenient(in);
+  (void)kiv::base64DecodeLenient(in);
   return 0;
 }

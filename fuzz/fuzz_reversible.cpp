@@ -32,14 +32,14 @@ void check(std::string_view in, std::string_view charset) {
   // the length and every byte that is not a letter.
   const kiv::CodePage& page = kiv::CodePage::ofCharset(charset);
   const kiv::CodePage& w = kiv::CodePage::get(kiv::CodePageId::Win1251);
-  for (const std::string& changed : {kiv::UpperStr1251(win), kiv::LowerStr1251(win)}) {
+  for (const std::string& changed : {kiv::upperCase1251(win), kiv::lowerCase1251(win)}) {
     const std::string back = kiv::fromWin1251Reversibly(changed, charset);
     FUZZ_CHECK(back.size() == in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
       const char32_t cp = page.toUnicode(static_cast<unsigned char>(in[i]));
       const int inWin = w.fromUnicode(cp);
-      const bool letter = inWin >= 0 && (kiv::UpCase1251(static_cast<unsigned char>(inWin)) != inWin ||
-                                         kiv::LowCase1251(static_cast<unsigned char>(inWin)) != inWin);
+      const bool letter = inWin >= 0 && (kiv::upperChar1251(static_cast<unsigned char>(inWin)) != inWin ||
+                                         kiv::lowerChar1251(static_cast<unsigned char>(inWin)) != inWin);
       if (!letter) FUZZ_CHECK(back[i] == in[i]);
     }
   }

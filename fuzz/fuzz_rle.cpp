@@ -13,16 +13,16 @@ constexpr std::size_t kLimit = 1u << 20;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view in(reinterpret_cast<const char*>(data), size);
-  const kiv::DecodeResult r = kiv::RleExpand(in, kLimit);
+  const kiv::DecodeResult r = kiv::rleExpand(in, kLimit);
   if (r.ok()) {
     FUZZ_CHECK(r.bytes.size() <= kLimit + size);
-    const kiv::DecodeResult again = kiv::RleExpand(kiv::RleCompress(r.bytes), kLimit + size);
+    const kiv::DecodeResult again = kiv::rleExpand(kiv::rleCompress(r.bytes), kLimit + size);
     FUZZ_CHECK(again.ok() && again.bytes == r.bytes);
   } else {
     FUZZ_CHECK(r.bytes.empty());
     FUZZ_CHECK(r.message == kiv::kRleTruncatedMessage || r.message == kiv::kRleTooLargeMessage);
   }
-  const kiv::DecodeResult back = kiv::RleExpand(kiv::RleCompress(in));
+  const kiv::DecodeResult back = kiv::rleExpand(kiv::rleCompress(in));
   FUZZ_CHECK(back.ok() && back.bytes == in);
   return 0;
 }

@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
         markers += std::string(old) == id;
       }
       const auto t0 = std::chrono::steady_clock::now();
-      for (const std::string& d : data) ours += kiv::DetectCharset(d) == id;
+      for (const std::string& d : data) ours += kiv::detectCharset(d) == id;
       oursSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
       const auto ud = uchardetAnswers(kept, data);
       const auto en = encaAnswers(kept);

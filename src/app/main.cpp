@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/config/command_line.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/app/regional_setup.h"
 #include "ui/common/qt_text.h"
 
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
 
   QStringList files;
   for (const std::string& f : commandLine.files) files << kiv::qpath(f);
-  kiv::TMainForm main(QApplication::applicationDirPath() + QLatin1Char('/'), files);
+  kiv::MainWindow main(QApplication::applicationDirPath() + QLatin1Char('/'), files);
   if (!main.startedOk()) return 1;
   main.show();
   return QApplication::exec();

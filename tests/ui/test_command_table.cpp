@@ -16,13 +16,13 @@
 #include <map>
 
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
@@ -46,7 +46,7 @@ class CommandTableTest : public QObject {
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
+  std::unique_ptr<MainWindow>& main_ = s_.main;
 };
 
 void CommandTableTest::init() {
@@ -125,9 +125,9 @@ void CommandTableTest::everyShortcutReachesItsCommandFromADocument() {
     a->setEnabled(true);
     disconnect(a, &QAction::triggered, nullptr, nullptr);
     QSignalSpy spy(a, &QAction::triggered);
-    main_->activeDocument()->memo()->setFocus();
+    main_->activeDocument()->control()->setFocus();
     const QKeyCombination k = a->shortcut()[0];
-    QTest::keyClick(main_->activeDocument()->memo(), k.key(), k.keyboardModifiers());
+    QTest::keyClick(main_->activeDocument()->control(), k.key(), k.keyboardModifiers());
     QVERIFY2(spy.count() == 1, row.component);
     a->setEnabled(enabled);
   }
@@ -146,7 +146,7 @@ void CommandTableTest::runAll(bool withDocument) {
     QVERIFY2(main_->isVisible(), row.component);
   }
   // Exit last: the program closes.
-  for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
+  for (DocumentWindow* t : main_->editor().documents()) t->control()->setModifiedFlag(false);
   runCommand(*main_, *findCommand("mniExit"));
   QVERIFY(!main_->isVisible());
   main_.reset();
@@ -169,45 +169,45 @@ void CommandTableTest::toolBarHasBothTabsAndRunsCommands() {
   auto* newButton = tabs->findChild<QToolButton*>(QStringLiteral("bbNew"));
   newButton->click();
   QCOMPARE(main_->documentArea()->subWindowList().size(), 1);
-  QCOMPARE(main_->editor().GetFileName(), std::string("untitled0"));
+  QCOMPARE(main_->editor().fileName(), std::string("untitled0"));
   // The arrows scroll the active document.
   std::string text;
   for (int i = 0; i < 100; ++i) text += "x\r\n";
-  main_->editor().SetText(text);
+  main_->editor().setText(text);
   tabs->findChild<QToolButton*>(QStringLiteral("UpDown1_down"))->click();
   tabs->findChild<QToolButton*>(QStringLiteral("UpDown1_down"))->click();
-  QCOMPARE(main_->editor().GetTopLine(), 2);
+  QCOMPARE(main_->editor().topLine(), 2);
   tabs->findChild<QToolButton*>(QStringLiteral("UpDown1_up"))->click();
-  QCOMPARE(main_->editor().GetTopLine(), 1);
+  QCOMPARE(main_->editor().topLine(), 1);
 }
 
 void CommandTableTest::cutAndCopyFollowTheSelection() {
   main_->newDocument();
   QAction* cut = main_->action(QStringLiteral("EditCutItem"));
   QAction* copy = main_->action(QStringLiteral("EditCopyItem"));
-  main_->editor().SetText("abc\r\n");
+  main_->editor().setText("abc\r\n");
   QTRY_VERIFY(!cut->isEnabled());
   QVERIFY(!copy->isEnabled());
-  main_->activeDocument()->memo()->setSelection(0, 0, 0, 2);
+  main_->activeDocument()->control()->setSelection(0, 0, 0, 2);
   QTRY_VERIFY(cut->isEnabled());
   QVERIFY(copy->isEnabled());
   // With no document open they keep the state they had.
-  main_->activeDocument()->memo()->setModifiedFlag(false);
+  main_->activeDocument()->control()->setModifiedFlag(false);
   main_->activeDocument()->subWindow()->close();
   QTest::qWait(20);
   QVERIFY(cut->isEnabled());
 }
 
 void CommandTableTest::wordWrapChangesOnlyTheActiveDocument() {
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
-  QVERIFY(a->memo()->wordWrapOn() && b->memo()->wordWrapOn());
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
+  QVERIFY(a->control()->wordWrapOn() && b->control()->wordWrapOn());
   main_->action(QStringLiteral("mwordwrap"))->trigger();
-  QVERIFY(!main_->table().WordWrap);
-  QVERIFY(!b->memo()->wordWrapOn());
-  QVERIFY(a->memo()->wordWrapOn());
-  Ted* c = main_->newDocument();
-  QVERIFY(!c->memo()->wordWrapOn());
+  QVERIFY(!main_->settings().wordWrap);
+  QVERIFY(!b->control()->wordWrapOn());
+  QVERIFY(a->control()->wordWrapOn());
+  DocumentWindow* c = main_->newDocument();
+  QVERIFY(!c->control()->wordWrapOn());
 }
 
 QTEST_MAIN(CommandTableTest)

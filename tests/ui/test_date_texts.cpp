@@ -13,10 +13,10 @@
 #include "core/charsets/code_page.h"
 #include "core/common/regional.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/console_window.h"
 
 using namespace kiv;
@@ -76,12 +76,12 @@ class DateTextsTest : public QObject {
 
  private:
   void run(const char* component) { s_.main->action(QString::fromLatin1(component))->trigger(); }
-  Ted* openFile(const QString& name, const std::string& bytes) {
+  DocumentWindow* openFile(const QString& name, const std::string& bytes) {
     writeBytes(s_.folder->file(name), bytes);
     return s_.main->openFile(s_.folder->file(name));
   }
   QString consoleFileDate() {
-    auto* console = s_.main->tools().get<Tcon>(QStringLiteral("Tcon"));
+    auto* console = s_.main->tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
     const QStringList lines = console->text().split(QLatin1Char('\n'));
     for (const QString& l : lines)
       if (l.startsWith(kFileDatePrefix)) return l.mid(kFileDatePrefix.size());
@@ -89,7 +89,7 @@ class DateTextsTest : public QObject {
   }
   ProgramSession s_;
   RegionalFormat saved_;
-  CdreamEditor& ed() { return s_.main->editor(); }
+  EditorInterface& ed() { return s_.main->editor(); }
 };
 
 void DateTextsTest::init() {
@@ -118,13 +118,13 @@ void DateTextsTest::dateFormat1IsRussianInTheDocumentsCodePage() {
   QFETCH(QString, datePattern);
   setPatterns(datePattern, QString::fromLatin1(kCLocale.time));
   s_.main->newDocument();
-  ed().SetCharset(charset.toStdString());
-  ed().SetText("");
+  ed().setCharset(charset.toStdString());
+  ed().setText("");
   const QDate before = QDate::currentDate();
   run("Insertdate1");
   const QDate after = QDate::currentDate();
   const CodePage& page = CodePage::ofCharset(charset.toStdString());
-  const std::string inserted = ed().GetText();
+  const std::string inserted = ed().text();
   QStringList wanted;
   for (const QDate d : {before, after}) wanted << readableDate(datePattern, d);
   const QString read = QString::fromStdString(page.decodeToUtf8(inserted)).chopped(2);  // the line break
@@ -160,10 +160,10 @@ void DateTextsTest::statisticsAndDateFormat1Agree() {
   run("mniStat");
   const QString fileDate = consoleFileDate();
   QVERIFY(fileDate.endsWith(QStringLiteral(" 12:00:00")));
-  ed().SetText("");
+  ed().setText("");
   run("Insertdate1");
   if (QDate::currentDate() != today) QSKIP("the date changed during the test");
-  const QString inserted = QString::fromStdString(CodePage::ofCharset("win").decodeToUtf8(ed().GetText())).chopped(2);
+  const QString inserted = QString::fromStdString(CodePage::ofCharset("win").decodeToUtf8(ed().text())).chopped(2);
   QCOMPARE(fileDate, inserted + QStringLiteral(" 12:00:00"));
   QCOMPARE(inserted, readableDate(QString::fromLatin1(kCLocale.date), today));
 }
@@ -182,11 +182,11 @@ void DateTextsTest::versionNamesHoldDigitsOnly() {
   QFETCH(QString, timePattern);
   QFETCH(QString, dateDigits);
   setPatterns(datePattern, timePattern);
-  RSaveOptions& o = s_.main->table().SaveOptions;
-  o.SaveInSameFolder = true;
-  o.DoCopyVer = false;
-  o.AddVersionNamePrefix = false;
-  o.DoConvertVersionToCharset = false;
+  VersionOptions& o = s_.main->settings().versions;
+  o.saveInSameFolder = true;
+  o.copyToFolder = false;
+  o.addNamePrefix = false;
+  o.convertCharset = false;
   const std::string text = w1251("Текст версии\r\n");
   openFile(QStringLiteral("doc.txt"), text);
   const QDate before = QDate::currentDate();

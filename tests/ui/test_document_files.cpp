@@ -17,12 +17,12 @@
 
 #include "core/charsets/code_page.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 using namespace std::string_literals;
@@ -55,16 +55,16 @@ class DocumentFilesTest : public QObject {
   void newFromTemplateIsTheTemplatesText();
 
  private:
-  Ted* openFile(const QString& name, const std::string& bytes);
+  DocumentWindow* openFile(const QString& name, const std::string& bytes);
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
+  std::unique_ptr<MainWindow>& main_ = s_.main;
+  EditorInterface& ed() { return main_->editor(); }
 };
 
-Ted* DocumentFilesTest::openFile(const QString& name, const std::string& bytes) {
+DocumentWindow* DocumentFilesTest::openFile(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
@@ -105,12 +105,12 @@ void DocumentFilesTest::openRevertSave() {
   QFETCH(QString, charset);
   QFETCH(QString, typed);
   QFETCH(QByteArray, savedAfterTyping);
-  main_->table().DoEncDetect = detect;
+  main_->settings().detectEncoding = detect;
   const QString path = folder_->file(QStringLiteral("doc.txt"));
-  Ted* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
+  DocumentWindow* doc = openFile(QStringLiteral("doc.txt"), bytesOf(file));
   QVERIFY(doc);
   QCOMPARE(QString::fromStdString(doc->charset()), charset);
-  const std::string opened = ed().GetText();
+  const std::string opened = ed().text();
   const TextFileShape shape = doc->fileShape();
 
   // Saving without an edit writes the same bytes.
@@ -118,25 +118,25 @@ void DocumentFilesTest::openRevertSave() {
   QCOMPARE(readBytes(path), bytesOf(file));
 
   // Edit, revert: the text, code page and shape that opening gives.
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), QStringLiteral("слово "));
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), QStringLiteral("слово "));
   run("DOS8661");  // and read it in another code page
-  QVERIFY(ed().GetModified());
+  QVERIFY(ed().isModified());
   run("mniRevertToSaved");
-  QCOMPARE(ed().GetText(), opened);
+  QCOMPARE(ed().text(), opened);
   QCOMPARE(QString::fromStdString(doc->charset()), charset);
   QVERIFY(doc->fileShape() == shape);
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   QCOMPARE(main_->statusPanel(2), shape.utf8 ? QStringLiteral("UTF-8") : QString());
 
   // A letter typed after the revert lands in the file in the file's own encoding.
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), typed);
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), typed);
   run("mniSave");
   QCOMPARE(readBytes(path), bytesOf(savedAfterTyping));
 
   // Reopening gives the same document again.
-  Ted* again = main_->openFile(path);
+  DocumentWindow* again = main_->openFile(path);
   QCOMPARE(QString::fromStdString(again->charset()), charset);
   QVERIFY(again->fileShape() == shape);
 }
@@ -144,31 +144,31 @@ void DocumentFilesTest::openRevertSave() {
 void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
   // The walkthrough that destroyed a UTF-8 file: detection on, type a word,
   // revert, type a letter, save.
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const std::string original = "Съешь же ещё этих мягких булок\n";
-  Ted* doc = openFile(QStringLiteral("u8.txt"), original);
+  DocumentWindow* doc = openFile(QStringLiteral("u8.txt"), original);
   QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
-  typeText(doc->memo(), QStringLiteral("Привет "));
+  typeText(doc->control(), QStringLiteral("Привет "));
   run("mniRevertToSaved");
   QCOMPARE(main_->statusPanel(2), QStringLiteral("UTF-8"));
-  doc->memo()->moveCaretTo(0, 0);
-  typeText(doc->memo(), QStringLiteral("Ы"));
+  doc->control()->moveCaretTo(0, 0);
+  typeText(doc->control(), QStringLiteral("Ы"));
   run("mniSave");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("u8.txt"))), "Ы" + original);
   // Undo of the revert gives back the edited text; redo the file's.
-  ed().Undo();
-  ed().Undo();
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Привет Съешь же ещё этих мягких булок\r\n"));
-  ed().Redo();
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Съешь же ещё этих мягких булок\r\n"));
+  ed().undo();
+  ed().undo();
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Привет Съешь же ещё этих мягких булок\r\n"));
+  ed().redo();
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Съешь же ещё этих мягких булок\r\n"));
 }
 
 void DocumentFilesTest::codePageChangesUndoWithTheText() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const std::string koi = enc(CodePageId::Koi8r, kRussian) + "\n";
   const std::string win = enc(CodePageId::Win1251, kRussian) + "\n";
   const QString path = folder_->file(QStringLiteral("koi.txt"));
-  Ted* doc = openFile(QStringLiteral("koi.txt"), koi);
+  DocumentWindow* doc = openFile(QStringLiteral("koi.txt"), koi);
   QCOMPARE(doc->charset(), std::string("koi"));
   run("Windows12511");  // "Конвертировать в" Windows 1251
   QCOMPARE(doc->charset(), std::string("win"));
@@ -178,7 +178,7 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
 
   run("EditUndoItem");
   QCOMPARE(doc->charset(), std::string("koi"));
-  QCOMPARE(ed().GetCharset(), std::string("koi"));
+  QCOMPARE(ed().charset(), std::string("koi"));
   QCOMPARE(main_->statusPanel(1), QStringLiteral("koi"));
   run("mniSave");
   QCOMPARE(readBytes(path), koi);
@@ -189,20 +189,20 @@ void DocumentFilesTest::codePageChangesUndoWithTheText() {
   QCOMPARE(readBytes(path), win);
 
   // "Работать в" undoes and redoes the same way, on a document with no history too.
-  main_->table().DoEncDetect = false;
-  Ted* plain = openFile(QStringLiteral("plain.txt"), koi);
+  main_->settings().detectEncoding = false;
+  DocumentWindow* plain = openFile(QStringLiteral("plain.txt"), koi);
   QCOMPARE(plain->charset(), std::string("win"));
   run("KOI8R1");
   QCOMPARE(plain->charset(), std::string("koi"));
-  QVERIFY(!ed().GetModified());  // the same bytes, read another way
-  const std::string reading = plain->memo()->text().toStdString();
+  QVERIFY(!ed().isModified());  // the same bytes, read another way
+  const std::string reading = plain->control()->text().toStdString();
   run("EditUndoItem");
   QCOMPARE(plain->charset(), std::string("win"));
   QCOMPARE(main_->statusPanel(1), QStringLiteral("win"));
   run("Redo1");
   QCOMPARE(plain->charset(), std::string("koi"));
-  QCOMPARE(plain->memo()->text().toStdString(), reading);
-  QCOMPARE(ed().GetText(), koi.substr(0, koi.size() - 1) + "\r\n");
+  QCOMPARE(plain->control()->text().toStdString(), reading);
+  QCOMPARE(ed().text(), koi.substr(0, koi.size() - 1) + "\r\n");
 }
 
 void DocumentFilesTest::statusPanelsClearWithTheLastDocument() {
@@ -218,10 +218,10 @@ void DocumentFilesTest::statusPanelsClearWithTheLastDocument() {
 void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
   const std::string file = "abc\0def\0\nline2\n"s;
   const QString path = folder_->file(QStringLiteral("zero.txt"));
-  Ted* doc = openFile(QStringLiteral("zero.txt"), file);
-  QCOMPARE(ed().GetText(), "abc\0def\0\r\nline2\r\n"s);
-  doc->memo()->moveCaretTo(1, 5);
-  typeText(doc->memo(), QStringLiteral("!"));
+  DocumentWindow* doc = openFile(QStringLiteral("zero.txt"), file);
+  QCOMPARE(ed().text(), "abc\0def\0\r\nline2\r\n"s);
+  doc->control()->moveCaretTo(1, 5);
+  typeText(doc->control(), QStringLiteral("!"));
   run("mniSave");
   QCOMPARE(readBytes(path), "abc\0def\0\nline2!\n"s);
   // Every byte value, in each code page, through the document and back.
@@ -230,40 +230,40 @@ void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {
     if (b != '\r' && b != '\n') all += static_cast<char>(b);
   all += "\n";
   for (const char* cs : {"KOI8R1", "DOS8661", "WindowsCP1"}) {
-    Ted* d = openFile(QStringLiteral("all.txt"), all);
+    DocumentWindow* d = openFile(QStringLiteral("all.txt"), all);
     run(cs);
     run("mniSave");
     QCOMPARE(readBytes(folder_->file(QStringLiteral("all.txt"))), all);
-    d->memo()->setModifiedFlag(false);
+    d->control()->setModifiedFlag(false);
   }
 }
 
 void DocumentFilesTest::typedCharacterTheCodePageLacksIsRefused() {
   main_->newDocument();
-  ed().SetText("ab\r\n");
-  MemoControl* memo = main_->activeDocument()->memo();
-  memo->moveCaretTo(0, 1);
-  typeText(memo, QStringLiteral("漢"));
-  QCOMPARE(ed().GetText(), std::string("ab\r\n"));
+  ed().setText("ab\r\n");
+  EditingControl* control = main_->activeDocument()->control();
+  control->moveCaretTo(0, 1);
+  typeText(control, QStringLiteral("漢"));
+  QCOMPARE(ed().text(), std::string("ab\r\n"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("U+6F22")));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("Windows-1251")));
-  typeText(memo, QStringLiteral("Ж"));
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "aЖb\r\n"));
+  typeText(control, QStringLiteral("Ж"));
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "aЖb\r\n"));
   // In KOI8-R the typographic dash is missing.
   run("KOI8R1");
-  typeText(memo, QStringLiteral("—"));
+  typeText(control, QStringLiteral("—"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("KOI8-R")));
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "aЖb\r\n"));
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "aЖb\r\n"));
 }
 
 void DocumentFilesTest::pasteTellsHowManyCharactersWereReplaced() {
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   auto* data = new QMimeData;
   data->setText(QStringLiteral("x漢字y😀"));
   QApplication::clipboard()->setMimeData(data);
   run("EditPasteItem");
-  QCOMPARE(ed().GetText(), std::string("x??y?\r\n"));
+  QCOMPARE(ed().text(), std::string("x??y?\r\n"));
   QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral(": 3")));
 }
 
@@ -271,8 +271,8 @@ void DocumentFilesTest::fileLargerThanMemoryLeft() {
 #if defined(__SANITIZE_ADDRESS__)
   QSKIP("the address sanitizer reserves more address space than the limit leaves");
 #else
-  Ted* kept = openFile(QStringLiteral("kept.txt"), enc(CodePageId::Win1251, "Не потерять\n"));
-  typeText(kept->memo(), QStringLiteral("Несохранённое "));
+  DocumentWindow* kept = openFile(QStringLiteral("kept.txt"), enc(CodePageId::Win1251, "Не потерять\n"));
+  typeText(kept->control(), QStringLiteral("Несохранённое "));
   const QString big = folder_->file(QStringLiteral("big.txt"));
   {
     std::ofstream out(big.toStdString(), std::ios::binary);
@@ -296,24 +296,24 @@ void DocumentFilesTest::fileLargerThanMemoryLeft() {
   rlimit tight = old;
   tight.rlim_cur = static_cast<rlim_t>(vm * 1024 + (256LL << 20));
   QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
-  Ted* doc = main_->openFile(big);
+  DocumentWindow* doc = main_->openFile(big);
   setrlimit(RLIMIT_AS, &old);
   QVERIFY(!doc);
   QVERIFY(!dialogs_->messages.isEmpty());
   QVERIFY(dialogs_->messages.last().startsWith(QStringLiteral("Недостаточно памяти")));
   QCOMPARE(main_->editor().documents().size(), 1);
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Несохранённое Не потерять\r\n"));
-  QVERIFY(ed().GetModified());
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Несохранённое Не потерять\r\n"));
+  QVERIFY(ed().isModified());
   QFile::remove(big);
 #endif
 }
 
 void DocumentFilesTest::commandOutOfMemoryEndsWithAMessage() {
   main_->newDocument();
-  ed().SetText("text\r\n");
+  ed().setText("text\r\n");
   CommandRow row{};
-  row.handler = [](TMainForm& m) {
-    m.editor().SetText("half");
+  row.handler = [](MainWindow& m) {
+    m.editor().setText("half");
     throw std::bad_alloc();
   };
   runCommand(*main_, row);
@@ -327,9 +327,9 @@ void DocumentFilesTest::newFromTemplateIsTheTemplatesText() {
   writeBytes(tpl, "Шаблон\n");
   dialogs_->openAnswers = {QStringList{tpl}};
   run("mniNewFromTemplate");
-  QCOMPARE(ed().GetText(), enc(CodePageId::Win1251, "Шаблон\r\n"));
-  QVERIFY(ed().GetFileName().find("untitled") != std::string::npos);
-  QVERIFY(!ed().HasFile());
+  QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Шаблон\r\n"));
+  QVERIFY(ed().fileName().find("untitled") != std::string::npos);
+  QVERIFY(!ed().hasFile());
   QVERIFY(main_->activeDocument()->fileShape().utf8);
 }
 

@@ -10,11 +10,11 @@
 #include <QTest>
 
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
@@ -49,20 +49,20 @@ class DocumentKeysTest : public QObject {
 
  private:
   ProgramSession s_;
-  CdreamEditor& ed() { return s_.main->editor(); }
-  Ted* doc() { return s_.main->activeDocument(); }
-  MemoControl* memo() { return doc()->memo(); }
-  bool listOpen() { return memo()->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0; }
+  EditorInterface& ed() { return s_.main->editor(); }
+  DocumentWindow* doc() { return s_.main->activeDocument(); }
+  EditingControl* control() { return doc()->control(); }
+  bool listOpen() { return control()->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0; }
 };
 
 void DocumentKeysTest::init() {
   s_.start();
   s_.main->editor().setDialogsSuppressed(true);
   s_.main->sounds().setMuted(true);
-  s_.main->table().SpacesPerTab = 3;
-  s_.main->table().autoindent = 2;
+  s_.main->settings().spacesPerTab = 3;
+  s_.main->settings().blockIndent = 2;
   s_.main->newDocument();
-  memo()->setFocus();
+  control()->setFocus();
 }
 
 void DocumentKeysTest::cleanup() { s_.stop(); }
@@ -163,20 +163,20 @@ void DocumentKeysTest::handledKeysDoTheirWorkOnly() {
 
   doc()->templatesBox()->setCurrentText(QStringLiteral("Custom"));
   const std::string original = w1251(before.toUtf8().constData()) + "\r\n";
-  ed().SetText(original);
-  if (select[0] == select[2] && select[1] == select[3]) memo()->moveCaretTo(select[0], select[1]);
-  else memo()->setSelection(select[0], select[1], select[2], select[3]);
+  ed().setText(original);
+  if (select[0] == select[2] && select[1] == select[3]) control()->moveCaretTo(select[0], select[1]);
+  else control()->setSelection(select[0], select[1], select[2], select[3]);
   QApplication::clipboard()->setText(clipboard);
-  memo()->setFocus();
+  control()->setFocus();
 
-  userKey(memo(), key, Qt::KeyboardModifiers(mods), keyText);
+  userKey(control(), key, Qt::KeyboardModifiers(mods), keyText);
 
-  QCOMPARE(qbytes(ed().GetText()), qbytes(w1251(after.toUtf8().constData()) + "\r\n"));
-  QCOMPARE(qbytes(ed().GetSelText()), qbytes(w1251(selected.toUtf8().constData())));
-  if (caretLine >= 0) QCOMPARE(memo()->caretLine(), caretLine);
+  QCOMPARE(qbytes(ed().text()), qbytes(w1251(after.toUtf8().constData()) + "\r\n"));
+  QCOMPARE(qbytes(ed().selectedText()), qbytes(w1251(selected.toUtf8().constData())));
+  if (caretLine >= 0) QCOMPARE(control()->caretLine(), caretLine);
   if (oneUndoStep) {
-    ed().Undo();
-    QCOMPARE(ed().GetText(), original);
+    ed().undo();
+    QCOMPARE(ed().text(), original);
   }
 }
 
@@ -223,25 +223,25 @@ void DocumentKeysTest::templateChosenFromTheList() {
   QFETCH(int, caretColumn);
 
   doc()->templatesBox()->setCurrentText(set);
-  ed().SetText("");
-  memo()->setFocus();
-  typeText(memo(), typed);
-  userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
+  ed().setText("");
+  control()->setFocus();
+  typeText(control(), typed);
+  userKey(control(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
 
   QVERIFY(listOpen());
-  auto* list = memo()->findChild<QListWidget*>();
+  auto* list = control()->findChild<QListWidget*>();
   QVERIFY(list);
   QVERIFY(list->isVisible());
   QStringList entries;
   for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
   QCOMPARE(entries, offered);
-  QCOMPARE(qbytes(ed().GetText()), qbytes(documentOf(typed)));  // nothing yet
+  QCOMPARE(qbytes(ed().text()), qbytes(documentOf(typed)));  // nothing yet
 
-  for (int i = 0; i < downs; ++i) userKey(memo(), Qt::Key_Down, Qt::NoModifier, QString());
+  for (int i = 0; i < downs; ++i) userKey(control(), Qt::Key_Down, Qt::NoModifier, QString());
   if (choose == QLatin1String("Enter")) {
-    userKey(memo(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    userKey(control(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
   } else if (choose == QLatin1String("Tab")) {
-    userKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    userKey(control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
   } else {
     QListWidgetItem* item = list->item(downs);
     QVERIFY(item);
@@ -249,28 +249,28 @@ void DocumentKeysTest::templateChosenFromTheList() {
   }
 
   QTRY_VERIFY(!listOpen());
-  QCOMPARE(qbytes(ed().GetText()), after.toUtf8() + "\r\n");
-  QCOMPARE(memo()->caretLine(), caretLine);
-  QCOMPARE(memo()->caretColumn(), caretColumn);
-  ed().Undo();
-  QCOMPARE(qbytes(ed().GetText()), qbytes(documentOf(typed)));
+  QCOMPARE(qbytes(ed().text()), after.toUtf8() + "\r\n");
+  QCOMPARE(control()->caretLine(), caretLine);
+  QCOMPARE(control()->caretColumn(), caretColumn);
+  ed().undo();
+  QCOMPARE(qbytes(ed().text()), qbytes(documentOf(typed)));
 }
 
 void DocumentKeysTest::escapeClosesTheTemplateList() {
   doc()->templatesBox()->setCurrentText(QStringLiteral("Delphi"));
-  ed().SetText("");
-  typeText(memo(), QStringLiteral("for"));
-  userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
+  ed().setText("");
+  typeText(control(), QStringLiteral("for"));
+  userKey(control(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
   QVERIFY(listOpen());
-  userKey(memo(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+  userKey(control(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
   QVERIFY(!listOpen());
-  QCOMPARE(ed().GetText(), std::string("for\r\n"));
+  QCOMPARE(ed().text(), std::string("for\r\n"));
   // The full name still expands straight away.
-  typeText(memo(), QStringLiteral("b"));
-  userKey(memo(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
+  typeText(control(), QStringLiteral("b"));
+  userKey(control(), Qt::Key_J, kCtrl, QStringLiteral("\n"));
   QVERIFY(!listOpen());
-  QCOMPARE(ed().GetText(), std::string("for  :=  to  do\r\nbegin\r\n\r\nend;\r\n"));
-  QCOMPARE(memo()->caretColumn(), 4);
+  QCOMPARE(ed().text(), std::string("for  :=  to  do\r\nbegin\r\n\r\nend;\r\n"));
+  QCOMPARE(control()->caretColumn(), 4);
 }
 
 QTEST_MAIN(DocumentKeysTest)

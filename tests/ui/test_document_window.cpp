@@ -17,10 +17,10 @@
 #include "support/test_env.h"
 #include "ui/common/sound_player.h"
 #include <QDir>
-#include "ui/app/main_form.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/app/main_window.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
@@ -30,7 +30,7 @@ class DocumentWindowTest : public QObject {
   void init();
   void cleanup();
   void typographicQuotesAlternateAcrossDocuments();
-  void tabInsertsSpacesWithoutClick();
+  void tabInsertsSpacesWithoutClickSound();
   void negativeTabWidthInsertsNothing();
   void clickAndEnterSounds();
   void typingInDosAndKoiStoresTheirBytes_data();
@@ -57,10 +57,10 @@ class DocumentWindowTest : public QObject {
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
-  Ted* doc() { return main_->activeDocument(); }
-  MemoControl* memo() { return doc()->memo(); }
+  std::unique_ptr<MainWindow>& main_ = s_.main;
+  EditorInterface& ed() { return main_->editor(); }
+  DocumentWindow* doc() { return main_->activeDocument(); }
+  EditingControl* control() { return doc()->control(); }
 };
 
 void DocumentWindowTest::init() {
@@ -72,66 +72,66 @@ void DocumentWindowTest::init() {
 void DocumentWindowTest::cleanup() { s_.stop(); }
 
 void DocumentWindowTest::typographicQuotesAlternateAcrossDocuments() {
-  main_->table().ChangeQuotes = true;
+  main_->settings().typographicQuotes = true;
   main_->newDocument();
-  ed().SetText("");
-  typeText(memo(), QStringLiteral("\"\"\""));
-  QCOMPARE(ed().GetText(), w1251("«»«\r\n"));
-  typeText(memo(), QStringLiteral("\""));
+  ed().setText("");
+  typeText(control(), QStringLiteral("\"\"\""));
+  QCOMPARE(ed().text(), w1251("«»«\r\n"));
+  typeText(control(), QStringLiteral("\""));
   main_->newDocument();  // a new window starts again with the opening quote
-  ed().SetText("");
-  typeText(memo(), QStringLiteral("\"x\""));
-  QCOMPARE(ed().GetText(), w1251("«x»\r\n"));
+  ed().setText("");
+  typeText(control(), QStringLiteral("\"x\""));
+  QCOMPARE(ed().text(), w1251("«x»\r\n"));
   // A code page without typographic quotes keeps the straight one.
-  ed().SetCharset("dos");
-  ed().SetText("");
-  typeText(memo(), QStringLiteral("\""));
-  QCOMPARE(ed().GetText(), std::string("\"\r\n"));
-  main_->table().ChangeQuotes = false;
-  typeText(memo(), QStringLiteral("\""));
-  QCOMPARE(ed().GetText(), std::string("\"\"\r\n"));
+  ed().setCharset("dos");
+  ed().setText("");
+  typeText(control(), QStringLiteral("\""));
+  QCOMPARE(ed().text(), std::string("\"\r\n"));
+  main_->settings().typographicQuotes = false;
+  typeText(control(), QStringLiteral("\""));
+  QCOMPARE(ed().text(), std::string("\"\"\r\n"));
 }
 
-void DocumentWindowTest::tabInsertsSpacesWithoutClick() {
+void DocumentWindowTest::tabInsertsSpacesWithoutClickSound() {
   int clicks = 0;
-  main_->table().Key = true;
-  main_->table().SpacesPerTab = 3;
+  main_->settings().keyClickSound = true;
+  main_->settings().spacesPerTab = 3;
   main_->newDocument();
   // Count the key-click callback through a typed letter first.
   const auto before = main_->sounds().started();
-  ed().SetText("");
-  pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-  QCOMPARE(ed().GetText(), std::string("   \r\n"));
+  ed().setText("");
+  pressKey(control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+  QCOMPARE(ed().text(), std::string("   \r\n"));
   QCOMPARE(main_->sounds().started(), before);
   (void)clicks;
 }
 
 void DocumentWindowTest::negativeTabWidthInsertsNothing() {
-  main_->table().SpacesPerTab = -4;
+  main_->settings().spacesPerTab = -4;
   main_->newDocument();
-  ed().SetText("");
-  pressKey(memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-  QCOMPARE(ed().GetText(), std::string());
+  ed().setText("");
+  pressKey(control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+  QCOMPARE(ed().text(), std::string());
 }
 
 void DocumentWindowTest::clickAndEnterSounds() {
   // The sounds go through the editor interface's callbacks.
   int clicks = 0, enters = 0;
   EditorCallbacks cb = ed().callbacks();
-  CdreamEditor counting(main_.get(),
-                        EditorCallbacks{cb.documentClosed, [&] { ++clicks; }, [&] { ++enters; }, cb.openFile},
-                        &main_->table());
-  main_->table().Key = true;
-  main_->table().CRET = true;
-  Ted* t = counting.createDocument(main_.get());
-  t->memo()->setText(QString());
-  typeText(t->memo(), QStringLiteral("ab\r"));
+  EditorInterface counting(main_.get(),
+                           EditorCallbacks{cb.documentClosed, [&] { ++clicks; }, [&] { ++enters; }, cb.openFile},
+                           &main_->settings());
+  main_->settings().keyClickSound = true;
+  main_->settings().enterSound = true;
+  DocumentWindow* t = counting.createDocument(main_.get());
+  t->control()->setText(QString());
+  typeText(t->control(), QStringLiteral("ab\r"));
   QCOMPARE(clicks, 2);
   QCOMPARE(enters, 1);
-  main_->table().Key = false;
-  typeText(t->memo(), QStringLiteral("c"));
+  main_->settings().keyClickSound = false;
+  typeText(t->control(), QStringLiteral("c"));
   QCOMPARE(clicks, 2);
-  t->memo()->setModifiedFlag(false);
+  t->control()->setModifiedFlag(false);
   delete t->subWindow();
 }
 
@@ -153,11 +153,11 @@ void DocumentWindowTest::typingInDosAndKoiStoresTheirBytes() {
   QFETCH(QString, typed);
   QFETCH(QByteArray, stored);
   main_->newDocument();
-  ed().SetCharset(charset.toStdString());
-  ed().SetText("");
-  typeText(memo(), typed);
-  QCOMPARE(ed().GetText(), bytesOf(stored) + "\r\n");
-  QCOMPARE(memo()->text(), typed);  // what the user sees is what was typed
+  ed().setCharset(charset.toStdString());
+  ed().setText("");
+  typeText(control(), typed);
+  QCOMPARE(ed().text(), bytesOf(stored) + "\r\n");
+  QCOMPARE(control()->text(), typed);  // what the user sees is what was typed
 }
 
 void DocumentWindowTest::altTagsWrapOnlyASelection_data() {
@@ -183,135 +183,135 @@ void DocumentWindowTest::altTagsWrapOnlyASelection() {
   QFETCH(int, mods);
   QFETCH(QByteArray, expected);
   main_->newDocument();
-  ed().SetText("word\r\n");
-  pressKey(memo(), key, Qt::KeyboardModifiers(mods));
-  QCOMPARE(ed().GetText(), std::string("word\r\n"));  // nothing selected: nothing changes
-  memo()->setSelection(0, 0, 0, 4);
-  pressKey(memo(), key, Qt::KeyboardModifiers(mods));
-  QCOMPARE(ed().GetText(), bytesOf(expected) + "\r\n");
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("word\r\n"));
+  ed().setText("word\r\n");
+  pressKey(control(), key, Qt::KeyboardModifiers(mods));
+  QCOMPARE(ed().text(), std::string("word\r\n"));  // nothing selected: nothing changes
+  control()->setSelection(0, 0, 0, 4);
+  pressKey(control(), key, Qt::KeyboardModifiers(mods));
+  QCOMPARE(ed().text(), bytesOf(expected) + "\r\n");
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("word\r\n"));
 }
 
 void DocumentWindowTest::ctrlYEmptiesTheLineAsOneStep() {
   main_->newDocument();
-  ed().SetText("first\r\nsecond line\r\nthird\r\n");
-  memo()->moveCaretTo(1, 4);
-  pressKey(memo(), Qt::Key_Y, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), std::string("first\r\n\r\nthird\r\n"));
-  QCOMPARE(memo()->caretLine(), 1);
-  QCOMPARE(memo()->caretColumn(), 0);
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("first\r\nsecond line\r\nthird\r\n"));
+  ed().setText("first\r\nsecond line\r\nthird\r\n");
+  control()->moveCaretTo(1, 4);
+  pressKey(control(), Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(ed().text(), std::string("first\r\n\r\nthird\r\n"));
+  QCOMPARE(control()->caretLine(), 1);
+  QCOMPARE(control()->caretColumn(), 0);
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("first\r\nsecond line\r\nthird\r\n"));
 }
 
 void DocumentWindowTest::ctrlUpDownChangeCaseOfSelection() {
   main_->newDocument();
-  ed().SetText(w1251("Ёжик в Тумане\r\n"));
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), w1251("Ёжик в Тумане\r\n"));
-  memo()->setSelection(0, 0, 0, 13);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), w1251("ЁЖИК В ТУМАНЕ\r\n"));
-  QVERIFY(memo()->hasSelectedText());
-  pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), w1251("ёжик в тумане\r\n"));
+  ed().setText(w1251("Ёжик в Тумане\r\n"));
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  QCOMPARE(ed().text(), w1251("Ёжик в Тумане\r\n"));
+  control()->setSelection(0, 0, 0, 13);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  QCOMPARE(ed().text(), w1251("ЁЖИК В ТУМАНЕ\r\n"));
+  QVERIFY(control()->hasSelectedText());
+  pressKey(control(), Qt::Key_Down, Qt::ControlModifier);
+  QCOMPARE(ed().text(), w1251("ёжик в тумане\r\n"));
   // The control's own Ctrl+Up (scroll) does not run as well.
   std::string many;
   for (int i = 0; i < 200; ++i) many += "line\r\n";
-  ed().SetText(w1251("Ёжик в Тумане\r\n") + many);
-  memo()->moveCaretTo(100, 0);
-  ed().ScrollLines(-200);
-  ed().ScrollLines(5);
-  pressKey(memo(), Qt::Key_Down, Qt::ControlModifier);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(ed().GetTopLine(), 5);
+  ed().setText(w1251("Ёжик в Тумане\r\n") + many);
+  control()->moveCaretTo(100, 0);
+  ed().scrollLines(-200);
+  ed().scrollLines(5);
+  pressKey(control(), Qt::Key_Down, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  QCOMPARE(ed().topLine(), 5);
   // In a DOS document the letters the user sees change case.
-  ed().SetCharset("dos");
+  ed().setCharset("dos");
   std::string dos = w1251("ёжик в тумане\r\n");
-  DosFromWin(dos);
-  ed().SetText(dos);
-  memo()->setSelection(0, 0, 0, 4);
-  pressKey(memo(), Qt::Key_Up, Qt::ControlModifier);
-  QCOMPARE(memo()->text(), QStringLiteral("ЁЖИК в тумане\r\n"));
+  dosFromWin(dos);
+  ed().setText(dos);
+  control()->setSelection(0, 0, 0, 4);
+  pressKey(control(), Qt::Key_Up, Qt::ControlModifier);
+  QCOMPARE(control()->text(), QStringLiteral("ЁЖИК в тумане\r\n"));
 }
 
 void DocumentWindowTest::deleteRemovesSelection() {
   main_->newDocument();
-  ed().SetText("abcdef\r\n");
-  memo()->setSelection(0, 1, 0, 4);
-  pressKey(memo(), Qt::Key_Delete);
-  QCOMPARE(ed().GetText(), std::string("aef\r\n"));
-  pressKey(memo(), Qt::Key_Delete);
-  QCOMPARE(ed().GetText(), std::string("af\r\n"));
+  ed().setText("abcdef\r\n");
+  control()->setSelection(0, 1, 0, 4);
+  pressKey(control(), Qt::Key_Delete);
+  QCOMPARE(ed().text(), std::string("aef\r\n"));
+  pressKey(control(), Qt::Key_Delete);
+  QCOMPARE(ed().text(), std::string("af\r\n"));
 }
 
 void DocumentWindowTest::ctrlEnterAndCtrlShiftSpaceInsertHtml() {
   main_->newDocument();
-  ed().SetText("");
-  pressKey(memo(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
-  pressKey(memo(), Qt::Key_Return, Qt::ControlModifier);
-  QVERIFY(ed().GetText().rfind("&nbsp;<br>", 0) == 0);
+  ed().setText("");
+  pressKey(control(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+  pressKey(control(), Qt::Key_Return, Qt::ControlModifier);
+  QVERIFY(ed().text().rfind("&nbsp;<br>", 0) == 0);
 }
 
 void DocumentWindowTest::altGGoesToClipboardLineClamped() {
   main_->newDocument();
-  ed().SetText("a\r\nbcd\r\nef\r\n");
+  ed().setText("a\r\nbcd\r\nef\r\n");
   QApplication::clipboard()->setText(QStringLiteral("1"));
-  pressKey(memo(), Qt::Key_G, Qt::AltModifier);
-  QCOMPARE(memo()->caretLine(), 1);
-  QCOMPARE(memo()->caretColumn(), 1);
+  pressKey(control(), Qt::Key_G, Qt::AltModifier);
+  QCOMPARE(control()->caretLine(), 1);
+  QCOMPARE(control()->caretColumn(), 1);
   QApplication::clipboard()->setText(QStringLiteral("999"));
-  pressKey(memo(), Qt::Key_G, Qt::AltModifier);
-  QCOMPARE(memo()->caretLine(), memo()->lines() - 1);
+  pressKey(control(), Qt::Key_G, Qt::AltModifier);
+  QCOMPARE(control()->caretLine(), control()->lines() - 1);
   QApplication::clipboard()->setText(QStringLiteral("not a number"));
-  memo()->moveCaretTo(0, 0);
-  pressKey(memo(), Qt::Key_G, Qt::AltModifier);
-  QCOMPARE(memo()->caretLine(), 0);
+  control()->moveCaretTo(0, 0);
+  pressKey(control(), Qt::Key_G, Qt::AltModifier);
+  QCOMPARE(control()->caretLine(), 0);
 }
 
 void DocumentWindowTest::altFSearchesClipboardText() {
   main_->newDocument();
-  ed().SetText(w1251("один ДВА три два\r\n"));
-  memo()->moveCaretTo(0, 0);
+  ed().setText(w1251("один ДВА три два\r\n"));
+  control()->moveCaretTo(0, 0);
   QApplication::clipboard()->setText(QStringLiteral("два"));
-  pressKey(memo(), Qt::Key_F, Qt::AltModifier);
-  QCOMPARE(ed().GetSelText(), w1251("ДВА"));
-  QVERIFY(ed().FindNext());
-  QCOMPARE(ed().GetSelText(), w1251("два"));
+  pressKey(control(), Qt::Key_F, Qt::AltModifier);
+  QCOMPARE(ed().selectedText(), w1251("ДВА"));
+  QVERIFY(ed().findNext());
+  QCOMPARE(ed().selectedText(), w1251("два"));
 }
 
 void DocumentWindowTest::altRightLeftIndentSelectedLines() {
-  main_->table().autoindent = 2;
+  main_->settings().blockIndent = 2;
   main_->newDocument();
-  ed().SetText("a\r\nb\r\nc\r\n");
-  memo()->setSelection(0, 0, 2, 0);
-  pressKey(memo(), Qt::Key_Right, Qt::AltModifier);
-  QCOMPARE(ed().GetText(), std::string("  a\r\n  b\r\nc\r\n"));
-  pressKey(memo(), Qt::Key_Left, Qt::AltModifier);
-  QCOMPARE(ed().GetText(), std::string("a\r\nb\r\nc\r\n"));
+  ed().setText("a\r\nb\r\nc\r\n");
+  control()->setSelection(0, 0, 2, 0);
+  pressKey(control(), Qt::Key_Right, Qt::AltModifier);
+  QCOMPARE(ed().text(), std::string("  a\r\n  b\r\nc\r\n"));
+  pressKey(control(), Qt::Key_Left, Qt::AltModifier);
+  QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\n"));
 }
 
 void DocumentWindowTest::positionShowsLineAndColumnFromOne() {
   main_->newDocument();
-  ed().SetText("abc\r\ndef\r\n");
-  memo()->moveCaretTo(1, 2);
+  ed().setText("abc\r\ndef\r\n");
+  control()->moveCaretTo(1, 2);
   QTRY_COMPARE(doc()->positionLabel()->text(), QStringLiteral("2: 3"));
 }
 
 void DocumentWindowTest::closeQuestionNoKeepsWindowAndRecentList() {
   const QString file = folder_->file(QStringLiteral("kept.txt"));
   writeBytes(file, "text\r\n");
-  Ted* t = main_->openFile(file);
+  DocumentWindow* t = main_->openFile(file);
   QVERIFY(t);
-  ed().InsertAtCaret("x");
+  ed().insertAtCaret("x");
   dialogs_->answers = {QMessageBox::No};
   QVERIFY(!t->subWindow()->close());
   QCOMPARE(dialogs_->questions, QStringList{QStringLiteral("Файл был изменен после сохранения. Вы хотите закрыть его?")});
   QVERIFY(main_->recent().empty());
   dialogs_->answers = {QMessageBox::Yes};
-  ed().ScrollLines(0);
+  ed().scrollLines(0);
   QVERIFY(t->subWindow()->close());
   QCOMPARE(main_->recent().entries().front().fileName, file.toStdString());
   // An untitled document never enters the list.
@@ -322,7 +322,7 @@ void DocumentWindowTest::closeQuestionNoKeepsWindowAndRecentList() {
 
 void DocumentWindowTest::contextMenuCharsetBookmarksAndModes() {
   main_->newDocument();
-  ed().SetText(w1251("строка\r\nвторая\r\nтретья\r\n"));
+  ed().setText(w1251("строка\r\nвторая\r\nтретья\r\n"));
   QMenu* menu = doc()->contextMenu();
   auto find = [menu](const QString& path) -> QAction* {
     QMenu* m = menu;
@@ -341,90 +341,90 @@ void DocumentWindowTest::contextMenuCharsetBookmarksAndModes() {
                               "Открыть выделенный файл", "Посмотреть выделенный файл"})
     QVERIFY2(find(QString::fromUtf8(caption)), caption);
   find(QStringLiteral("KOI8-R"))->trigger();
-  QCOMPARE(ed().GetCharset(), std::string("koi"));
-  QCOMPARE(ed().GetText(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // bytes not converted
+  QCOMPARE(ed().charset(), std::string("koi"));
+  QCOMPARE(ed().text(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // bytes not converted
   find(QStringLiteral("Windows"))->trigger();
 
-  memo()->moveCaretTo(1, 0);
+  control()->moveCaretTo(1, 0);
   find(QStringLiteral("Установить локальную закладку/3"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(3), 1);
-  memo()->moveCaretTo(2, 0);
+  QCOMPARE(control()->bookmarkLine(3), 1);
+  control()->moveCaretTo(2, 0);
   find(QStringLiteral("Установить локальную закладку/3"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(3), 2);  // moved, one per number
+  QCOMPARE(control()->bookmarkLine(3), 2);  // moved, one per number
   find(QStringLiteral("Установить локальную закладку/3"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(3), -1);  // on its own line: removed
-  memo()->moveCaretTo(1, 0);
+  QCOMPARE(control()->bookmarkLine(3), -1);  // on its own line: removed
+  control()->moveCaretTo(1, 0);
   find(QStringLiteral("Установить локальную закладку/5"))->trigger();
-  memo()->moveCaretTo(0, 0);
+  control()->moveCaretTo(0, 0);
   find(QStringLiteral("Перейти на локальную закладку/5"))->trigger();
-  QCOMPARE(memo()->caretLine(), 1);
+  QCOMPARE(control()->caretLine(), 1);
   find(QStringLiteral("Удалить локальную закладку/5"))->trigger();
-  QCOMPARE(memo()->bookmarkLine(5), -1);
+  QCOMPARE(control()->bookmarkLine(5), -1);
 
   find(QStringLiteral("Toggle breakpoint"))->trigger();
-  QVERIFY(memo()->hasBreakPoint(1));
+  QVERIFY(control()->hasBreakPoint(1));
   find(QStringLiteral("Toggle breakpoint"))->trigger();
-  QVERIFY(!memo()->hasBreakPoint(1));
+  QVERIFY(!control()->hasBreakPoint(1));
 
   QAction* column = find(QStringLiteral("Режим выделения/Блочный"));
   column->trigger();
   QVERIFY(column->isChecked());
-  QVERIFY(memo()->columnSelection());
+  QVERIFY(control()->columnSelection());
   find(QStringLiteral("Режим выделения/Поточный"))->trigger();
-  QVERIFY(!memo()->columnSelection());
+  QVERIFY(!control()->columnSelection());
 
   QAction* unix = find(QStringLiteral("Режим конца строки/UNIX"));
   unix->trigger();
   QVERIFY(unix->isChecked());
   QVERIFY(!find(QStringLiteral("Режим конца строки/Windows"))->isChecked());
-  QCOMPARE(memo()->withStreamLineEnds("a\r\nb\r\n"), std::string("a\nb\n"));
-  QCOMPARE(ed().GetText(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // the document keeps CR LF
+  QCOMPARE(control()->withStreamLineEnds("a\r\nb\r\n"), std::string("a\nb\n"));
+  QCOMPARE(ed().text(), w1251("строка\r\nвторая\r\nтретья\r\n"));  // the document keeps CR LF
 }
 
 void DocumentWindowTest::syntaxBoxSelectsHighlighter() {
   main_->newDocument();
   doc()->syntaxBox()->setCurrentText(QStringLiteral("SQL"));
-  QCOMPARE(memo()->highlighterName(), QStringLiteral("SQL"));
-  QVERIFY(memo()->lexer());
+  QCOMPARE(control()->highlighterName(), QStringLiteral("SQL"));
+  QVERIFY(control()->lexer());
   doc()->syntaxBox()->setCurrentText(QStringLiteral("Нет"));
-  QVERIFY(!memo()->lexer());
+  QVERIFY(!control()->lexer());
   QCOMPARE(doc()->syntaxBox()->count(), 9);
 }
 
 void DocumentWindowTest::templatesExpandFromWordWithCtrlJ() {
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   doc()->templatesBox()->setCurrentText(QStringLiteral("Delphi"));
-  typeText(memo(), QStringLiteral("  ifb"));
-  pressKey(memo(), Qt::Key_J, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), std::string("  if  then\r\n  begin\r\n\r\n  end;\r\n"));
-  QCOMPARE(memo()->caretLine(), 0);
-  QCOMPARE(memo()->caretColumn(), 5);
+  typeText(control(), QStringLiteral("  ifb"));
+  pressKey(control(), Qt::Key_J, Qt::ControlModifier);
+  QCOMPARE(ed().text(), std::string("  if  then\r\n  begin\r\n\r\n  end;\r\n"));
+  QCOMPARE(control()->caretLine(), 0);
+  QCOMPARE(control()->caretColumn(), 5);
   doc()->templatesBox()->setCurrentText(QStringLiteral("Custom"));
-  ed().SetText("");
-  memo()->setSelection(0, 0, 0, 0);
-  ed().InsertAtCaret("Center");
-  memo()->setSelection(0, 0, 0, 6);
-  pressKey(memo(), Qt::Key_J, Qt::ControlModifier);
-  QCOMPARE(ed().GetText(), std::string("<div align=\"center\"></div>\r\n"));
+  ed().setText("");
+  control()->setSelection(0, 0, 0, 0);
+  ed().insertAtCaret("Center");
+  control()->setSelection(0, 0, 0, 6);
+  pressKey(control(), Qt::Key_J, Qt::ControlModifier);
+  QCOMPARE(ed().text(), std::string("<div align=\"center\"></div>\r\n"));
 }
 
 void DocumentWindowTest::namedFileResolvesAgainstDocumentFolder() {
   QDir().mkpath(folder_->file(QStringLiteral("site/img")));
   writeBytes(folder_->file(QStringLiteral("site/index.htm")), "<a href=\"page.htm\">\r\n");
   writeBytes(folder_->file(QStringLiteral("site/page.htm")), "page\r\n");
-  Ted* t = main_->openFile(folder_->file(QStringLiteral("site/index.htm")));
+  DocumentWindow* t = main_->openFile(folder_->file(QStringLiteral("site/index.htm")));
   QVERIFY(t);
-  ed().SetText("page.htm\r\n/page.htm\r\n");
-  memo()->setSelection(0, 0, 0, 8);
+  ed().setText("page.htm\r\n/page.htm\r\n");
+  control()->setSelection(0, 0, 0, 8);
   t->openNamedFile(false);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 2);
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("site/page.htm")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("site/page.htm")));
   main_->documentArea()->setActiveSubWindow(t->subWindow());
-  memo()->setSelection(1, 0, 1, 9);  // a leading separator is dropped
+  control()->setSelection(1, 0, 1, 9);  // a leading separator is dropped
   t->openNamedFile(false);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 3);
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("site/page.htm")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("site/page.htm")));
 }
 
 void DocumentWindowTest::programShortcutsReachTheProgram_data() {
@@ -449,7 +449,7 @@ void DocumentWindowTest::programShortcutsReachTheProgram() {
   QFETCH(QString, component);
   QFETCH(QKeySequence, key);
   main_->newDocument();
-  memo()->setFocus();
+  control()->setFocus();
   QAction* action = main_->action(component);
   QVERIFY(action);
   QCOMPARE(action->shortcut(), key);
@@ -459,7 +459,7 @@ void DocumentWindowTest::programShortcutsReachTheProgram() {
   disconnect(action, &QAction::triggered, nullptr, nullptr);
   QSignalSpy spy(action, &QAction::triggered);
   const QKeyCombination k = key[0];
-  QTest::keyClick(memo(), k.key(), k.keyboardModifiers());
+  QTest::keyClick(control(), k.key(), k.keyboardModifiers());
   QCOMPARE(spy.count(), 1);
   action->setEnabled(enabled);
 }

@@ -11,12 +11,12 @@
 
 #include "core/charsets/code_page.h"
 #include "support/test_env.h"
+#include "ui/app/main_window.h"
 #include "ui/common/qt_text.h"
-#include "ui/app/main_form.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/find_dialogs.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/find_dialog.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
@@ -34,12 +34,12 @@ class EditorInterfaceTest : public QObject {
   void charsetSwitchReinterpretsBytesAndUndoes();
   void modifiedFlagFollowsSavePointAndForcedState();
   void commandIsOneUndoStep();
-  void topLineAndScrollLineAgree();
-  void gotoLineClampsAndStandsAfterFirstCharacter();
+  void topLineFollowsScrolling();
+  void goToLineClampsAndStandsAfterFirstCharacter();
   void newDocumentTwiceWithoutAdvancingGivesSameName();
-  void showInfoKinds();
+  void statusPanelAndCaption();
   void loadTextPicksHighlighterByLowerCaseExtension();
-  void selLinesRoundTripAndNoSelectionNoOp();
+  void selectedLinesRoundTripAndNoSelectionNoOp();
   void insertAtCaretKeepsSelectedTextAndLinesBlock();
   void cutAndCopyWithoutSelectionEmptyClipboard();
   void missingWallpaperDropsFillAndStops();
@@ -52,9 +52,9 @@ class EditorInterfaceTest : public QObject {
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
-  MemoControl* memo() { return main_->activeDocument()->memo(); }
+  std::unique_ptr<MainWindow>& main_ = s_.main;
+  EditorInterface& ed() { return main_->editor(); }
+  EditingControl* control() { return main_->activeDocument()->control(); }
 };
 
 void EditorInterfaceTest::init() {
@@ -66,35 +66,35 @@ void EditorInterfaceTest::cleanup() { s_.stop(); }
 
 void EditorInterfaceTest::workingTextWithoutSelectionIsWholeText() {
   main_->newDocument();
-  ed().SetText("ab\r\ncd");
-  QCOMPARE(ed().GetSelOrAllText(), std::string("ab\r\ncd\r\n"));
-  QCOMPARE(ed().GetText(), std::string("ab\r\ncd\r\n"));
-  QCOMPARE(ed().GetSelText(), std::string());
-  QVERIFY(ed().IsSelectionEmpty());
-  ed().SetText("");
-  QCOMPARE(ed().GetText(), std::string());
+  ed().setText("ab\r\ncd");
+  QCOMPARE(ed().workingText(), std::string("ab\r\ncd\r\n"));
+  QCOMPARE(ed().text(), std::string("ab\r\ncd\r\n"));
+  QCOMPARE(ed().selectedText(), std::string());
+  QVERIFY(!ed().hasSelection());
+  ed().setText("");
+  QCOMPARE(ed().text(), std::string());
 }
 
 void EditorInterfaceTest::selectionTextIsItsLinesWithoutFinalBreak() {
   main_->newDocument();
-  ed().SetText("xx\r\nab\r\ncd\r\nyy\r\n");
-  memo()->setSelection(1, 0, 2, 2);
-  QCOMPARE(ed().GetSelText(), std::string("ab\r\ncd"));
-  QCOMPARE(ed().GetSelOrAllText(), std::string("ab\r\ncd"));
+  ed().setText("xx\r\nab\r\ncd\r\nyy\r\n");
+  control()->setSelection(1, 0, 2, 2);
+  QCOMPARE(ed().selectedText(), std::string("ab\r\ncd"));
+  QCOMPARE(ed().workingText(), std::string("ab\r\ncd"));
   // Whole lines with their break: the break stays, no extra one appears.
-  memo()->setSelection(1, 0, 3, 0);
-  QCOMPARE(ed().GetSelText(), std::string("ab\r\ncd\r\n"));
+  control()->setSelection(1, 0, 3, 0);
+  QCOMPARE(ed().selectedText(), std::string("ab\r\ncd\r\n"));
 }
 
 void EditorInterfaceTest::putReplacesSelectionOrWholeText() {
   main_->newDocument();
-  ed().SetText("one two three\r\n");
-  memo()->setSelection(0, 4, 0, 7);
-  ed().PutSelOrAllText("2");
-  QCOMPARE(ed().GetText(), std::string("one 2 three\r\n"));
-  ed().PutSelOrAllText("all\r\nnew\r\n");
-  QCOMPARE(ed().GetText(), std::string("all\r\nnew\r\n"));
-  QCOMPARE(memo()->caretLine(), 0);
+  ed().setText("one two three\r\n");
+  control()->setSelection(0, 4, 0, 7);
+  ed().putWorkingText("2");
+  QCOMPARE(ed().text(), std::string("one 2 three\r\n"));
+  ed().putWorkingText("all\r\nnew\r\n");
+  QCOMPARE(ed().text(), std::string("all\r\nnew\r\n"));
+  QCOMPARE(control()->caretLine(), 0);
 }
 
 void EditorInterfaceTest::everyByteSurvivesInEveryCharset_data() {
@@ -107,129 +107,125 @@ void EditorInterfaceTest::everyByteSurvivesInEveryCharset_data() {
 void EditorInterfaceTest::everyByteSurvivesInEveryCharset() {
   QFETCH(QString, charset);
   main_->newDocument();
-  ed().SetCharset(charset.toStdString());
+  ed().setCharset(charset.toStdString());
   std::string all;
   for (int b = 0; b < 256; ++b)
     if (b != '\r' && b != '\n') all += static_cast<char>(b);
   all += "\r\n";
-  ed().SetText(all);
-  QCOMPARE(ed().GetText(), all);
+  ed().setText(all);
+  QCOMPARE(ed().text(), all);
   // Through a selection, the clipboard and a line as well.
-  memo()->selectAll();
-  const std::string sel = ed().GetSelText();
+  control()->selectAll();
+  const std::string sel = ed().selectedText();
   QCOMPARE(sel, all.substr(0, all.size()));
-  ed().Copy();
-  ed().SetText("");
-  ed().Paste();
-  QCOMPARE(ed().GetText(), all);
-  QCOMPARE(ed().GetLines().get(0), all.substr(0, all.size() - 2));
+  ed().copy();
+  ed().setText("");
+  ed().paste();
+  QCOMPARE(ed().text(), all);
+  QCOMPARE(ed().lines().get(0), all.substr(0, all.size() - 2));
 }
 
 void EditorInterfaceTest::lineBreaksBecomeCrLf() {
   main_->newDocument();
-  ed().SetText("a\nb\rc\r\nd");
-  QCOMPARE(ed().GetText(), std::string("a\r\nb\r\nc\r\nd\r\n"));
-  QCOMPARE(ed().GetLines().count(), 4);
+  ed().setText("a\nb\rc\r\nd");
+  QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\nd\r\n"));
+  QCOMPARE(ed().lines().count(), 4);
 }
 
 void EditorInterfaceTest::charsetSwitchReinterpretsBytesAndUndoes() {
   main_->newDocument();
   const std::string bytes = w1251("Ёлка и ёж\r\n");
-  ed().SetText(bytes);
-  QCOMPARE(memo()->text(), QStringLiteral("Ёлка и ёж\r\n"));
-  ed().SetCharset("dos");
-  QCOMPARE(ed().GetText(), bytes);  // the bytes stay
-  QCOMPARE(memo()->text(), kiv::qs(CodePage::ofCharset("dos").decodeToUtf8(bytes)));
-  QCOMPARE(ed().GetCharset(), std::string("dos"));
+  ed().setText(bytes);
+  QCOMPARE(control()->text(), QStringLiteral("Ёлка и ёж\r\n"));
+  ed().setCharset("dos");
+  QCOMPARE(ed().text(), bytes);  // the bytes stay
+  QCOMPARE(control()->text(), kiv::qs(CodePage::ofCharset("dos").decodeToUtf8(bytes)));
+  QCOMPARE(ed().charset(), std::string("dos"));
   // Undo brings back the old reading together with the old code page.
-  memo()->undo();
-  QCOMPARE(memo()->text(), QStringLiteral("Ёлка и ёж\r\n"));
-  QCOMPARE(ed().GetText(), bytes);
+  control()->undo();
+  QCOMPARE(control()->text(), QStringLiteral("Ёлка и ёж\r\n"));
+  QCOMPARE(ed().text(), bytes);
 }
 
 void EditorInterfaceTest::modifiedFlagFollowsSavePointAndForcedState() {
   main_->newDocument();
-  QVERIFY(!ed().GetModified());
-  ed().InsertAtCaret("x");
-  QVERIFY(ed().GetModified());
-  ed().SetModified(false);
-  QVERIFY(!ed().GetModified());
-  ed().InsertAtCaret("y");
-  ed().Undo();
-  QVERIFY(!ed().GetModified());  // back at the saved point
-  ed().SetModified(true);
-  QVERIFY(ed().GetModified());
-  ed().InsertAtCaret("z");
-  ed().Undo();
-  QVERIFY(ed().GetModified());  // forced: stays modified whatever is undone
+  QVERIFY(!ed().isModified());
+  ed().insertAtCaret("x");
+  QVERIFY(ed().isModified());
+  ed().setModified(false);
+  QVERIFY(!ed().isModified());
+  ed().insertAtCaret("y");
+  ed().undo();
+  QVERIFY(!ed().isModified());  // back at the saved point
+  ed().setModified(true);
+  QVERIFY(ed().isModified());
+  ed().insertAtCaret("z");
+  ed().undo();
+  QVERIFY(ed().isModified());  // forced: stays modified whatever is undone
 }
 
 void EditorInterfaceTest::commandIsOneUndoStep() {
   main_->newDocument();
-  ed().SetText("abc\r\n");
-  ed().SetModified(false);
-  ed().PutSelOrAllText("x\r\ny\r\nz\r\n");
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("abc\r\n"));
-  memo()->setSelection(0, 0, 0, 3);
-  ed().ReplaceSel("q");
-  QCOMPARE(ed().GetText(), std::string("q\r\n"));
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("abc\r\n"));
+  ed().setText("abc\r\n");
+  ed().setModified(false);
+  ed().putWorkingText("x\r\ny\r\nz\r\n");
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("abc\r\n"));
+  control()->setSelection(0, 0, 0, 3);
+  ed().replaceSelection("q");
+  QCOMPARE(ed().text(), std::string("q\r\n"));
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("abc\r\n"));
 }
 
-void EditorInterfaceTest::topLineAndScrollLineAgree() {
+void EditorInterfaceTest::topLineFollowsScrolling() {
   main_->newDocument();
   std::string text;
   for (int i = 0; i < 300; ++i) text += "line\r\n";
-  ed().SetText(text);
-  ed().ScrollLines(40);
-  QCOMPARE(ed().GetTopLine(), 40);
-  QCOMPARE(ed().GetScrollLine(), ed().GetTopLine());
-  ed().ScrollUp();
-  QCOMPARE(ed().GetTopLine(), 39);
-  ed().ScrollLines(-100);
-  QCOMPARE(ed().GetTopLine(), 0);
-  ed().ScrollUp();
-  QCOMPARE(ed().GetTopLine(), 0);
+  ed().setText(text);
+  ed().scrollLines(40);
+  QCOMPARE(ed().topLine(), 40);
+  ed().scrollLines(-1);
+  QCOMPARE(ed().topLine(), 39);
+  ed().scrollLines(-100);
+  QCOMPARE(ed().topLine(), 0);
+  ed().scrollLines(-1);
+  QCOMPARE(ed().topLine(), 0);
 }
 
-void EditorInterfaceTest::gotoLineClampsAndStandsAfterFirstCharacter() {
+void EditorInterfaceTest::goToLineClampsAndStandsAfterFirstCharacter() {
   main_->newDocument();
-  ed().SetText("abc\r\nd\r\n\r\nlast\r\n");
-  ed().GotoLine(0);
-  QCOMPARE(memo()->caretLine(), 0);
-  QCOMPARE(memo()->caretColumn(), 1);
-  ed().GotoLine(2);  // an empty line: column clamped to 0
-  QCOMPARE(memo()->caretLine(), 2);
-  QCOMPARE(memo()->caretColumn(), 0);
-  ed().GotoLine(1000);
-  QCOMPARE(memo()->caretLine(), memo()->lines() - 1);
-  ed().GotoLine(-5);
-  QCOMPARE(memo()->caretLine(), 0);
+  ed().setText("abc\r\nd\r\n\r\nlast\r\n");
+  ed().goToLine(0);
+  QCOMPARE(control()->caretLine(), 0);
+  QCOMPARE(control()->caretColumn(), 1);
+  ed().goToLine(2);  // an empty line: column clamped to 0
+  QCOMPARE(control()->caretLine(), 2);
+  QCOMPARE(control()->caretColumn(), 0);
+  ed().goToLine(1000);
+  QCOMPARE(control()->caretLine(), control()->lines() - 1);
+  ed().goToLine(-5);
+  QCOMPARE(control()->caretLine(), 0);
 }
 
 void EditorInterfaceTest::newDocumentTwiceWithoutAdvancingGivesSameName() {
-  ed().NewDocument(main_.get());
-  ed().NewDocument(main_.get());
-  QCOMPARE(ed().GetFileNameOf(0), std::string("untitled-1"));
-  QCOMPARE(ed().GetFileNameOf(1), std::string("untitled-1"));
-  QVERIFY(!ed().HasFile());
-  QCOMPARE(ed().GetText(), std::string(" \r\n"));  // a new document holds one space
-  QCOMPARE(ed().GetCharset(), std::string("win"));
+  ed().createDocument(main_.get());
+  ed().createDocument(main_.get());
+  QCOMPARE(ed().fileNameAt(0), std::string("untitled-1"));
+  QCOMPARE(ed().fileNameAt(1), std::string("untitled-1"));
+  QVERIFY(!ed().hasFile());
+  QCOMPARE(ed().text(), std::string(" \r\n"));  // a new document holds one space
+  QCOMPARE(ed().charset(), std::string("win"));
 }
 
-void EditorInterfaceTest::showInfoKinds() {
+void EditorInterfaceTest::statusPanelAndCaption() {
   const QString caption = main_->windowTitle();
-  const QString panel = main_->statusPanel(1);
-  ed().ShowInfo(12, "nothing");
-  ed().ShowInfo(15, "nothing");
-  QCOMPARE(main_->windowTitle(), caption);
-  QCOMPARE(main_->statusPanel(1), panel);
-  ed().ShowInfo(13, "koi");
+  ed().showCharsetInStatus("koi");
   QCOMPARE(main_->statusPanel(1), QStringLiteral("koi"));
-  ed().ShowInfo(14, "/tmp/x.txt");
+  QCOMPARE(main_->windowTitle(), caption);
+  ed().showCaption("/tmp/x.txt");
   QCOMPARE(main_->windowTitle(), QStringLiteral("/tmp/x.txt"));
+  QCOMPARE(main_->statusPanel(1), QStringLiteral("koi"));
 }
 
 void EditorInterfaceTest::loadTextPicksHighlighterByLowerCaseExtension() {
@@ -240,98 +236,98 @@ void EditorInterfaceTest::loadTextPicksHighlighterByLowerCaseExtension() {
               {"a.dpr", "Delphi"},         {"m.h", "C++"},         {"m.c", "C"},
               {"x.pl", "Perl"},            {"s.js", "Java Script"}, {"v.VBS", "VB Script"},
               {"q.sql", "SQL"},            {"noext", "Нет"}};
-  Ted* doc = main_->newDocument();
+  DocumentWindow* doc = main_->newDocument();
   for (const auto& r : rows) {
-    ed().LoadText(r.file, "text\r\n");
+    ed().loadText(r.file, "text\r\n");
     QCOMPARE(doc->syntaxBox()->currentText(), QString::fromUtf8(r.box));
-    QCOMPARE(doc->memo()->highlighterName(), QString::fromUtf8(r.box));
+    QCOMPARE(doc->control()->highlighterName(), QString::fromUtf8(r.box));
   }
-  QVERIFY(ed().HasFile());
-  QCOMPARE(ed().GetFileName(), std::string("noext"));
+  QVERIFY(ed().hasFile());
+  QCOMPARE(ed().fileName(), std::string("noext"));
 }
 
-void EditorInterfaceTest::selLinesRoundTripAndNoSelectionNoOp() {
+void EditorInterfaceTest::selectedLinesRoundTripAndNoSelectionNoOp() {
   main_->newDocument();
-  ed().SetText("c\r\na\r\nb\r\nz\r\n");
-  ed().ReplaceSelWithLines({"gone"});
-  QCOMPARE(ed().GetText(), std::string("c\r\na\r\nb\r\nz\r\n"));
+  ed().setText("c\r\na\r\nb\r\nz\r\n");
+  ed().replaceSelectedLines({"gone"});
+  QCOMPARE(ed().text(), std::string("c\r\na\r\nb\r\nz\r\n"));
   // Whole lines selected down to the start of the next line.
-  memo()->setSelection(0, 0, 3, 0);
-  auto lines = ed().GetSelLines();
+  control()->setSelection(0, 0, 3, 0);
+  auto lines = ed().selectedLines();
   QCOMPARE(lines, (std::vector<std::string>{"c", "a", "b"}));
   std::sort(lines.begin(), lines.end());
-  ed().ReplaceSelWithLines(lines);
-  QCOMPARE(ed().GetText(), std::string("a\r\nb\r\nc\r\nz\r\n"));
+  ed().replaceSelectedLines(lines);
+  QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\nz\r\n"));
   // A selection that ends inside a line gets no extra line break.
-  memo()->setSelection(0, 0, 1, 1);
-  ed().ReplaceSelWithLines({"b", "a"});
-  QCOMPARE(ed().GetText(), std::string("b\r\na\r\nc\r\nz\r\n"));
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("a\r\nb\r\nc\r\nz\r\n"));
+  control()->setSelection(0, 0, 1, 1);
+  ed().replaceSelectedLines({"b", "a"});
+  QCOMPARE(ed().text(), std::string("b\r\na\r\nc\r\nz\r\n"));
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("a\r\nb\r\nc\r\nz\r\n"));
 }
 
 void EditorInterfaceTest::insertAtCaretKeepsSelectedTextAndLinesBlock() {
   main_->newDocument();
-  ed().SetText("abc\r\n");
-  memo()->setSelection(0, 0, 0, 2);
-  QVERIFY(ed().InsertAtCaret("X"));
-  QCOMPARE(ed().GetText(), std::string("abXc\r\n"));
-  QCOMPARE(memo()->caretColumn(), 3);
-  memo()->moveCaretTo(0, 0);
-  ed().InsertLines({"1", "2"});
-  QCOMPARE(ed().GetText(), std::string("1\r\n2\r\nabXc\r\n"));
+  ed().setText("abc\r\n");
+  control()->setSelection(0, 0, 0, 2);
+  QVERIFY(ed().insertAtCaret("X"));
+  QCOMPARE(ed().text(), std::string("abXc\r\n"));
+  QCOMPARE(control()->caretColumn(), 3);
+  control()->moveCaretTo(0, 0);
+  ed().insertLines({"1", "2"});
+  QCOMPARE(ed().text(), std::string("1\r\n2\r\nabXc\r\n"));
 }
 
 void EditorInterfaceTest::cutAndCopyWithoutSelectionEmptyClipboard() {
   main_->newDocument();
-  ed().SetText("keep\r\n");
+  ed().setText("keep\r\n");
   QApplication::clipboard()->setText(QStringLiteral("old"));
-  ed().Copy();
-  QVERIFY(!ed().CanPaste());
+  ed().copy();
+  QVERIFY(!ed().canPaste());
   QApplication::clipboard()->setText(QStringLiteral("old"));
-  ed().Cut();
-  QVERIFY(!ed().CanPaste());
-  QCOMPARE(ed().GetText(), std::string("keep\r\n"));
-  memo()->setSelection(0, 0, 0, 2);
-  ed().Cut();
+  ed().cut();
+  QVERIFY(!ed().canPaste());
+  QCOMPARE(ed().text(), std::string("keep\r\n"));
+  control()->setSelection(0, 0, 0, 2);
+  ed().cut();
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ke"));
-  QCOMPARE(ed().GetText(), std::string("ep\r\n"));
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("keep\r\n"));
+  QCOMPARE(ed().text(), std::string("ep\r\n"));
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("keep\r\n"));
 }
 
 void EditorInterfaceTest::missingWallpaperDropsFillAndStops() {
   main_->newDocument();
   main_->newDocument();
-  RConnectionTable& t = main_->table();
-  t.Editor.FillOption = 1;
-  t.Editor.Wallpaper = "/no/such/picture.png";
-  ed().ApplyTextBackground();
-  QCOMPARE(int(t.Editor.FillOption), 0);
-  t.Gutter.FillOption = 1;
-  t.Gutter.Wallpaper = "/no/such/picture.png";
-  ed().ApplyGutter();
-  QCOMPARE(int(t.Gutter.FillOption), 0);
+  Settings& t = main_->settings();
+  t.textAreaFill.kind = 1;
+  t.textAreaFill.picture = "/no/such/picture.png";
+  ed().applyTextBackground();
+  QCOMPARE(int(t.textAreaFill.kind), 0);
+  t.gutterFill.kind = 1;
+  t.gutterFill.picture = "/no/such/picture.png";
+  ed().applyGutter();
+  QCOMPARE(int(t.gutterFill.kind), 0);
   // The apply-settings step of a window still runs its other steps.
-  t.Editor.FillOption = 1;
-  t.RMargin = 50;
-  ed().ApplySettingsToActive();
-  QCOMPARE(int(t.Editor.FillOption), 0);
-  QCOMPARE(ed().GetMarginPos(), 50);
+  t.textAreaFill.kind = 1;
+  t.rightMargin = 50;
+  ed().applySettingsToActive();
+  QCOMPARE(int(t.textAreaFill.kind), 0);
+  QCOMPARE(ed().marginColumn(), 50);
   // A gutter fill chosen by the user is not overwritten by applying settings.
-  t.Gutter.FillOption = 0;
-  ed().ApplySettingsToActive();
-  QCOMPARE(int(t.Gutter.FillOption), 0);
+  t.gutterFill.kind = 0;
+  ed().applySettingsToActive();
+  QCOMPARE(int(t.gutterFill.kind), 0);
 }
 
 void EditorInterfaceTest::exportWritesColouredHtmlAndRtf() {
   main_->newDocument();
-  ed().LoadText(folder_->file(QStringLiteral("page.htm")).toStdString(), w1251("<b>Жирный</b> & текст\r\n"));
+  ed().loadText(folder_->file(QStringLiteral("page.htm")).toStdString(), w1251("<b>Жирный</b> & текст\r\n"));
   const QString html = folder_->file(QStringLiteral("out.html"));
   const QString rtf = folder_->file(QStringLiteral("out.rtf"));
-  ed().ExportAs(html.toStdString(), "HTML");
-  ed().ExportAs(rtf.toStdString(), "RTF");
-  ed().ExportAs(folder_->file(QStringLiteral("out.doc")).toStdString(), "DOC");
+  ed().exportAs(html.toStdString(), "HTML");
+  ed().exportAs(rtf.toStdString(), "RTF");
+  ed().exportAs(folder_->file(QStringLiteral("out.doc")).toStdString(), "DOC");
   const std::string h = readBytes(html);
   QVERIFY(h.find("charset=windows-1251") != std::string::npos);
   QVERIFY(h.find("&lt;b&gt;") != std::string::npos);
@@ -345,48 +341,48 @@ void EditorInterfaceTest::exportWritesColouredHtmlAndRtf() {
 }
 
 void EditorInterfaceTest::applyOperationsReachAllDocuments() {
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
-  RConnectionTable& t = main_->table();
-  t.MarginActive = true;
-  t.RMargin = 60;
-  ed().ApplyMargin();
-  t.ShowLineNumbers = true;
-  ed().ApplyLineNumbers();
-  t.autoindent = 4;
-  ed().ApplyBlockIndent();
-  t.Lined = true;
-  ed().ApplyLineSeparators();
-  t.SyntaxHighlight = false;
-  ed().ApplySyntaxHighlight();
-  t.WINSize = 14;
-  ed().ApplyCharsetFontSizes();
-  for (Ted* d : {a, b}) {
-    QCOMPARE(d->memo()->rightMarginColumn(), 60);
-    QVERIFY(d->memo()->showLineNumbers());
-    QCOMPARE(d->memo()->blockIndent(), 4);
-    QVERIFY(d->memo()->separatorLines());
-    QVERIFY(!d->memo()->syntaxColoring());
-    QCOMPARE(d->memo()->documentFontSize(), 14);
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
+  Settings& t = main_->settings();
+  t.showRightMargin = true;
+  t.rightMargin = 60;
+  ed().applyMargin();
+  t.showLineNumbers = true;
+  ed().applyLineNumbers();
+  t.blockIndent = 4;
+  ed().applyBlockIndent();
+  t.separatorLines = true;
+  ed().applyLineSeparators();
+  t.syntaxHighlight = false;
+  ed().applySyntaxHighlight();
+  t.winFontSize = 14;
+  ed().applyCharsetFontSizes();
+  for (DocumentWindow* d : {a, b}) {
+    QCOMPARE(d->control()->rightMarginColumn(), 60);
+    QVERIFY(d->control()->showLineNumbers());
+    QCOMPARE(d->control()->blockIndent(), 4);
+    QVERIFY(d->control()->separatorLines());
+    QVERIFY(!d->control()->syntaxColoring());
+    QCOMPARE(d->control()->documentFontSize(), 14);
   }
-  ed().SetGutterWidth(40);
-  QCOMPARE(ed().GetGutterWidth(), 40);
+  ed().setGutterWidth(40);
+  QCOMPARE(ed().gutterWidth(), 40);
   main_->documentArea()->setActiveSubWindow(a->subWindow());
-  QCOMPARE(ed().GetGutterWidth(), 24);
+  QCOMPARE(ed().gutterWidth(), 24);
 }
 
 void EditorInterfaceTest::findNextAndReplaceAll() {
   main_->newDocument();
-  ed().SetText(w1251("Кот и кот, КОТ.\r\n"));
-  memo()->moveCaretTo(0, 0);
+  ed().setText(w1251("Кот и кот, КОТ.\r\n"));
+  control()->moveCaretTo(0, 0);
   lastSearch() = SearchOptions{};
   lastSearch().text = QStringLiteral("кот");
-  QVERIFY(ed().FindNext());
-  QCOMPARE(ed().GetSelText(), w1251("Кот"));
-  QVERIFY(ed().FindNext());
-  QCOMPARE(ed().GetSelText(), w1251("кот"));
-  QVERIFY(ed().FindNext());
-  QVERIFY(!ed().FindNext());
+  QVERIFY(ed().findNext());
+  QCOMPARE(ed().selectedText(), w1251("Кот"));
+  QVERIFY(ed().findNext());
+  QCOMPARE(ed().selectedText(), w1251("кот"));
+  QVERIFY(ed().findNext());
+  QVERIFY(!ed().findNext());
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(dialogs_->messages.first(), QStringLiteral("Строка поиска 'кот' не найдена"));
 
@@ -394,13 +390,13 @@ void EditorInterfaceTest::findNextAndReplaceAll() {
   lastSearch().caseSensitive = true;
   lastSearch().entireScope = true;
   lastSearch().replacement = QStringLiteral("пёс");
-  QCOMPARE(replaceAll(memo(), lastSearch()), 1);
-  QCOMPARE(ed().GetText(), w1251("Кот и пёс, КОТ.\r\n"));
+  QCOMPARE(replaceAll(control(), lastSearch()), 1);
+  QCOMPARE(ed().text(), w1251("Кот и пёс, КОТ.\r\n"));
   lastSearch().caseSensitive = false;
-  QCOMPARE(replaceAll(memo(), lastSearch()), 2);
-  QCOMPARE(ed().GetText(), w1251("пёс и пёс, пёс.\r\n"));
-  ed().Undo();
-  QCOMPARE(ed().GetText(), w1251("Кот и пёс, КОТ.\r\n"));
+  QCOMPARE(replaceAll(control(), lastSearch()), 2);
+  QCOMPARE(ed().text(), w1251("пёс и пёс, пёс.\r\n"));
+  ed().undo();
+  QCOMPARE(ed().text(), w1251("Кот и пёс, КОТ.\r\n"));
 }
 
 void EditorInterfaceTest::characterCountsMatchTheText() {
@@ -409,8 +405,8 @@ void EditorInterfaceTest::characterCountsMatchTheText() {
   main_->newDocument();
   std::string text;
   for (int i = 0; i < 400; ++i) text += w1251("Строка № ") + std::to_string(i) + " abc\r\n";
-  ed().SetText(text);
-  const QString shown = memo()->text();
+  ed().setText(text);
+  const QString shown = control()->text();
   const QByteArray utf8 = shown.toUtf8();
   for (long a : {0L, 1L, 17L, 500L, 5000L}) {
     for (long b : {a, a + 3, a + 900, long(utf8.size())}) {
@@ -419,15 +415,15 @@ void EditorInterfaceTest::characterCountsMatchTheText() {
       while (a < utf8.size() && (utf8.at(qsizetype(a)) & 0xC0) == 0x80) ++a;
       while (b < utf8.size() && (utf8.at(qsizetype(b)) & 0xC0) == 0x80) ++b;
       if (b < a) continue;
-      const long counted = memo()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, a, b);
+      const long counted = control()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, a, b);
       QCOMPARE(counted, long(QString::fromUtf8(utf8.mid(a, b - a)).size()));
     }
   }
   // After an edit the index follows.
-  memo()->moveCaretTo(200, 0);
-  typeText(memo(), QStringLiteral("Ж"));
-  QCOMPARE(memo()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0L, memo()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)),
-           long(memo()->text().size()));
+  control()->moveCaretTo(200, 0);
+  typeText(control(), QStringLiteral("Ж"));
+  QCOMPARE(control()->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0L, control()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)),
+           long(control()->text().size()));
 }
 
 QTEST_MAIN(EditorInterfaceTest)

@@ -20,14 +20,14 @@
 
 #include "support/test_env.h"
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_commands.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/documents_window.h"
 
 using namespace kiv;
@@ -58,12 +58,12 @@ class FileCommandsTest : public QObject {
   void systemFilesFollowTheirExistence();
 
  private:
-  Ted* open(const QString& name, const std::string& bytes);
+  DocumentWindow* open(const QString& name, const std::string& bytes);
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
+  std::unique_ptr<MainWindow>& main_ = s_.main;
+  EditorInterface& ed() { return main_->editor(); }
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
 };
 
@@ -73,19 +73,19 @@ void FileCommandsTest::init() {
 
 void FileCommandsTest::cleanup() { s_.stop(); }
 
-Ted* FileCommandsTest::open(const QString& name, const std::string& bytes) {
+DocumentWindow* FileCommandsTest::open(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
 
 void FileCommandsTest::newNamesUntitledAndOpenKeepsTheCounter() {
   for (int i = 0; i < 3; ++i) run("mniFileNew");
-  QCOMPARE(ed().GetFileName(), std::string("untitled2"));
+  QCOMPARE(ed().fileName(), std::string("untitled2"));
   QCOMPARE(main_->windowTitle(), QStringLiteral("untitled2"));
-  Ted* t = open(QStringLiteral("a.txt"), "abc\r\n");
+  DocumentWindow* t = open(QStringLiteral("a.txt"), "abc\r\n");
   QCOMPARE(t->fileName(), folder_->file(QStringLiteral("a.txt")).toStdString());
-  QCOMPARE(main_->table().untitledCounter, 2);
-  QVERIFY(!ed().GetModified());
+  QCOMPARE(main_->settings().untitledCounter, 2);
+  QVERIFY(!ed().isModified());
   QCOMPARE(main_->documentsList().count(), 4);
   // A file opened twice gets two windows and two entries.
   open(QStringLiteral("a.txt"), "abc\r\n");
@@ -95,27 +95,27 @@ void FileCommandsTest::newNamesUntitledAndOpenKeepsTheCounter() {
 void FileCommandsTest::saveRoundTripThroughRecentListRestoresTextAndTopLine() {
   std::string bytes;
   for (int i = 0; i < 300; ++i) bytes += w1251("Строка ") + std::to_string(i) + "\t\x01\xFF\x98\r\n";
-  Ted* t = open(QStringLiteral("round.txt"), bytes);
+  DocumentWindow* t = open(QStringLiteral("round.txt"), bytes);
   QVERIFY(t);
-  ed().InsertAtCaret(w1251("Ё"));
+  ed().insertAtCaret(w1251("Ё"));
   run("mniSave");
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   const std::string saved = w1251("Ё") + bytes;
   QCOMPARE(readBytes(folder_->file(QStringLiteral("round.txt"))), saved);
-  ed().ScrollLines(120);
-  QCOMPARE(ed().GetTopLine(), 120);
+  ed().scrollLines(120);
+  QCOMPARE(ed().topLine(), 120);
   QVERIFY(t->subWindow()->close());
   QCOMPARE(main_->recent().entries().front().number, 120);
   QVERIFY(main_->menu(QStringLiteral("MR"))->menuAction()->isEnabled());
   main_->menu(QStringLiteral("MR"))->actions().first()->trigger();
-  QCOMPARE(ed().GetText(), saved);
-  QCOMPARE(ed().GetTopLine(), 120);
+  QCOMPARE(ed().text(), saved);
+  QCOMPARE(ed().topLine(), 120);
 }
 
 void FileCommandsTest::saveOfAnUntitledNameGoesToSaveAs() {
-  Ted* t = open(QStringLiteral("untitled notes.txt"), "x\r\n");
+  DocumentWindow* t = open(QStringLiteral("untitled notes.txt"), "x\r\n");
   QVERIFY(t);
-  ed().InsertAtCaret("y");
+  ed().insertAtCaret("y");
   dialogs_->saveAnswers = {std::nullopt};
   run("mniSave");
   QCOMPARE(dialogs_->dialogTitles.size(), 1);
@@ -125,7 +125,7 @@ void FileCommandsTest::saveOfAnUntitledNameGoesToSaveAs() {
 
 void FileCommandsTest::saveAsAsksBeforeOverwritingAndRenamesLists() {
   main_->newDocument();
-  ed().SetText("new content\r\n");
+  ed().setText("new content\r\n");
   const QString target = folder_->file(QStringLiteral("exists.txt"));
   writeBytes(target, "old\r\n");
   for (int answer : {int(QMessageBox::No), int(QMessageBox::Cancel)}) {
@@ -133,30 +133,30 @@ void FileCommandsTest::saveAsAsksBeforeOverwritingAndRenamesLists() {
     dialogs_->answers = {answer};
     run("mniFileSaveAs");
     QCOMPARE(readBytes(target), std::string("old\r\n"));
-    QCOMPARE(ed().GetFileName(), std::string("untitled0"));
+    QCOMPARE(ed().fileName(), std::string("untitled0"));
   }
   QCOMPARE(dialogs_->questions.last(), QStringLiteral("OK для перезаписи %1").arg(target));
   dialogs_->saveAnswers = {target};
   dialogs_->answers = {QMessageBox::Yes};
   run("mniFileSaveAs");
   QCOMPARE(readBytes(target), std::string("new content\n"));  // a new document saves with LF
-  Ted* t = main_->activeDocument();
+  DocumentWindow* t = main_->activeDocument();
   QCOMPARE(t->fileName(), target.toStdString());
   QVERIFY(t->hasFile());
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   QCOMPARE(main_->documentsList().count(), 1);
   QCOMPARE(main_->documentsList().menuItemOf(t)->text(), target);
   QCOMPARE(main_->documentsList().listItemOf(t)->text(), target);
   QCOMPARE(main_->documentsList().slotOf(t), 0);
   QCOMPARE(main_->windowTitle(), target);
-  QCOMPARE(QString::fromStdString(main_->config().session.LastOpenDir), folder_->path());
+  QCOMPARE(QString::fromStdString(main_->config().session.lastOpenFolder), folder_->path());
 }
 
 void FileCommandsTest::failedSaveKeepsOldFileAndStaysModified() {
   // A read-only location: the folder cannot take the new file.
   if (QFile::exists(QStringLiteral("/proc/version"))) {
     main_->newDocument();
-    ed().SetText("replacement\r\n");
+    ed().setText("replacement\r\n");
     const std::string before = readBytes(QStringLiteral("/proc/version"));
     dialogs_->saveAnswers = {QStringLiteral("/proc/version")};
     dialogs_->answers = {QMessageBox::Yes};
@@ -164,12 +164,12 @@ void FileCommandsTest::failedSaveKeepsOldFileAndStaysModified() {
     QCOMPARE(dialogs_->messages.size(), 1);
     QVERIFY(dialogs_->messages.first().startsWith(QStringLiteral("Cannot create file /proc/version")));
     QCOMPARE(readBytes(QStringLiteral("/proc/version")), before);
-    QVERIFY(ed().GetModified());
+    QVERIFY(ed().isModified());
   }
   // A full disk: the file size limit stops the write half way.
-  Ted* t = open(QStringLiteral("big.txt"), "the old contents\r\n");
+  DocumentWindow* t = open(QStringLiteral("big.txt"), "the old contents\r\n");
   QVERIFY(t);
-  ed().SetText(std::string(200000, 'x') + "\r\n");
+  ed().setText(std::string(200000, 'x') + "\r\n");
   struct rlimit old {};
   ::getrlimit(RLIMIT_FSIZE, &old);
   auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -183,14 +183,14 @@ void FileCommandsTest::failedSaveKeepsOldFileAndStaysModified() {
   QCOMPARE(dialogs_->messages.size(), 1);
   QVERIFY(dialogs_->messages.first().startsWith(QStringLiteral("Cannot create file")));
   QCOMPARE(readBytes(folder_->file(QStringLiteral("big.txt"))), std::string("the old contents\r\n"));
-  QVERIFY(ed().GetModified());
+  QVERIFY(ed().isModified());
   QCOMPARE(QDir(folder_->path()).entryList(QStringList{QStringLiteral(".*.tmp")}, QDir::Hidden | QDir::Files).size(), 0);
 }
 
 void FileCommandsTest::failedSaveAsLeavesNamesAndListsAlone() {
   main_->newDocument();
-  Ted* t = main_->activeDocument();
-  ed().SetText("text\r\n");
+  DocumentWindow* t = main_->activeDocument();
+  ed().setText("text\r\n");
   dialogs_->saveAnswers = {QStringLiteral("/nonexistent-kiv-dir/x.txt")};
   run("mniFileSaveAs");
   QCOMPARE(dialogs_->messages.size(), 1);
@@ -198,16 +198,16 @@ void FileCommandsTest::failedSaveAsLeavesNamesAndListsAlone() {
   QVERIFY(!t->hasFile());
   QCOMPARE(main_->documentsList().menuItemOf(t)->text(), QStringLiteral("untitled0"));
   QCOMPARE(main_->documentsList().slotOf(t), 0);
-  QVERIFY(ed().GetModified());
+  QVERIFY(ed().isModified());
 }
 
 void FileCommandsTest::saveAllWritesEachDocumentsOwnText() {
   open(QStringLiteral("one.txt"), "1\r\n");
-  ed().SetText("first changed\r\n");
+  ed().setText("first changed\r\n");
   open(QStringLiteral("two.txt"), "2\r\n");
-  ed().SetText("second changed\r\n");
+  ed().setText("second changed\r\n");
   main_->newDocument();
-  ed().SetText("untitled stays\r\n");
+  ed().setText("untitled stays\r\n");
   run("mniSaveAll");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("one.txt"))), std::string("first changed\r\n"));
   QCOMPARE(readBytes(folder_->file(QStringLiteral("two.txt"))), std::string("second changed\r\n"));
@@ -217,13 +217,13 @@ void FileCommandsTest::saveAllWritesEachDocumentsOwnText() {
 
 void FileCommandsTest::revertReloadsAndFailsSafelyWithoutFile() {
   open(QStringLiteral("rev.txt"), "saved\r\n");
-  ed().SetText("edited\r\n");
+  ed().setText("edited\r\n");
   run("mniRevertToSaved");
-  QCOMPARE(ed().GetText(), std::string("saved\r\n"));
+  QCOMPARE(ed().text(), std::string("saved\r\n"));
   main_->newDocument();
-  ed().SetText("mine\r\n");
+  ed().setText("mine\r\n");
   run("mniRevertToSaved");
-  QCOMPARE(ed().GetText(), std::string("mine\r\n"));
+  QCOMPARE(ed().text(), std::string("mine\r\n"));
   QCOMPARE(dialogs_->messages.size(), 1);
   QVERIFY(dialogs_->messages.first().startsWith(QStringLiteral("Cannot open file")));
 }
@@ -245,7 +245,7 @@ void FileCommandsTest::openDialogOpensEveryChosenFile() {
   run("mniOpen");
   QCOMPARE(main_->documentArea()->subWindowList().size(), 2);
   QVERIFY(dialogs_->dialogTitles.first().startsWith(QStringLiteral("Выбор файла:|")));
-  QCOMPARE(QString::fromStdString(main_->config().session.LastSaveDir), folder_->path());
+  QCOMPARE(QString::fromStdString(main_->config().session.lastSaveFolder), folder_->path());
   QCOMPARE(main_->activeDocument()->syntaxBox()->currentText(), QStringLiteral("HTML"));
   // The filters match extensions whatever their case.
   const QString filter = openDialogFilter();
@@ -264,7 +264,7 @@ void FileCommandsTest::recentEntryOfMissingFileStays() {
 }
 
 void FileCommandsTest::backupOnOpen() {
-  main_->table().bkonopen = true;
+  main_->settings().backupOnOpen = true;
   open(QStringLiteral("b.txt"), "backup me\r\n");
   QCOMPARE(readBytes(folder_->file(QStringLiteral("Копия b.txt"))), std::string("backup me\r\n"));
 }
@@ -280,10 +280,10 @@ void FileCommandsTest::droppedFilesOpenOrBecomeImageTags() {
   dropFiles(*main_, {folder_->file(QStringLiteral("anim.gif")), folder_->file(QStringLiteral("notes.txt"))});
   QCOMPARE(main_->documentArea()->subWindowList().size(), 0);
   main_->newDocument();
-  ed().SetText("");
+  ed().setText("");
   dropFiles(*main_, {folder_->file(QStringLiteral("pic.png")), folder_->file(QStringLiteral("pic.BMP"))});
-  QCOMPARE(ed().GetText(), std::string("<img src=\"pic.png\" width=\"300\" height=\"200\" border=\"0\" alt=\"\">"
-                                       "<img src=\"pic.BMP\" width=\"\" height=\"\" border=\"0\" alt=\"\">\r\n"));
+  QCOMPARE(ed().text(), std::string("<img src=\"pic.png\" width=\"300\" height=\"200\" border=\"0\" alt=\"\">"
+                                    "<img src=\"pic.BMP\" width=\"\" height=\"\" border=\"0\" alt=\"\">\r\n"));
   // Through a real drop event: a text file opens.
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(folder_->file(QStringLiteral("notes.txt")))});
@@ -293,12 +293,12 @@ void FileCommandsTest::droppedFilesOpenOrBecomeImageTags() {
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(main_.get(), &drop);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 2);
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("notes.txt")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("notes.txt")));
   QCOMPARE(main_->windowTitle(), folder_->file(QStringLiteral("notes.txt")));
 }
 
 void FileCommandsTest::documentSlotsAndWindowList() {
-  QList<Ted*> docs;
+  QList<DocumentWindow*> docs;
   for (int i = 0; i < 11; ++i) docs << main_->newDocument();
   for (int i = 0; i < 10; ++i) {
     QCOMPARE(main_->documentsList().slotOf(docs[i]), i);
@@ -307,7 +307,7 @@ void FileCommandsTest::documentSlotsAndWindowList() {
   }
   QCOMPARE(main_->documentsList().slotOf(docs[10]), -1);
   QVERIFY(docs[2]->subWindow()->close());
-  Ted* next = main_->newDocument();
+  DocumentWindow* next = main_->newDocument();
   QCOMPARE(main_->documentsList().slotOf(next), 2);
   // Every Alt+digit is used once.
   QSet<QString> keys;
@@ -315,9 +315,9 @@ void FileCommandsTest::documentSlotsAndWindowList() {
     if (!a->shortcut().isEmpty()) QVERIFY(!keys.contains(a->shortcut().toString()) && (keys.insert(a->shortcut().toString()), true));
   // Alt+4 activates the fifth document.
   main_->documentArea()->setActiveSubWindow(docs[0]->subWindow());
-  QTest::keyClick(docs[0]->memo(), Qt::Key_4, Qt::AltModifier);
+  QTest::keyClick(docs[0]->control(), Qt::Key_4, Qt::AltModifier);
   QCOMPARE(main_->activeDocument(), docs[4]);
-  auto* window = main_->tools().get<Tfmdox>(QStringLiteral("Tfmdox"));
+  auto* window = main_->tools().get<DocumentsWindow>(QStringLiteral("DocumentsWindow"));
   QCOMPARE(window->list()->count(), 11);
   run("N96");
   QVERIFY(window->isVisible());
@@ -327,8 +327,8 @@ void FileCommandsTest::documentSlotsAndWindowList() {
 }
 
 void FileCommandsTest::namesWithAmpersandAndCaseStayDistinct() {
-  Ted* a = open(QStringLiteral("R&D.txt"), "a\r\n");
-  Ted* b = open(QStringLiteral("r&d.txt"), "b\r\n");
+  DocumentWindow* a = open(QStringLiteral("R&D.txt"), "a\r\n");
+  DocumentWindow* b = open(QStringLiteral("r&d.txt"), "b\r\n");
   QCOMPARE(main_->documentsList().count(), 2);
   QCOMPARE(main_->documentsList().menuItemOf(a)->text(), menuCaption(folder_->file(QStringLiteral("R&D.txt"))));
   QVERIFY(b->subWindow()->close());
@@ -339,12 +339,12 @@ void FileCommandsTest::namesWithAmpersandAndCaseStayDistinct() {
 }
 
 void FileCommandsTest::activatingRestoresMinimizedWindows() {
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
-  Ted* c = main_->newDocument();
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
+  DocumentWindow* c = main_->newDocument();
   a->subWindow()->showMinimized();
   b->subWindow()->showMinimized();
-  auto* window = main_->tools().get<Tfmdox>(QStringLiteral("Tfmdox"));
+  auto* window = main_->tools().get<DocumentsWindow>(QStringLiteral("DocumentsWindow"));
   window->list()->itemClicked(main_->documentsList().listItemOf(c));
   QVERIFY(!a->subWindow()->isMinimized());
   QVERIFY(!b->subWindow()->isMinimized());
@@ -356,8 +356,8 @@ void FileCommandsTest::windowArrangement() {
   run("N42");
   run("N43");
   run("N41");
-  Ted* a = main_->newDocument();
-  Ted* b = main_->newDocument();
+  DocumentWindow* a = main_->newDocument();
+  DocumentWindow* b = main_->newDocument();
   run("N42");
   QCOMPARE(a->subWindow()->width(), main_->documentArea()->viewport()->width());
   QCOMPARE(a->subWindow()->height() + b->subWindow()->height() <= main_->documentArea()->viewport()->height(), true);
@@ -371,9 +371,9 @@ void FileCommandsTest::windowArrangement() {
 
 void FileCommandsTest::helpItems() {
   run("KIV1");
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("dox/notes.txt")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("dox/notes.txt")));
   run("Bugz1");
-  QCOMPARE(QString::fromStdString(ed().GetFileName()), folder_->file(QStringLiteral("dox/!bugs.txt")));
+  QCOMPARE(QString::fromStdString(ed().fileName()), folder_->file(QStringLiteral("dox/!bugs.txt")));
   run("N56");
   run("N29");
   run("N31");
@@ -384,7 +384,7 @@ void FileCommandsTest::helpItems() {
           dialogs_->externals[1].contains(QStringLiteral("Kiv build no.")));
   run("HelpAboutItem");
   QCOMPARE(dialogs_->messages.size(), 1);
-  QVERIFY(dialogs_->messages.first().startsWith(TMainForm::buildCaption()));
+  QVERIFY(dialogs_->messages.first().startsWith(MainWindow::buildCaption()));
 }
 
 void FileCommandsTest::systemFilesFollowTheirExistence() {
@@ -399,7 +399,7 @@ void FileCommandsTest::systemFilesFollowTheirExistence() {
   QVERIFY(main_->action(QStringLiteral("mniwinini1"))->isEnabled());
   QVERIFY(!main_->action(QStringLiteral("mniautoexecbat1"))->isEnabled());
   run("mniwinini1");
-  QCOMPARE(ed().GetText(), std::string("[windows]\r\n"));
+  QCOMPARE(ed().text(), std::string("[windows]\r\n"));
   qunsetenv("WINEPREFIX");
 }
 

@@ -16,13 +16,13 @@
 
 #include "core/common/file_identity.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/commands/file_reload.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
@@ -75,14 +75,14 @@ class FileSavingTest : public QObject {
   void folderWithoutWritePermissionAsUser();
 
  private:
-  Ted* open(const QString& name, const std::string& bytes);
-  void saveWithKeys() { QTest::keyClick(main_->activeDocument()->memo(), Qt::Key_S, Qt::ControlModifier); }
+  DocumentWindow* open(const QString& name, const std::string& bytes);
+  void saveWithKeys() { QTest::keyClick(main_->activeDocument()->control(), Qt::Key_S, Qt::ControlModifier); }
   void regainFocus();
   ProgramSession s_;
   std::unique_ptr<ScriptedDialogs>& dialogs_ = s_.dialogs;
   std::unique_ptr<ProgramFolder>& folder_ = s_.folder;
-  std::unique_ptr<TMainForm>& main_ = s_.main;
-  CdreamEditor& ed() { return main_->editor(); }
+  std::unique_ptr<MainWindow>& main_ = s_.main;
+  EditorInterface& ed() { return main_->editor(); }
   void run(const char* component) { runCommand(*main_, *findCommand(component)); }
 };
 
@@ -94,7 +94,7 @@ void FileSavingTest::cleanup() {
   s_.stop();
 }
 
-Ted* FileSavingTest::open(const QString& name, const std::string& bytes) {
+DocumentWindow* FileSavingTest::open(const QString& name, const std::string& bytes) {
   writeBytes(folder_->file(name), bytes);
   return main_->openFile(folder_->file(name));
 }
@@ -123,13 +123,13 @@ void FileSavingTest::ctrlSThroughLinkChainWritesTheRealFile() {
   QVERIFY(staleFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
   staleFile.close();
 
-  Ted* doc = main_->openFile(folder_->file(QStringLiteral("a.txt")));
+  DocumentWindow* doc = main_->openFile(folder_->file(QStringLiteral("a.txt")));
   QVERIFY(doc);
-  doc->memo()->setFocus();
-  typeText(doc->memo(), QStringLiteral("Новое "));
+  doc->control()->setFocus();
+  typeText(doc->control(), QStringLiteral("Новое "));
   saveWithKeys();
   QVERIFY(dialogs_->messages.isEmpty());
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   QCOMPARE(readBytes(real), w1251("Новое ") + "c old\r\n");
   QCOMPARE(QFile::symLinkTarget(folder_->file(QStringLiteral("a.txt"))), folder_->file(QStringLiteral("b.txt")));
   QCOMPARE(QFile::symLinkTarget(folder_->file(QStringLiteral("b.txt"))), real);
@@ -141,17 +141,17 @@ void FileSavingTest::ctrlSThroughLinkChainWritesTheRealFile() {
 
 void FileSavingTest::readOnlyFileIsSavedOnlyWhenConfirmed() {
   const QString file = folder_->file(QStringLiteral("ro.txt"));
-  Ted* doc = open(QStringLiteral("ro.txt"), "read-only\r\n");
+  DocumentWindow* doc = open(QStringLiteral("ro.txt"), "read-only\r\n");
   QVERIFY(doc);
   QVERIFY(::chmod(QFile::encodeName(file).constData(), 0444) == 0);
-  ed().InsertAtCaret("changed ");
+  ed().insertAtCaret("changed ");
   dialogs_->answers = {QMessageBox::No};
   run("mniSave");
   QCOMPARE(dialogs_->questions, QStringList{protectedQuestion(file)});
   QCOMPARE(dialogs_->messages.size(), 1);
   QVERIFY(dialogs_->messages.first().startsWith(QStringLiteral("Cannot create file ") + file));
   QCOMPARE(readBytes(file), std::string("read-only\r\n"));
-  QVERIFY(ed().GetModified());
+  QVERIFY(ed().isModified());
 
   dialogs_->answers = {QMessageBox::Yes};
   run("mniSave");
@@ -159,7 +159,7 @@ void FileSavingTest::readOnlyFileIsSavedOnlyWhenConfirmed() {
   QCOMPARE(dialogs_->messages.size(), 1);
   QCOMPARE(readBytes(file), std::string("changed read-only\r\n"));
   QCOMPARE(statOf(file).st_mode & 07777, 0444u);
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
 }
 
 void FileSavingTest::saveAsOverReadOnlyFileAsksToo() {
@@ -167,14 +167,14 @@ void FileSavingTest::saveAsOverReadOnlyFileAsksToo() {
   writeBytes(target, "protected\r\n");
   QVERIFY(::chmod(QFile::encodeName(target).constData(), 0444) == 0);
   main_->newDocument();
-  ed().SetText("new\r\n");
+  ed().setText("new\r\n");
   dialogs_->saveAnswers = {target};
   dialogs_->answers = {QMessageBox::Yes, QMessageBox::No};  // overwrite: yes; read-only: no
   run("mniFileSaveAs");
   QCOMPARE(dialogs_->questions.size(), 2);
   QCOMPARE(dialogs_->questions.last(), protectedQuestion(target));
   QCOMPARE(readBytes(target), std::string("protected\r\n"));
-  QCOMPARE(ed().GetFileName(), std::string("untitled0"));
+  QCOMPARE(ed().fileName(), std::string("untitled0"));
   QVERIFY(!main_->activeDocument()->hasFile());
   QCOMPARE(dialogs_->messages.size(), 1);
   QVERIFY(dialogs_->messages.first().startsWith(QStringLiteral("Cannot create file ") + target));
@@ -187,7 +187,7 @@ void FileSavingTest::hardLinkedFileKeepsItsOtherName() {
   QVERIFY(::link(QFile::encodeName(one).constData(), QFile::encodeName(two).constData()) == 0);
   const ino_t inode = statOf(one).st_ino;
   QVERIFY(main_->openFile(one));
-  ed().InsertAtCaret("both see this ");
+  ed().insertAtCaret("both see this ");
   saveWithKeys();
   QVERIFY(dialogs_->messages.isEmpty());
   QCOMPARE(readBytes(two), std::string("both see this shared\r\n"));
@@ -198,39 +198,39 @@ void FileSavingTest::hardLinkedFileKeepsItsOtherName() {
 void FileSavingTest::longNameIsSavedInPlace() {
   // 254 bytes: a file system allows it, but not the temporary name beside it.
   const QString name = QString(250, QLatin1Char('n')) + QStringLiteral(".txt");
-  Ted* doc = open(name, "old\r\n");
+  DocumentWindow* doc = open(name, "old\r\n");
   QVERIFY(doc);
-  ed().InsertAtCaret("new ");
+  ed().insertAtCaret("new ");
   run("mniSave");
   QCOMPARE(dialogs_->messages, QStringList());
   QCOMPARE(readBytes(folder_->file(name)), std::string("new old\r\n"));
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
 }
 
 void FileSavingTest::changedFileAsksBeforeOverwriting() {
   const QString file = folder_->file(QStringLiteral("shared.txt"));
   QVERIFY(open(QStringLiteral("shared.txt"), "original\r\n"));
-  ed().InsertAtCaret("mine ");
+  ed().insertAtCaret("mine ");
   changeOnDisk(file, "theirs\r\n", 5);
   dialogs_->answers = {QMessageBox::No};
   run("mniSave");
   QCOMPARE(dialogs_->questions, QStringList{modifiedQuestion(file)});
   QCOMPARE(readBytes(file), std::string("theirs\r\n"));
-  QVERIFY(ed().GetModified());
+  QVERIFY(ed().isModified());
   QVERIFY(dialogs_->messages.isEmpty());
   // Asked again until answered Yes; then the document's text is the file's.
   dialogs_->answers = {QMessageBox::Yes};
   run("mniSave");
   QCOMPARE(dialogs_->questions.size(), 2);
   QCOMPARE(readBytes(file), std::string("mine original\r\n"));
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   // The file is now as the document wrote it: no question.
-  ed().SetText("again\r\n");
+  ed().setText("again\r\n");
   run("mniSave");
   QCOMPARE(dialogs_->questions.size(), 2);
   QCOMPARE(readBytes(file), std::string("again\r\n"));
   // A change of the same size within the same second is noticed too.
-  ed().InsertAtCaret("x");
+  ed().insertAtCaret("x");
   writeBytes(file, "same size, other bytes!!!!!!\r\n");
   dialogs_->answers = {QMessageBox::No};
   run("mniSave");
@@ -242,9 +242,9 @@ void FileSavingTest::saveAllAsksForAChangedFile() {
   const QString one = folder_->file(QStringLiteral("one.txt"));
   const QString two = folder_->file(QStringLiteral("two.txt"));
   open(QStringLiteral("one.txt"), "1\r\n");
-  ed().SetText("first\r\n");
+  ed().setText("first\r\n");
   open(QStringLiteral("two.txt"), "2\r\n");
-  ed().SetText("second\r\n");
+  ed().setText("second\r\n");
   changeOnDisk(one, "changed elsewhere\r\n", 3);
   dialogs_->answers = {QMessageBox::No};
   run("mniSaveAll");
@@ -255,7 +255,7 @@ void FileSavingTest::saveAllAsksForAChangedFile() {
 
 void FileSavingTest::focusOffersToReloadAChangedFile() {
   const QString file = folder_->file(QStringLiteral("watched.txt"));
-  Ted* doc = open(QStringLiteral("watched.txt"), "first version\r\n");
+  DocumentWindow* doc = open(QStringLiteral("watched.txt"), "first version\r\n");
   QVERIFY(doc);
   regainFocus();
   QVERIFY(dialogs_->questions.isEmpty());  // unchanged: nothing to offer
@@ -264,18 +264,18 @@ void FileSavingTest::focusOffersToReloadAChangedFile() {
   dialogs_->answers = {QMessageBox::Yes};
   regainFocus();
   QCOMPARE(dialogs_->questions, QStringList{reloadQuestion(file)});
-  QCOMPARE(ed().GetText(), w1251("второе\r\nсодержимое\r\n"));
-  QVERIFY(!ed().GetModified());
+  QCOMPARE(ed().text(), w1251("второе\r\nсодержимое\r\n"));
+  QVERIFY(!ed().isModified());
   QCOMPARE(main_->activeDocument(), doc);
   QCOMPARE(main_->documentArea()->subWindowList().size(), 1);
   // The reload is one step of the undo history.
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string("first version\r\n"));
-  ed().Redo();
-  QCOMPARE(ed().GetText(), w1251("второе\r\nсодержимое\r\n"));
-  ed().SetModified(false);
+  ed().undo();
+  QCOMPARE(ed().text(), std::string("first version\r\n"));
+  ed().redo();
+  QCOMPARE(ed().text(), w1251("второе\r\nсодержимое\r\n"));
+  ed().setModified(false);
   // Saving after the reload asks nothing: the file is as it was read.
-  ed().SetText(w1251("+второе\r\nсодержимое\r\n"));
+  ed().setText(w1251("+второе\r\nсодержимое\r\n"));
   run("mniSave");
   QCOMPARE(dialogs_->questions.size(), 1);
   QCOMPARE(readBytes(file), w1251("+второе\r\nсодержимое\r\n"));
@@ -287,7 +287,7 @@ void FileSavingTest::focusOffersToReloadAChangedFile() {
   dialogs_->answers = {QMessageBox::No};
   regainFocus();
   QCOMPARE(dialogs_->questions.size(), 2);
-  QCOMPARE(ed().GetText(), w1251("+второе\r\nсодержимое\r\n"));
+  QCOMPARE(ed().text(), w1251("+второе\r\nсодержимое\r\n"));
   regainFocus();
   QCOMPARE(dialogs_->questions.size(), 2);
   // A later change is offered again.
@@ -295,22 +295,22 @@ void FileSavingTest::focusOffersToReloadAChangedFile() {
   dialogs_->answers = {QMessageBox::Yes};
   regainFocus();
   QCOMPARE(dialogs_->questions.size(), 3);
-  QCOMPARE(ed().GetText(), std::string("fourth\r\n"));
+  QCOMPARE(ed().text(), std::string("fourth\r\n"));
   // A file that is gone offers nothing.
   QFile::remove(file);
   regainFocus();
   QCOMPARE(dialogs_->questions.size(), 3);
-  QCOMPARE(ed().GetText(), std::string("fourth\r\n"));
+  QCOMPARE(ed().text(), std::string("fourth\r\n"));
 }
 
 void FileSavingTest::modifiedDocumentIsNotReloaded() {
   const QString file = folder_->file(QStringLiteral("busy.txt"));
   QVERIFY(open(QStringLiteral("busy.txt"), "start\r\n"));
-  ed().InsertAtCaret("my edit ");
+  ed().insertAtCaret("my edit ");
   changeOnDisk(file, "their edit\r\n", 2);
   regainFocus();
   QVERIFY(dialogs_->questions.isEmpty());
-  QCOMPARE(ed().GetText(), std::string("my edit start\r\n"));
+  QCOMPARE(ed().text(), std::string("my edit start\r\n"));
   // The change is still noticed when saving.
   dialogs_->answers = {QMessageBox::No};
   run("mniSave");
@@ -319,19 +319,19 @@ void FileSavingTest::modifiedDocumentIsNotReloaded() {
 }
 
 void FileSavingTest::reloadReadsAUtf8FileAsOpeningDoes() {
-  main_->table().DoEncDetect = true;
+  main_->settings().detectEncoding = true;
   const QString file = folder_->file(QStringLiteral("u8.txt"));
   QVERIFY(open(QStringLiteral("u8.txt"), "\xEF\xBB\xBFПервая строка\nи вторая\n"));
-  QCOMPARE(ed().GetText(), w1251("Первая строка\r\nи вторая\r\n"));
+  QCOMPARE(ed().text(), w1251("Первая строка\r\nи вторая\r\n"));
   const std::string theirs = "Другая программа\nпереписала файл\n";
   changeOnDisk(file, theirs, 2);
   dialogs_->answers = {QMessageBox::Yes};
   regainFocus();
   QCOMPARE(dialogs_->questions.size(), 1);
-  QCOMPARE(ed().GetText(), w1251("Другая программа\r\nпереписала файл\r\n"));
+  QCOMPARE(ed().text(), w1251("Другая программа\r\nпереписала файл\r\n"));
   QVERIFY(main_->activeDocument()->fileShape().utf8);
   // Saved back as the file now is: UTF-8, LF, no byte-order mark.
-  ed().InsertAtCaret(w1251("Ё"));
+  ed().insertAtCaret(w1251("Ё"));
   run("mniSave");
   QCOMPARE(readBytes(file), "Ё" + theirs);
   QCOMPARE(dialogs_->questions.size(), 1);
@@ -350,16 +350,16 @@ void FileSavingTest::folderWithoutWritePermissionAsUser() {
   const ino_t inode = statOf(file).st_ino;
 
   QVERIFY(main_->openFile(file));
-  ed().InsertAtCaret("new ");
+  ed().insertAtCaret("new ");
   saveWithKeys();
   QCOMPARE(dialogs_->messages, QStringList());
   QCOMPARE(readBytes(file), std::string("new old text of a longer file\r\n"));
   QCOMPARE(statOf(file).st_ino, inode);
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
 
   // The user's own read-only file there: asked, then written in place.
   QVERIFY(main_->openFile(readOnly));
-  ed().InsertAtCaret("confirmed ");
+  ed().insertAtCaret("confirmed ");
   dialogs_->answers = {QMessageBox::No};
   saveWithKeys();
   QCOMPARE(dialogs_->questions, QStringList{protectedQuestion(readOnly)});

@@ -23,10 +23,10 @@
 #include "core/config/recent_files.h"
 #include "core/config/settings_table.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/app/main_window.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/tool_window.h"
 
 using namespace kiv;
@@ -162,7 +162,7 @@ void StartupTest::missingIniIsCreatedAndFilledAtExit() {
 
 void StartupTest::iniThatCannotBeCreatedStopsTheProgram() {
   ScriptedDialogs dialogs;
-  TMainForm main(QStringLiteral("/nonexistent-kiv-folder/sub/"), {});
+  MainWindow main(QStringLiteral("/nonexistent-kiv-folder/sub/"), {});
   QVERIFY(!main.startedOk());
   QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Файл инициализации kiv.ini не найден!")});
 }
@@ -173,13 +173,13 @@ void StartupTest::valuesAreReadWithDefaultsForBadNumbersAndBytesModulo256() {
   folder.writeIni("[Autoscroll]\r\nTime=abc\r\nLinesPerTime=7\r\n[Fonts]\r\nWINSize=268\r\nDOSSize=-1\r\n"
                   "[main]\r\nrmargin=80\r\nSpacesPerTab=5\r\n[Engine]\r\nCodeTablesLocation=My\\Tables\\\r\n");
   auto main = startProgram(folder);
-  const RConnectionTable& t = main->table();
-  QCOMPARE(t.Time, 2500);
-  QCOMPARE(t.LinesPerTime, 7);
-  QCOMPARE(int(t.WINSize), 12);
-  QCOMPARE(int(t.DOSSize), kMaxFontSize);  // 255, then the font size limit
-  QCOMPARE(t.RMargin, 80);
-  QCOMPARE(t.SpacesPerTab, 5);
+  const Settings& t = main->settings();
+  QCOMPARE(t.autoScrollInterval, 2500);
+  QCOMPARE(t.autoScrollLines, 7);
+  QCOMPARE(int(t.winFontSize), 12);
+  QCOMPARE(int(t.dosFontSize), kMaxFontSize);  // 255, then the font size limit
+  QCOMPARE(t.rightMargin, 80);
+  QCOMPARE(t.spacesPerTab, 5);
   QCOMPARE(QString::fromStdString(t.codeTablesFolder), folder.path() + QStringLiteral("My/Tables/"));
   QCOMPARE(QString::fromStdString(t.templatesFolder), folder.path() + QStringLiteral("Engine/Templates/"));
 }
@@ -190,7 +190,7 @@ void StartupTest::soundsKeyReadAsKeyWrittenAsKey() {
   folder.writeIni("[Sounds]\r\nKey=1\r\n");
   {
     auto main = startProgram(folder);
-    QVERIFY(main->table().Key);
+    QVERIFY(main->settings().keyClickSound);
     main->close();
   }
   const QByteArray ini = folder.readIni();
@@ -227,7 +227,7 @@ void StartupTest::lastDirsKeptWithoutADocumentAndTakenFromAFile() {
   {
     auto main = startProgram(folder);
     main->newDocument();  // untitled: no file
-    main->editor().SetModified(false);
+    main->editor().setModified(false);
     main->close();
   }
   IniFile ini(folder.file(QStringLiteral("kiv.ini")).toStdString());
@@ -254,8 +254,8 @@ void StartupTest::commandLineOpensOnlyTheFirstArgument() {
   main->firstActivation();
   main->firstActivation();  // later activations do nothing
   QCOMPARE(main->documentArea()->subWindowList().size(), 1);
-  QCOMPARE(main->editor().GetText(), std::string("first\r\n"));
-  QVERIFY(!main->editor().GetModified());
+  QCOMPARE(main->editor().text(), std::string("first\r\n"));
+  QVERIFY(!main->editor().isModified());
 }
 
 void StartupTest::captionCarriesTheBuildNumber() {
@@ -277,8 +277,8 @@ void StartupTest::toolWindowsCreatedHiddenInOrder() {
   }
   QCOMPARE(names, ToolWindows::creationOrder());
   QCOMPARE(names.size(), 20);
-  QCOMPARE(names.first(), QStringLiteral("Tfrm_CharTable"));
-  QCOMPARE(names.last(), QStringLiteral("TfmFileProps"));
+  QCOMPARE(names.first(), QStringLiteral("CharacterTableWindow"));
+  QCOMPARE(names.last(), QStringLiteral("FilePropertiesDialog"));
 }
 
 void StartupTest::childSizeFollowsResizeAndIsSaved() {
@@ -286,15 +286,15 @@ void StartupTest::childSizeFollowsResizeAndIsSaved() {
   ProgramFolder folder;
   {
     auto main = startProgram(folder);
-    Ted* doc = main->newDocument();
+    DocumentWindow* doc = main->newDocument();
     QCOMPARE(doc->subWindow()->size(), QSize(400, 300));
     doc->subWindow()->resize(520, 310);
-    QCOMPARE(main->table().ChildW, 520);
-    QCOMPARE(main->table().ChildH, 310);
-    Ted* next = main->newDocument();
+    QCOMPARE(main->settings().documentWidth, 520);
+    QCOMPARE(main->settings().documentHeight, 310);
+    DocumentWindow* next = main->newDocument();
     QCOMPARE(next->subWindow()->size(), QSize(520, 310));
-    main->editor().SetModified(false);
-    for (Ted* t : main->editor().documents()) t->memo()->setModifiedFlag(false);
+    main->editor().setModified(false);
+    for (DocumentWindow* t : main->editor().documents()) t->control()->setModifiedFlag(false);
     main->close();
   }
   IniFile ini(folder.file(QStringLiteral("kiv.ini")).toStdString());
@@ -308,17 +308,17 @@ void StartupTest::autoScrollTimerFollowsTheCheckMark() {
   folder.writeIni("[Autoscroll]\r\nActive=1\r\nTime=40\r\nLinesPerTime=2\r\n");
   auto main = startProgram(folder);
   QVERIFY(main->action(QStringLiteral("mniAscroll"))->isChecked());
-  Ted* doc = main->newDocument();
+  DocumentWindow* doc = main->newDocument();
   std::string text;
   for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
-  main->editor().SetText(text);
+  main->editor().setText(text);
   main->restartAutoScroll();
-  QTRY_VERIFY(main->editor().GetTopLine() >= 4);
-  QCOMPARE(doc->memo()->caretLine(), 0);  // the caret stays where it is
+  QTRY_VERIFY(main->editor().topLine() >= 4);
+  QCOMPARE(doc->control()->caretLine(), 0);  // the caret stays where it is
   main->action(QStringLiteral("mniAscroll"))->trigger();
-  QVERIFY(!main->table().Active);
+  QVERIFY(!main->settings().autoScroll);
   QVERIFY(!main->autoScrollTimer()->isActive());
-  main->editor().SetModified(false);
+  main->editor().setModified(false);
 }
 
 void StartupTest::exitCancelledWhenADocumentRefusesToClose() {
@@ -326,12 +326,12 @@ void StartupTest::exitCancelledWhenADocumentRefusesToClose() {
   ProgramFolder folder;
   auto main = startProgram(folder);
   main->newDocument();
-  main->editor().SetText("unsaved work\r\n");
+  main->editor().setText("unsaved work\r\n");
   dialogs.answers = {QMessageBox::No};
   QVERIFY(!main->close());
   QVERIFY(main->isVisible());
   QCOMPARE(main->documentArea()->subWindowList().size(), 1);
-  QCOMPARE(main->editor().GetText(), std::string("unsaved work\r\n"));
+  QCOMPARE(main->editor().text(), std::string("unsaved work\r\n"));
   QCOMPARE(dialogs.questions.size(), 1);
   dialogs.answers = {QMessageBox::Yes};
   QVERIFY(main->close());
@@ -345,7 +345,7 @@ void StartupTest::terminationSavesDocumentsWhenShutdownIsOn() {
   writeBytes(file, "old\r\n");
   auto main = startProgram(folder);
   QVERIFY(main->openFile(file));
-  main->editor().SetText("new text\r\n");
+  main->editor().setText("new text\r\n");
   ::raise(SIGTERM);
   QTRY_VERIFY(!main->isVisible());
   QCOMPARE(readBytes(file), std::string("new text\r\n"));
@@ -356,10 +356,10 @@ void StartupTest::terminationWhileADialogIsOpen() {
   ProgramFolder folder;
   auto main = startProgram(folder);
   main->newDocument();
-  main->editor().SetModified(false);
+  main->editor().setModified(false);
   setDialogScript(nullptr);  // the real replace dialog this time
   QTimer::singleShot(300, [] { ::raise(SIGTERM); });
-  main->editor().ShowReplaceDialog();  // returns when the termination closes it
+  main->editor().showReplaceDialog();  // returns when the termination closes it
   QTRY_VERIFY(!main->isVisible());
   setDialogScript(&dialogs);
 }
@@ -405,11 +405,11 @@ void StartupTest::unreadableIniIsReportedAndLeftAlone() {
     QVERIFY(main->startedOk());
     QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Не удалось прочитать файл настроек kiv.ini: нет прав на "
                                                           "чтение. Настройки не будут сохранены.")});
-    QCOMPARE(main->table().ChildW, 400);  // the defaults
+    QCOMPARE(main->settings().documentWidth, 400);  // the defaults
     QVERIFY(main->recent().empty());
-    Ted* doc = main->newDocument();
+    DocumentWindow* doc = main->newDocument();
     doc->subWindow()->resize(520, 310);  // a change exit would write
-    main->editor().SetModified(false);
+    main->editor().setModified(false);
     main->close();
   }
   QCOMPARE(dialogs.messages.size(), 1);  // nothing more at exit
@@ -480,12 +480,12 @@ void StartupTest::tabWidthFromAHostileIniIsBounded() {
   folder.writeIni("[Main]\r\nSpacesPerTab=2000000000\r\n");
   {
     auto main = startProgram(folder);
-    QCOMPARE(main->table().SpacesPerTab, 32);
-    Ted* doc = main->newDocument();
-    main->editor().SetText("");
-    pressKey(doc->memo(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-    QCOMPARE(QString::fromStdString(main->editor().GetText()), QString(32, QLatin1Char(' ')) + QStringLiteral("\r\n"));
-    main->editor().SetModified(false);
+    QCOMPARE(main->settings().spacesPerTab, 32);
+    DocumentWindow* doc = main->newDocument();
+    main->editor().setText("");
+    pressKey(doc->control(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QCOMPARE(QString::fromStdString(main->editor().text()), QString(32, QLatin1Char(' ')) + QStringLiteral("\r\n"));
+    main->editor().setModified(false);
     main->close();
   }
   IniFile ini(folder.file(QStringLiteral("kiv.ini")).toStdString());

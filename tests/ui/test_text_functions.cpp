@@ -7,13 +7,13 @@
 
 #include "core/charsets/cyrillic_conversions.h"
 #include "support/test_env.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/enclose_dialog.h"
 
@@ -48,19 +48,19 @@ class TextFunctionsTest : public QObject {
   // the command and returns the text from before.
   std::string runOn(const QString& component, const QByteArray& input, const QList<int>& selection,
                     const QStringList& answers) {
-    ed().SetText(bytesOf(input));
-    ed().SetModified(false);
-    const std::string before = ed().GetText();
-    if (!selection.isEmpty()) memo()->setSelection(selection[0], selection[1], selection[2], selection[3]);
+    ed().setText(bytesOf(input));
+    ed().setModified(false);
+    const std::string before = ed().text();
+    if (!selection.isEmpty()) control()->setSelection(selection[0], selection[1], selection[2], selection[3]);
     for (const QString& a : answers) dialogs_->inputs.push_back(a);
     run(component.toLatin1().constData());
     return before;
   }
   std::unique_ptr<ScriptedDialogs> dialogs_;
   std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<TMainForm> main_;
-  CdreamEditor& ed() { return main_->editor(); }
-  MemoControl* memo() { return main_->activeDocument()->memo(); }
+  std::unique_ptr<MainWindow> main_;
+  EditorInterface& ed() { return main_->editor(); }
+  EditingControl* control() { return main_->activeDocument()->control(); }
 };
 
 void TextFunctionsTest::initTestCase() {
@@ -72,7 +72,7 @@ void TextFunctionsTest::initTestCase() {
 }
 
 void TextFunctionsTest::cleanupTestCase() {
-  for (Ted* t : main_->editor().documents()) t->memo()->setModifiedFlag(false);
+  for (DocumentWindow* t : main_->editor().documents()) t->control()->setModifiedFlag(false);
   main_->close();
   main_.reset();
 }
@@ -168,66 +168,66 @@ void TextFunctionsTest::commands() {
   QFETCH(QByteArray, expected);
   const std::string before = runOn(component, input, selection, answers);
   QVERIFY2(dialogs_->messages.isEmpty(), qPrintable(dialogs_->messages.join(QLatin1Char('|'))));
-  QCOMPARE(qbytes(ed().GetText()), expected.endsWith("\r\n") ? expected : expected + "\r\n");
-  QVERIFY(ed().GetModified());
-  ed().Undo();
-  QCOMPARE(ed().GetText(), before);
-  QVERIFY(!ed().GetModified());
+  QCOMPARE(qbytes(ed().text()), expected.endsWith("\r\n") ? expected : expected + "\r\n");
+  QVERIFY(ed().isModified());
+  ed().undo();
+  QCOMPARE(ed().text(), before);
+  QVERIFY(!ed().isModified());
 }
 
 void TextFunctionsTest::insertions() {
-  ed().SetText("");
+  ed().setText("");
   run("mniRusAlpha");
-  QCOMPARE(ed().GetText().size(), std::size_t(64 + 2));
-  ed().SetText("");
+  QCOMPARE(ed().text().size(), std::size_t(64 + 2));
+  ed().setText("");
   run("mniEngAlphha");
-  QCOMPARE(ed().GetText(), std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz\r\n"));
-  ed().SetText("");
+  QCOMPARE(ed().text(), std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz\r\n"));
+  ed().setText("");
   dialogs_->inputs = {QStringLiteral("5")};
   run("mniFib");
-  QCOMPARE(ed().GetText(), w1251("1, 1, 2, 3, 5, Числа Фибоначчи: \r\n"));
-  ed().Undo();
-  QCOMPARE(ed().GetText(), std::string());
+  QCOMPARE(ed().text(), w1251("1, 1, 2, 3, 5, Числа Фибоначчи: \r\n"));
+  ed().undo();
+  QCOMPARE(ed().text(), std::string());
   run("Pi1");
   run("e1");
-  QCOMPARE(ed().GetText(), std::string("3.1415926535897932384626433832.7182818\r\n"));
-  ed().SetText("");
+  QCOMPARE(ed().text(), std::string("3.1415926535897932384626433832.7182818\r\n"));
+  ed().setText("");
   run("mbiDate3");
-  QVERIFY(ed().GetText().find(w1251(" г.")) != std::string::npos);
-  ed().SetText("");
+  QVERIFY(ed().text().find(w1251(" г.")) != std::string::npos);
+  ed().setText("");
   run("mniDate2");
-  QVERIFY(ed().GetText().find(w1251(" г., ")) != std::string::npos);
-  ed().SetText("");
+  QVERIFY(ed().text().find(w1251(" г., ")) != std::string::npos);
+  ed().setText("");
   run("mniDayNumber");
-  const std::string day = ed().GetText();
+  const std::string day = ed().text();
   QVERIFY(day.size() > 2 && std::all_of(day.begin(), day.end() - 2, [](char c) { return c >= '0' && c <= '9'; }));
-  ed().SetText("");
+  ed().setText("");
   run("Insertdate1");
-  QCOMPARE(ed().GetText().size(), std::size_t(10 + 2));  // dd.MM.yyyy
-  ed().SetText("");
+  QCOMPARE(ed().text().size(), std::size_t(10 + 2));  // dd.MM.yyyy
+  ed().setText("");
   run("Inserttime1");
-  QCOMPARE(ed().GetText().size(), std::size_t(8 + 2));  // HH:mm:ss
+  QCOMPARE(ed().text().size(), std::size_t(8 + 2));  // HH:mm:ss
   // A selection stays: insertions go to the caret.
-  ed().SetText("abc");
-  memo()->setSelection(0, 0, 0, 3);
+  ed().setText("abc");
+  control()->setSelection(0, 0, 0, 3);
   run("Pi1");
-  QVERIFY(ed().GetText().rfind("abc3.14", 0) == 0);
+  QVERIFY(ed().text().rfind("abc3.14", 0) == 0);
   // Anagrams go in as lines at the caret; the selected text stays.
-  ed().SetText("abc");
-  memo()->setSelection(0, 0, 0, 3);
+  ed().setText("abc");
+  control()->setSelection(0, 0, 0, 3);
   run("mniAnagramm");
-  QCOMPARE(ed().GetText(), w1251("abcbac\r\nbca\r\ncba\r\nabc\r\nacb\r\ncab\r\nНайдено 6 анаграмм...\r\n"));
+  QCOMPARE(ed().text(), w1251("abcbac\r\nbca\r\ncba\r\nabc\r\nacb\r\ncab\r\nНайдено 6 анаграмм...\r\n"));
   // ISBN: a message, no change.
-  ed().SetText("0-306-40615-2");
-  ed().SetModified(false);
-  memo()->setSelection(0, 0, 0, 13);
+  ed().setText("0-306-40615-2");
+  ed().setModified(false);
+  control()->setSelection(0, 0, 0, 13);
   run("mniISBN1");
   QCOMPARE(dialogs_->messages, QStringList{QStringLiteral("Верно!")});
-  QVERIFY(!ed().GetModified());
+  QVERIFY(!ed().isModified());
   // Hackerize keeps the letters and changes only their case.
-  ed().SetText("abcdefghijklmnop");
+  ed().setText("abcdefghijklmnop");
   run("Hackerize1");
-  QCOMPARE(QString::fromStdString(ed().GetText()).toLower(), QStringLiteral("abcdefghijklmnop\r\n"));
+  QCOMPARE(QString::fromStdString(ed().text()).toLower(), QStringLiteral("abcdefghijklmnop\r\n"));
 }
 
 void TextFunctionsTest::failuresLeaveTheDocumentUntouched_data() {
@@ -268,45 +268,45 @@ void TextFunctionsTest::failuresLeaveTheDocumentUntouched() {
   QFETCH(QStringList, answers);
   QFETCH(QString, message);
   const std::string before = runOn(component, input, selection, answers);
-  QCOMPARE(ed().GetText(), before);
-  QVERIFY(!ed().GetModified());
+  QCOMPARE(ed().text(), before);
+  QVERIFY(!ed().isModified());
   if (message == QLatin1String("*")) QCOMPARE(dialogs_->messages.size(), 1);
   else if (message.isEmpty()) QVERIFY(dialogs_->messages.size() <= 1);
   else QCOMPARE(dialogs_->messages, QStringList{message});
 }
 
 void TextFunctionsTest::dosDocumentsWorkOnWhatTheUserSees() {
-  ed().SetCharset("dos");
+  ed().setCharset("dos");
   std::string dos = w1251("Ёжик");
-  DosFromWin(dos);
+  dosFromWin(dos);
   dos += "\xC4\xFC";  // ─ and №, which Windows-1251 does not have at these bytes
-  ed().SetText(dos);
-  memo()->selectAll();
+  ed().setText(dos);
+  control()->selectAll();
   run("Changeregister1");
-  QCOMPARE(memo()->text(), QStringLiteral("ЁЖИК─№"));
+  QCOMPARE(control()->text(), QStringLiteral("ЁЖИК─№"));
   run("N46");
-  QCOMPARE(memo()->text(), QStringLiteral("Ёжик─№\r\n"));
-  ed().SetText("");
+  QCOMPARE(control()->text(), QStringLiteral("Ёжик─№\r\n"));
+  ed().setText("");
   run("mniRusAlpha");
-  QVERIFY(memo()->text().startsWith(QStringLiteral("АБВГД")));
-  ed().SetCharset("win");
+  QVERIFY(control()->text().startsWith(QStringLiteral("АБВГД")));
+  ed().setCharset("win");
 }
 
 void TextFunctionsTest::enclosingUsesTheDialogFields() {
-  auto* dialog = main_->tools().get<Tfmba>(QStringLiteral("Tfmba"));
+  auto* dialog = main_->tools().get<EncloseDialog>(QStringLiteral("EncloseDialog"));
   dialog->before()->setText(QStringLiteral("<li>"));
   dialog->after()->setText(QStringLiteral("</li>"));
-  ed().SetText("one\r\ntwo\r\nrest\r\n");
-  memo()->setSelection(0, 0, 2, 0);
+  ed().setText("one\r\ntwo\r\nrest\r\n");
+  control()->setSelection(0, 0, 2, 0);
   run("mniEnclose");
-  QCOMPARE(ed().GetText(), std::string("<li>one</li>\r\n<li>two</li>\r\nrest\r\n"));
+  QCOMPARE(ed().text(), std::string("<li>one</li>\r\n<li>two</li>\r\nrest\r\n"));
   QCOMPARE(dialog->before()->text(), QStringLiteral("<li>"));  // kept for the next use
 }
 
 void TextFunctionsTest::statisticsAndConsole() {
-  auto* console = main_->tools().get<Tcon>(QStringLiteral("Tcon"));
+  auto* console = main_->tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   QCOMPARE(console->text(), QStringLiteral(">Information console ver 1.0\n>Status information updating"));
-  ed().SetText(w1251("Привет, мир!"));
+  ed().setText(w1251("Привет, мир!"));
   run("mniStat");
   QVERIFY(console->isVisible());
   const QString text = console->text();

@@ -28,9 +28,9 @@ const CaseTables& tables() {
 
 }  // namespace
 
-unsigned char UpCase1251(unsigned char c) { return tables().up[c]; }
-unsigned char LowCase1251(unsigned char c) { return tables().low[c]; }
-std::string UpperStr1251(std::string_view s) { return mapBytes(s, tables().up); }
-std::string LowerStr1251(std::string_view s) { return mapBytes(s, tables().low); }
+unsigned char upperChar1251(unsigned char c) { return tables().up[c]; }
+unsigned char lowerChar1251(unsigned char c) { return tables().low[c]; }
+std::string upperCase1251(std::string_view s) { return mapBytes(s, tables().up); }
+std::string lowerCase1251(std::string_view s) { return mapBytes(s, tables().low); }
 
 }  // namespace kiv

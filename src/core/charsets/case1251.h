@@ -7,9 +7,9 @@
 
 namespace kiv {
 
-unsigned char UpCase1251(unsigned char c);
-unsigned char LowCase1251(unsigned char c);
-std::string UpperStr1251(std::string_view s);
-std::string LowerStr1251(std::string_view s);
+unsigned char upperChar1251(unsigned char c);
+unsigned char lowerChar1251(unsigned char c);
+std::string upperCase1251(std::string_view s);
+std::string lowerCase1251(std::string_view s);
 
 }  // namespace kiv

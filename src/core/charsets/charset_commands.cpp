@@ -13,12 +13,12 @@ namespace {
 
 std::string_view known(std::string_view id) { return charset::isKnown(id) ? id : charset::kWin; }
 
-// DosFromWin in one pass, with 97 20 → C4 20 decided on the Windows-1251 bytes.
+// dosFromWin in one pass, with 97 20 → C4 20 decided on the Windows-1251 bytes.
 void dosFromWinWithDashes(std::string& s) {
   std::array<unsigned char, 256> map{};
   for (int i = 0; i < 256; ++i) {
     std::string one(1, static_cast<char>(i));
-    DosFromWin(one);
+    dosFromWin(one);
     map[i] = static_cast<unsigned char>(one[0]);
   }
   const std::size_t n = s.size();
@@ -36,10 +36,10 @@ std::string convertDocumentCharset(std::string_view text, std::string_view from,
   to = known(to);
   std::string s(text);
   if (from == to) return s;
-  if (from == charset::kDos) WinFromDos(s);
-  else if (from == charset::kKoi) WinFromKoi(s);
+  if (from == charset::kDos) winFromDos(s);
+  else if (from == charset::kKoi) winFromKoi(s);
   if (to == charset::kDos) dosFromWinWithDashes(s);
-  else if (to == charset::kKoi) KoiFromWin(s);
+  else if (to == charset::kKoi) koiFromWin(s);
   return s;
 }
 
@@ -49,13 +49,13 @@ std::string exportToCodePage(std::string_view text, std::string_view from, Expor
   const bool alreadyThere = (target == ExportCodePage::Koi8r && from == charset::kKoi) ||
                             (target == ExportCodePage::Dos866 && from == charset::kDos);
   if (alreadyThere) return s;
-  if (from == charset::kDos) WinFromDos(s);
-  else if (from == charset::kKoi) WinFromKoi(s);
+  if (from == charset::kDos) winFromDos(s);
+  else if (from == charset::kKoi) winFromKoi(s);
   switch (target) {
-    case ExportCodePage::Koi8r: KoiFromWin(s); break;
-    case ExportCodePage::Dos866: DosFromWin(s); break;
-    case ExportCodePage::Mac: MacFromWin(s); break;
-    case ExportCodePage::Iso88595: IsoFromWin(s); break;
+    case ExportCodePage::Koi8r: koiFromWin(s); break;
+    case ExportCodePage::Dos866: dosFromWin(s); break;
+    case ExportCodePage::Mac: macFromWin(s); break;
+    case ExportCodePage::Iso88595: isoFromWin(s); break;
   }
   return s;
 }
@@ -64,13 +64,13 @@ bool canExportUnicode(std::string_view charset) { return charset == charset::kWi
 
 std::string importMacFile(std::string_view fileBytes) {
   std::string s = normalizeToCrLf(fileBytes);
-  WinFromMac(s);
+  winFromMac(s);
   return s;
 }
 
 std::string importIsoFile(std::string_view fileBytes) {
   std::string s = normalizeToCrLf(fileBytes);
-  WinFromIso(s);
+  winFromIso(s);
   return s;
 }
 

@@ -12,7 +12,7 @@ namespace kiv {
 
 // "Конвертировать в": the text of a document in charset `from` ("win",
 // "dos", "koi") rewritten for charset `to`, through Windows-1251. When the
-// chain ends in DosFromWin (from "win" or "koi" to "dos"), every Windows-1251
+// chain ends in dosFromWin (from "win" or "koi" to "dos"), every Windows-1251
 // em dash followed by a space (97 20) becomes the DOS 866 horizontal line
 // and space (C4 20); the dash is recognised in the Windows-1251 text, before
 // the letters move, so a Ч followed by a space is never touched. From "dos"

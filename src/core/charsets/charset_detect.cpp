@@ -226,6 +226,6 @@ CharsetDetection detectCharsetDetailed(std::string_view text) {
   return d;
 }
 
-std::string DetectCharset(std::string_view text) { return detectCharsetDetailed(text).charset; }
+std::string detectCharset(std::string_view text) { return detectCharsetDetailed(text).charset; }
 
 }  // namespace kiv

@@ -14,7 +14,7 @@
 
 namespace kiv {
 
-std::string DetectCharset(std::string_view text);
+std::string detectCharset(std::string_view text);
 
 struct CharsetDetection {
   std::string charset;        // "win", "dos" or "koi"

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "core/charsets/charset_id.h"
-#include "core/common/byte_map.h"
 #include "core/charsets/code_page.h"
+#include "core/common/byte_map.h"
 
 namespace kiv {
 
@@ -71,26 +71,26 @@ const Maps& maps() {
 
 }  // namespace
 
-void DosFromWin(std::string& s) { mapBytesInPlace(s, maps().dosFromWin); }
-void WinFromDos(std::string& s) { mapBytesInPlace(s, maps().winFromDos); }
-void KoiFromWin(std::string& s) { mapBytesInPlace(s, maps().koiFromWin); }
-void WinFromKoi(std::string& s) { mapBytesInPlace(s, maps().winFromKoi); }
-void MacFromWin(std::string& s) { mapBytesInPlace(s, maps().macFromWin); }
-void WinFromMac(std::string& s) { mapBytesInPlace(s, maps().winFromMac); }
-void IsoFromWin(std::string& s) { mapBytesInPlace(s, maps().isoFromWin); }
-void WinFromIso(std::string& s) { mapBytesInPlace(s, maps().winFromIso); }
+void dosFromWin(std::string& s) { mapBytesInPlace(s, maps().dosFromWin); }
+void winFromDos(std::string& s) { mapBytesInPlace(s, maps().winFromDos); }
+void koiFromWin(std::string& s) { mapBytesInPlace(s, maps().koiFromWin); }
+void winFromKoi(std::string& s) { mapBytesInPlace(s, maps().winFromKoi); }
+void macFromWin(std::string& s) { mapBytesInPlace(s, maps().macFromWin); }
+void winFromMac(std::string& s) { mapBytesInPlace(s, maps().winFromMac); }
+void isoFromWin(std::string& s) { mapBytesInPlace(s, maps().isoFromWin); }
+void winFromIso(std::string& s) { mapBytesInPlace(s, maps().winFromIso); }
 
 std::string toWin1251(std::string_view text, std::string_view fromCharset) {
   std::string s(text);
-  if (fromCharset == charset::kDos) WinFromDos(s);
-  else if (fromCharset == charset::kKoi) WinFromKoi(s);
+  if (fromCharset == charset::kDos) winFromDos(s);
+  else if (fromCharset == charset::kKoi) winFromKoi(s);
   return s;
 }
 
 std::string fromWin1251(std::string_view text, std::string_view toCharset) {
   std::string s(text);
-  if (toCharset == charset::kDos) DosFromWin(s);
-  else if (toCharset == charset::kKoi) KoiFromWin(s);
+  if (toCharset == charset::kDos) dosFromWin(s);
+  else if (toCharset == charset::kKoi) koiFromWin(s);
   return s;
 }
 

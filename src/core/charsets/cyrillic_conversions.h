@@ -10,14 +10,14 @@
 
 namespace kiv {
 
-void DosFromWin(std::string& s);
-void WinFromDos(std::string& s);
-void KoiFromWin(std::string& s);
-void WinFromKoi(std::string& s);
-void MacFromWin(std::string& s);
-void WinFromMac(std::string& s);
-void IsoFromWin(std::string& s);
-void WinFromIso(std::string& s);
+void dosFromWin(std::string& s);
+void winFromDos(std::string& s);
+void koiFromWin(std::string& s);
+void winFromKoi(std::string& s);
+void macFromWin(std::string& s);
+void winFromMac(std::string& s);
+void isoFromWin(std::string& s);
+void winFromIso(std::string& s);
 
 // Copying forms of the document charsets ("win", "dos", "koi"): the text
 // of charset `from` rewritten for charset `to`, through Windows-1251.

@@ -65,7 +65,7 @@ enum class OpenedFileKind {
   // are (as a plain file, charset "win") and show kMsgUtf8Foreign.
   Utf8Foreign,
   // Anything else (plain ASCII, or bytes that are not UTF-8): the usual
-  // opening, with DetectCharset when automatic detection is on.
+  // opening, with detectCharset when automatic detection is on.
   Other,
 };
 

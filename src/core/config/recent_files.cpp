@@ -37,7 +37,7 @@ int RecentFiles::read(const IniFile& ini) {
     if (name.empty()) {
       const std::string coded = ini.readString(kSection, "ItemBase64_" + idx, "");
       if (coded.empty()) continue;
-      DecodeResult decoded = Base64DecodeStrict(coded);
+      DecodeResult decoded = base64DecodeStrict(coded);
       if (!decoded.ok() || decoded.bytes.empty()) {
         ++skipped;
         continue;
@@ -55,7 +55,7 @@ void RecentFiles::write(IniFile& ini) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const std::string idx = std::to_string(i);
     const std::string& name = entries_[i].fileName;
-    if (hasLineBreak(name)) ini.writeString(kSection, "ItemBase64_" + idx, Base64Encode(name));
+    if (hasLineBreak(name)) ini.writeString(kSection, "ItemBase64_" + idx, base64Encode(name));
     else ini.writeString(kSection, "Item_" + idx, name);
     if (entries_[i].number != 0) ini.writeInteger(kSection, "User_" + idx, entries_[i].number);
   }

@@ -4,14 +4,14 @@
 
 namespace kiv {
 
-RWindowBounds fitBounds(const RWindowBounds& bounds, const RWindowBounds& area) {
-  if (area.W <= 0 || area.H <= 0) return bounds;
-  RWindowBounds b = bounds;
-  b.W = std::clamp(b.W, 1, area.W);
-  b.H = std::clamp(b.H, 1, area.H);
+WindowBounds fitBounds(const WindowBounds& bounds, const WindowBounds& area) {
+  if (area.width <= 0 || area.height <= 0) return bounds;
+  WindowBounds b = bounds;
+  b.width = std::clamp(b.width, 1, area.width);
+  b.height = std::clamp(b.height, 1, area.height);
   // In 64 bits: a far-off position must not overflow on the way.
-  b.Left = static_cast<int>(std::clamp<long long>(b.Left, area.Left, static_cast<long long>(area.Left) + area.W - b.W));
-  b.Top = static_cast<int>(std::clamp<long long>(b.Top, area.Top, static_cast<long long>(area.Top) + area.H - b.H));
+  b.left = static_cast<int>(std::clamp<long long>(b.left, area.left, static_cast<long long>(area.left) + area.width - b.width));
+  b.top = static_cast<int>(std::clamp<long long>(b.top, area.top, static_cast<long long>(area.top) + area.height - b.height));
   return b;
 }
 
@@ -26,18 +26,18 @@ std::string joinProgramPath(const std::string& folder, const std::string& relati
   return out;
 }
 
-void buildFolders(RConnectionTable& ct, const std::string& programFolder, const std::string& codeTablesLocation) {
+void buildFolders(Settings& settings, const std::string& programFolder, const std::string& codeTablesLocation) {
   auto folder = [&](const std::string& rel) {
     std::string p = joinProgramPath(programFolder, rel);
     if (!p.empty() && p.back() != '/') p += '/';
     return p;
   };
-  ct.templatesFolder = folder("Engine/Templates/");
-  ct.pluginsFolder = folder("Engine/Plugins/");
-  ct.colorsFolder = folder("Engine/Colors/");
-  ct.settingsFolder = folder("Engine/Settings/");
-  ct.partsFolder = folder("Engine/Parts/");
-  ct.codeTablesFolder = folder(codeTablesLocation.empty() ? std::string("Engine/Tables/") : codeTablesLocation);
+  settings.templatesFolder = folder("Engine/Templates/");
+  settings.pluginsFolder = folder("Engine/Plugins/");
+  settings.colorsFolder = folder("Engine/Colors/");
+  settings.settingsFolder = folder("Engine/Settings/");
+  settings.partsFolder = folder("Engine/Parts/");
+  settings.codeTablesFolder = folder(codeTablesLocation.empty() ? std::string("Engine/Tables/") : codeTablesLocation);
 }
 
 }  // namespace kiv

@@ -12,7 +12,7 @@ const std::vector<std::string>& highlighterNames() {
 }
 
 std::string highlighterForFile(std::string_view fileName) {
-  const std::string ext = LowerStr1251(fileExtension(fileName));
+  const std::string ext = lowerCase1251(fileExtension(fileName));
   struct Row {
     const char* ext;
     const char* name;

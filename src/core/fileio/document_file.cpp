@@ -20,7 +20,7 @@ DocumentFile loadDocumentFile(std::string_view fileBytes, bool guessCodePage) {
       break;
     case OpenedFileKind::Other:
       if (guessCodePage) {
-        const std::string id = DetectCharset(fileBytes.substr(0, kCharsetGuessBytes));
+        const std::string id = detectCharset(fileBytes.substr(0, kCharsetGuessBytes));
         if (charset::isKnown(id)) doc.charset = id;
       }
       break;

@@ -55,43 +55,43 @@ std::string fidoHeaderLine(std::string_view header) {
   return out;
 }
 
-CBasicFILEIO::CBasicFILEIO() { names_.push_back("std_txt"); }
+PlainTextFormat::PlainTextFormat() { names_.push_back("std_txt"); }
 
-void CBasicFILEIO::ReadText(std::string_view, std::string& text) {
+void PlainTextFormat::readText(std::string_view, std::string& text) {
   text = stdTxtFromBytes(readFileOrThrow(fileName));
 }
 
-void CBasicFILEIO::WriteText(std::string_view text, std::string_view) {
+void PlainTextFormat::writeText(std::string_view text, std::string_view) {
   writeFileOrThrow(fileName, stdTxtToBytes(text));
 }
 
-CUnicodeIO::CUnicodeIO() { names_.push_back("unicode"); }
+Utf16Format::Utf16Format() { names_.push_back("unicode"); }
 
-void CUnicodeIO::ReadText(std::string_view, std::string& text) {
+void Utf16Format::readText(std::string_view, std::string& text) {
   text = win1251FromUtf16le(readFileOrThrow(fileName));
 }
 
-void CUnicodeIO::WriteText(std::string_view text, std::string_view) {
+void Utf16Format::writeText(std::string_view text, std::string_view) {
   writeFileOrThrow(fileName, utf16leFromWin1251(text));
 }
 
-CMSGIO::CMSGIO() { names_.push_back("fidomsg"); }
+FidoMessageFormat::FidoMessageFormat() { names_.push_back("fidomsg"); }
 
-void CMSGIO::ReadText(std::string_view, std::string& text) {
+void FidoMessageFormat::readText(std::string_view, std::string& text) {
   auto head = readFilePrefix(fileName, 190);
   if (!head) throw FileError("Cannot open file " + fileName);
   text = fidoHeaderLine(*head);
 }
 
-void CMSGIO::WriteText(std::string_view, std::string_view) {}
+void FidoMessageFormat::writeText(std::string_view, std::string_view) {}
 
-CFIOINT::CFIOINT() {
-  formats_.push_back(std::make_unique<CBasicFILEIO>());
-  formats_.push_back(std::make_unique<CUnicodeIO>());
-  formats_.push_back(std::make_unique<CMSGIO>());
+FileFormats::FileFormats() {
+  formats_.push_back(std::make_unique<PlainTextFormat>());
+  formats_.push_back(std::make_unique<Utf16Format>());
+  formats_.push_back(std::make_unique<FidoMessageFormat>());
 }
 
-AFILEIO* CFIOINT::FindIO(std::string_view formatName) const {
+FileFormat* FileFormats::find(std::string_view formatName) const {
   for (const auto& f : formats_)
     for (const auto& n : f->formatNames())
       if (equalsIgnoreAsciiCase(n, formatName)) return f.get();

@@ -182,7 +182,7 @@ std::string numberToWordsRussian(std::string_view digits) {
   while (e > b && static_cast<unsigned char>(out[e - 1]) <= ' ') --e;
   out = out.substr(b, e - b);
   if (out.empty()) out = w.zero;
-  out[0] = static_cast<char>(UpCase1251(static_cast<unsigned char>(out[0])));
+  out[0] = static_cast<char>(upperChar1251(static_cast<unsigned char>(out[0])));
   return out;
 }
 

@@ -8,7 +8,7 @@ namespace kiv {
 std::int32_t hexToInt32(std::string_view text) {
   std::uint32_t value = 0;
   for (char ch : text) {
-    unsigned char c = UpCase1251(static_cast<unsigned char>(ch));
+    unsigned char c = upperChar1251(static_cast<unsigned char>(ch));
     std::uint32_t d;
     if (c >= '0' && c <= '9') d = c - '0';
     else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;

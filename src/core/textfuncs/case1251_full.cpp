@@ -49,8 +49,8 @@ const FullTables& tables() {
 const std::array<unsigned char, 256>& fullUpperTable1251() { return tables().up; }
 const std::array<unsigned char, 256>& fullLowerTable1251() { return tables().low; }
 
-std::string FullUpperStr1251(std::string_view s) { return mapBytes(s, tables().up); }
-std::string FullLowerStr1251(std::string_view s) { return mapBytes(s, tables().low); }
+std::string fullUpperCase1251(std::string_view s) { return mapBytes(s, tables().up); }
+std::string fullLowerCase1251(std::string_view s) { return mapBytes(s, tables().low); }
 
 bool equalFolded1251(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -15,11 +15,11 @@ namespace kiv {
 const std::array<unsigned char, 256>& fullUpperTable1251();
 const std::array<unsigned char, 256>& fullLowerTable1251();
 
-inline unsigned char FullUpCase1251(unsigned char c) { return fullUpperTable1251()[c]; }
-inline unsigned char FullLowCase1251(unsigned char c) { return fullLowerTable1251()[c]; }
+inline unsigned char fullUpperChar1251(unsigned char c) { return fullUpperTable1251()[c]; }
+inline unsigned char fullLowerChar1251(unsigned char c) { return fullLowerTable1251()[c]; }
 
-std::string FullUpperStr1251(std::string_view s);
-std::string FullLowerStr1251(std::string_view s);
+std::string fullUpperCase1251(std::string_view s);
+std::string fullLowerCase1251(std::string_view s);
 
 // Equality after mapping both sides through the full upper-case table.
 bool equalFolded1251(std::string_view a, std::string_view b);

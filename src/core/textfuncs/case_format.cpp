@@ -27,15 +27,15 @@ std::string replaceByte(std::string_view text, char from, std::string_view to) {
 
 }  // namespace
 
-std::string lowerCaseText(std::string_view text) { return LowerStr1251(text); }
-std::string upperCaseText(std::string_view text) { return UpperStr1251(text); }
+std::string lowerCaseText(std::string_view text) { return lowerCase1251(text); }
+std::string upperCaseText(std::string_view text) { return upperCase1251(text); }
 
 std::string hackerize(std::string_view text, Prng& prng) {
   static const auto tables = [] {
     std::array<std::array<unsigned char, 256>, 2> t{};  // [0] lower, [1] upper
     for (int b = 0; b < 256; ++b) {
-      t[0][b] = LowCase1251(static_cast<unsigned char>(b));
-      t[1][b] = UpCase1251(static_cast<unsigned char>(b));
+      t[0][b] = lowerChar1251(static_cast<unsigned char>(b));
+      t[1][b] = upperChar1251(static_cast<unsigned char>(b));
     }
     return t;
   }();
@@ -50,8 +50,8 @@ std::string hackerize(std::string_view text, Prng& prng) {
 }
 
 std::string capitalizeFirst(std::string_view text) {
-  std::string out = FullLowerStr1251(text);
-  if (!out.empty()) out[0] = static_cast<char>(FullUpCase1251(ub(out[0])));
+  std::string out = fullLowerCase1251(text);
+  if (!out.empty()) out[0] = static_cast<char>(fullUpperChar1251(ub(out[0])));
   return out;
 }
 
@@ -71,14 +71,14 @@ bool isCapitalizeDelimiter(unsigned char c) { return capitalizeDelimiters()[c]; 
 
 std::string capitalizeWords(std::string_view text) {
   const auto& delimiters = capitalizeDelimiters();
-  std::string out = FullLowerStr1251(text);
+  std::string out = fullLowerCase1251(text);
   bool inWord = false;
   for (char& ch : out) {
     const unsigned char c = ub(ch);
     if (delimiters[c]) {
       inWord = false;
     } else if (!inWord) {
-      ch = static_cast<char>(FullUpCase1251(c));
+      ch = static_cast<char>(fullUpperChar1251(c));
       inWord = true;
     }
   }

@@ -92,7 +92,7 @@ void putRun(std::string& out, uchar b, std::size_t n) {
 
 }  // namespace
 
-std::string Base64Encode(std::string_view bytes) {
+std::string base64Encode(std::string_view bytes) {
   std::string out;
   out.reserve((bytes.size() + 2) / 3 * 4);
   const std::size_t n = bytes.size();
@@ -120,7 +120,7 @@ std::string Base64Encode(std::string_view bytes) {
   return out;
 }
 
-DecodeResult Base64DecodeStrict(std::string_view text) {
+DecodeResult base64DecodeStrict(std::string_view text) {
   DecodeResult r;
   const std::size_t n = text.size();
   if (n == 0) return r;
@@ -152,7 +152,7 @@ DecodeResult Base64DecodeStrict(std::string_view text) {
   return r;
 }
 
-std::string Base64DecodeLenient(std::string_view text) {
+std::string base64DecodeLenient(std::string_view text) {
   std::string out;
   out.reserve(text.size() / 4 * 3 + 2);
   unsigned q[4];
@@ -175,7 +175,7 @@ std::string Base64DecodeLenient(std::string_view text) {
   return out;
 }
 
-std::string RleCompress(std::string_view bytes) {
+std::string rleCompress(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() / 2 + 16);
   const std::size_t n = bytes.size();
@@ -190,7 +190,7 @@ std::string RleCompress(std::string_view bytes) {
   return out;
 }
 
-DecodeResult RleExpand(std::string_view code, std::size_t maxExpanded) {
+DecodeResult rleExpand(std::string_view code, std::size_t maxExpanded) {
   DecodeResult r;
   std::string& out = r.bytes;
   out.reserve(code.size() + code.size() / 2);
@@ -249,7 +249,7 @@ DecodeResult RleExpand(std::string_view code, std::size_t maxExpanded) {
   return r;
 }
 
-std::string HexEncode(std::string_view bytes) {
+std::string hexEncode(std::string_view bytes) {
   std::string out;
   out.resize(bytes.size() * 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -260,7 +260,7 @@ std::string HexEncode(std::string_view bytes) {
   return out;
 }
 
-DecodeResult HexDecode(std::string_view text) {
+DecodeResult hexDecode(std::string_view text) {
   DecodeResult r;
   if (text.size() % 2 != 0) return failure(kHexFormatMessage);
   r.bytes.resize(text.size() / 2);

@@ -28,21 +28,21 @@ inline constexpr std::string_view kRleTruncatedMessage =
 inline constexpr std::string_view kRleTooLargeMessage =
     "Ошибка RLE-распаковки: распакованный текст превысил бы 256 МБ.";
 
-// The most bytes RleExpand produces; a code that would go past it is refused.
+// The most bytes rleExpand produces; a code that would go past it is refused.
 inline constexpr std::size_t kRleMaxExpanded = std::size_t{256} * 1024 * 1024;
 
 // Standard alphabet A–Z a–z 0–9 + /, "=" padding, no line breaks.
-std::string Base64Encode(std::string_view bytes);
+std::string base64Encode(std::string_view bytes);
 
 // One unbroken Base64 text: the length must be a multiple of 4, every
 // character must be in the alphabet, and "=" may stand only as the padding
 // at the very end ("x===" style padding is refused too).
-DecodeResult Base64DecodeStrict(std::string_view text);
+DecodeResult base64DecodeStrict(std::string_view text);
 
 // Any text: every character outside the alphabet ("=", line breaks, spaces,
 // anything else) is skipped; a final remainder of 3 or 2 characters gives 2
 // or 1 more bytes, a lone character nothing. Cannot fail.
-std::string Base64DecodeLenient(std::string_view text);
+std::string base64DecodeLenient(std::string_view text);
 
 // RLE: the input is cut into maximal runs of one byte b, each written as one
 // code. The special bytes are 16 17 18 19 1D 1E 7F (hex). For an ordinary b:
@@ -50,19 +50,19 @@ std::string Base64DecodeLenient(std::string_view text);
 // runs 7F b N. For a special b: 1 is 19 b, 2 is 17 b, longer runs 7F b N.
 // N is the count in base 128, low group first, the top bit (80) set on every
 // byte but the last.
-std::string RleCompress(std::string_view bytes);
+std::string rleCompress(std::string_view bytes);
 
-// Reverses RleCompress. Refuses input that ends inside a code (a code byte
+// Reverses rleCompress. Refuses input that ends inside a code (a code byte
 // without its value byte, or a count without its last group), and any repeat
 // that would take the expansion past kRleMaxExpanded. A count of 0 gives
 // nothing. `maxExpanded` lowers the limit for tests and fuzzing; the message
 // always names the default.
-DecodeResult RleExpand(std::string_view code, std::size_t maxExpanded = kRleMaxExpanded);
+DecodeResult rleExpand(std::string_view code, std::size_t maxExpanded = kRleMaxExpanded);
 
 // Two upper-case hexadecimal digits per byte, high half first, no separator.
-std::string HexEncode(std::string_view bytes);
+std::string hexEncode(std::string_view bytes);
 
 // An even number of hexadecimal digits (either case) and nothing else.
-DecodeResult HexDecode(std::string_view text);
+DecodeResult hexDecode(std::string_view text);
 
 }  // namespace kiv

@@ -73,24 +73,24 @@ std::string versionContent(std::string_view text, std::string_view documentChars
 }
 
 VersionPlan planVersion(std::string_view filePath, bool hasFile, std::string_view text,
-                        std::string_view documentCharset, const RSaveOptions& options,
+                        std::string_view documentCharset, const VersionOptions& options,
                         const LocalDateTime& now, std::string_view shortDatePattern,
                         bool copyFolderExists) {
   VersionPlan plan;
   if (!versionApplies(hasFile, filePath)) return plan;
-  const bool copy = options.DoCopyVer && !options.CopyVerPath.empty() && copyFolderExists;
-  if (!options.SaveInSameFolder && !copy) return plan;
+  const bool copy = options.copyToFolder && !options.copyFolder.empty() && copyFolderExists;
+  if (!options.saveInSameFolder && !copy) return plan;
 
   const std::string label = versionLabel(versionStamp(now, shortDatePattern),
-                                         options.AddVersionNamePrefix, options.VersionNamePrefix);
+                                         options.addNamePrefix, options.namePrefix);
   const std::string name = versionName(filePath, label);
-  if (options.SaveInSameFolder) plan.targets.push_back(name);
+  if (options.saveInSameFolder) plan.targets.push_back(name);
   if (copy) {
-    std::string second = versionCopyPath(options.CopyVerPath, name);
+    std::string second = versionCopyPath(options.copyFolder, name);
     if (plan.targets.empty() || plan.targets.front() != second) plan.targets.push_back(std::move(second));
   }
-  plan.content = versionContent(text, documentCharset, options.DoConvertVersionToCharset,
-                                options.ConvertVersionToCharset);
+  plan.content = versionContent(text, documentCharset, options.convertCharset,
+                                options.targetCharset);
   return plan;
 }
 

@@ -60,11 +60,11 @@ struct VersionPlan {
   std::vector<std::string> targets;
 };
 
-// `copyFolderExists` tells whether options.CopyVerPath names an existing
+// `copyFolderExists` tells whether options.copyFolder names an existing
 // folder (checked by the caller). The plan is empty when versionApplies()
 // says no.
 VersionPlan planVersion(std::string_view filePath, bool hasFile, std::string_view text,
-                        std::string_view documentCharset, const RSaveOptions& options,
+                        std::string_view documentCharset, const VersionOptions& options,
                         const LocalDateTime& now, std::string_view shortDatePattern,
                         bool copyFolderExists);
 

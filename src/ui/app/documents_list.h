@@ -14,40 +14,40 @@ class QMenu;
 
 namespace kiv {
 
-class TMainForm;
-class Ted;
+class MainWindow;
+class DocumentWindow;
 
 class DocumentsList : public QObject {
   Q_OBJECT
  public:
-  DocumentsList(TMainForm* main, QMenu* menu);
+  DocumentsList(MainWindow* main, QMenu* menu);
 
-  void add(Ted* doc);
-  void remove(Ted* doc);
+  void add(DocumentWindow* doc);
+  void remove(DocumentWindow* doc);
   // Save As: the entry follows the document's new name.
-  void rename(Ted* doc);
+  void rename(DocumentWindow* doc);
   // Brings the document to the front; every minimized document window is
   // restored; the main caption becomes the document's name.
-  void activate(Ted* doc);
+  void activate(DocumentWindow* doc);
   void activateItem(QListWidgetItem* item);
 
   int count() const { return static_cast<int>(entries_.size()); }
-  QAction* menuItemOf(Ted* doc) const;
-  QListWidgetItem* listItemOf(Ted* doc) const;
+  QAction* menuItemOf(DocumentWindow* doc) const;
+  QListWidgetItem* listItemOf(DocumentWindow* doc) const;
   // Slot (0…9) of the document's shortcut, -1 for none.
-  int slotOf(Ted* doc) const;
+  int slotOf(DocumentWindow* doc) const;
 
  private:
   struct Entry {
-    QPointer<Ted> doc;
+    QPointer<DocumentWindow> doc;
     QAction* action = nullptr;
     QListWidgetItem* item = nullptr;
     int slot = -1;
   };
-  Entry* find(Ted* doc);
-  const Entry* find(Ted* doc) const;
+  Entry* find(DocumentWindow* doc);
+  const Entry* find(DocumentWindow* doc) const;
 
-  TMainForm* main_;
+  MainWindow* main_;
   QMenu* menu_;
   std::vector<Entry> entries_;
 };

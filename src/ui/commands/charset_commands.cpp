@@ -6,49 +6,49 @@
 
 #include "core/charsets/charset_commands.h"
 #include "core/charsets/charset_id.h"
-#include "core/charsets/codec.h"
+#include "core/charsets/code_table.h"
 #include "core/charsets/utf8_files.h"
 #include "core/common/file_bytes.h"
 #include "core/fileio/file_formats.h"
 #include "core/transfer/transfer_encodings.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/file_commands.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
 namespace {
 
-void workIn(TMainForm& main, std::string_view id) {
-  if (main.hasDocument()) main.editor().SetCharset(std::string(id));
+void workIn(MainWindow& main, std::string_view id) {
+  if (main.hasDocument()) main.editor().setCharset(std::string(id));
 }
 
-void convertTo(TMainForm& main, std::string_view target) {
-  Ted* doc = main.activeDocument();
+void convertTo(MainWindow& main, std::string_view target) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   // Text and code page change together, as one undo step.
-  const std::string text = convertDocumentCharset(doc->memo()->rawBytes(), doc->charset(), target);
-  doc->memo()->replaceDocument(text, std::string(target));
+  const std::string text = convertDocumentCharset(doc->control()->rawBytes(), doc->charset(), target);
+  doc->control()->replaceDocument(text, std::string(target));
 }
 
 // The save dialog of the exports; nullopt when cancelled.
-std::optional<QString> exportFileName(TMainForm& main) {
-  return chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir),
+std::optional<QString> exportFileName(MainWindow& main) {
+  return chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                           saveDialogFilters(), 3, QStringLiteral("txt"));
 }
 
-void exportTo(TMainForm& main, ExportCodePage target) {
+void exportTo(MainWindow& main, ExportCodePage target) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  CdreamEditor& ed = main.editor();
-  writeDocumentText(main, spath(*file), exportToCodePage(ed.GetText(), ed.GetCharset(), target));
+  EditorInterface& ed = main.editor();
+  writeDocumentText(main, spath(*file), exportToCodePage(ed.text(), ed.charset(), target));
 }
 
 // The chosen name with the extension replaced (or added).
@@ -58,47 +58,47 @@ QString withExtension(const QString& file, const QString& ext) {
   return info.path() + QLatin1Char('/') + base + ext;
 }
 
-void exportStyled(TMainForm& main, const char* format, const char* ext) {
+void exportStyled(MainWindow& main, const char* format, const char* ext) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  main.editor().ExportAs(spath(withExtension(*file, QString::fromLatin1(ext))), format);
+  main.editor().exportAs(spath(withExtension(*file, QString::fromLatin1(ext))), format);
 }
 
 // Imports make a new "win" document holding the converted file.
-void importWith(TMainForm& main, const std::function<std::string(const std::string&)>& convert) {
-  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir),
+void importWith(MainWindow& main, const std::function<std::string(const std::string&)>& convert) {
+  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
   const std::string text = convert(readFileOrThrow(spath(files->first())));
   main.newDocument();
-  main.editor().SetText(text);
+  main.editor().setText(text);
 }
 
-void runTable(TMainForm& main, std::string_view table, bool needSelection) {
+void runTable(MainWindow& main, std::string_view table, bool needSelection) {
   TextCommand how;
   how.source = needSelection ? TextSource::Selection : TextSource::SelectionOrAll;
-  const std::string path = main.table().codeTablesFolder + std::string(table);
+  const std::string path = main.settings().codeTablesFolder + std::string(table);
   const std::string charset = activeCharset(main);
   runTextCommand(main, how, [&](const std::string& text) {
     return TextOutcome::put(runCodeTable(text, path, charset));
   });
 }
 
-void transliterate(TMainForm& main, TConversionDirection direction) {
+void runTransliterator(MainWindow& main, Transliterator::Direction direction) {
   TextCommand how;
   how.through1251 = true;
   runTextCommand(main, how, [&](const std::string& text) {
-    main.rungler().SetDirection(direction);
-    return TextOutcome::put(main.rungler().Convert(text));
+    main.transliterator().setDirection(direction);
+    return TextOutcome::put(main.transliterator().convert(text));
   });
 }
 
-void encode(TMainForm& main, std::string (*fn)(std::string_view)) {
+void encode(MainWindow& main, std::string (*fn)(std::string_view)) {
   runTextCommand(main, {}, [fn](const std::string& text) { return TextOutcome::put(fn(text)); });
 }
 
-void decode(TMainForm& main, const std::function<DecodeResult(std::string_view)>& fn) {
+void decode(MainWindow& main, const std::function<DecodeResult(std::string_view)>& fn) {
   runTextCommand(main, {}, [&](const std::string& text) {
     DecodeResult r = fn(text);
     return r.ok() ? TextOutcome::put(std::move(r.bytes)) : TextOutcome::fail(qs(r.message));
@@ -109,19 +109,19 @@ void decode(TMainForm& main, const std::function<DecodeResult(std::string_view)>
 
 namespace cmd {
 
-void DOS8661Click(TMainForm& main) { workIn(main, charset::kDos); }
-void KOI8R1Click(TMainForm& main) { workIn(main, charset::kKoi); }
-void WindowsCP1Click(TMainForm& main) { workIn(main, charset::kWin); }
+void workInDos(MainWindow& main) { workIn(main, charset::kDos); }
+void workInKoi(MainWindow& main) { workIn(main, charset::kKoi); }
+void workInWindows(MainWindow& main) { workIn(main, charset::kWin); }
 
-void DOS8662Click(TMainForm& main) { convertTo(main, charset::kDos); }
-void KOI8R2Click(TMainForm& main) { convertTo(main, charset::kKoi); }
-void Windows12511Click(TMainForm& main) { convertTo(main, charset::kWin); }
+void convertToDos(MainWindow& main) { convertTo(main, charset::kDos); }
+void convertToKoi(MainWindow& main) { convertTo(main, charset::kKoi); }
+void convertToWindows(MainWindow& main) { convertTo(main, charset::kWin); }
 
-void mniMac2Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
-void mniISO885951Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
-void mniUnicode1Click(TMainForm& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
+void importMac(MainWindow& main) { importWith(main, [](const std::string& b) { return importMacFile(b); }); }
+void importIso(MainWindow& main) { importWith(main, [](const std::string& b) { return importIsoFile(b); }); }
+void importUnicode(MainWindow& main) { importWith(main, [](const std::string& b) { return importUtf16File(b); }); }
 
-void mniUtf8ImportClick(TMainForm& main) {
+void importUtf8(MainWindow& main) {
   std::size_t lost = 0;
   importWith(main, [&](const std::string& b) {
     Utf8Import i = importUtf8File(b);
@@ -132,48 +132,48 @@ void mniUtf8ImportClick(TMainForm& main) {
     showMessage(&main, QStringLiteral("Символов, которых нет в Windows-1251 (заменены на «?»): %1").arg(lost));
 }
 
-void mniKOI8Rus2Click(TMainForm& main) { exportTo(main, ExportCodePage::Koi8r); }
-void mniDOS2Click(TMainForm& main) { exportTo(main, ExportCodePage::Dos866); }
-void mniMAC1Click(TMainForm& main) { exportTo(main, ExportCodePage::Mac); }
-void mniISO885952Click(TMainForm& main) { exportTo(main, ExportCodePage::Iso88595); }
-void mniHTML2Click(TMainForm& main) { exportStyled(main, "HTML", ".htm"); }
-void mniRTF1Click(TMainForm& main) { exportStyled(main, "RTF", ".rtf"); }
+void exportKoi(MainWindow& main) { exportTo(main, ExportCodePage::Koi8r); }
+void exportDos(MainWindow& main) { exportTo(main, ExportCodePage::Dos866); }
+void exportMac(MainWindow& main) { exportTo(main, ExportCodePage::Mac); }
+void exportIso(MainWindow& main) { exportTo(main, ExportCodePage::Iso88595); }
+void exportHtml(MainWindow& main) { exportStyled(main, "HTML", ".htm"); }
+void exportRtf(MainWindow& main) { exportStyled(main, "RTF", ".rtf"); }
 
-void mniUnicode2Click(TMainForm& main) {
+void exportUnicode(MainWindow& main) {
   if (!main.hasDocument()) return;
-  if (!canExportUnicode(main.editor().GetCharset())) {
+  if (!canExportUnicode(main.editor().charset())) {
     showMessage(&main, QString::fromUtf8(kMsgCannotExportUnicode));
     return;
   }
   const auto file = exportFileName(main);
   if (!file) return;
-  AFILEIO* io = main.fileIO().FindIO("unicode");
+  FileFormat* io = main.fileFormats().find("unicode");
   io->fileName = spath(*file);
-  io->WriteText(main.editor().GetText(), "unicode");
+  io->writeText(main.editor().text(), "unicode");
 }
 
-void mniUtf8ExportClick(TMainForm& main) {
+void exportUtf8(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto file = exportFileName(main);
   if (!file) return;
-  writeFileOrThrow(spath(*file), exportUtf8(main.editor().GetText(), main.editor().GetCharset()));
+  writeFileOrThrow(spath(*file), kiv::exportUtf8(main.editor().text(), main.editor().charset()));
 }
 
-void mniAntiwordClick(TMainForm& main) { runTable(main, kTableWordGlux, true); }
-void mniFixEncClick(TMainForm& main) { runTable(main, kTableKlavaEng2Rus, false); }
-void mniFido2normClick(TMainForm& main) { runTable(main, kTableFido, false); }
+void stripWordTypography(MainWindow& main) { runTable(main, kTableWordGlux, true); }
+void fixKeyboardLayout(MainWindow& main) { runTable(main, kTableKlavaEng2Rus, false); }
+void fidoToPlainText(MainWindow& main) { runTable(main, kTableFido, false); }
 
-void mniTranslitClick(TMainForm& main) { transliterate(main, TConversionDirection::cdRussianToLatin); }
-void mniDeTranslitClick(TMainForm& main) { transliterate(main, TConversionDirection::cdLatinToRussian); }
+void transliterate(MainWindow& main) { runTransliterator(main, Transliterator::Direction::RussianToLatin); }
+void detransliterate(MainWindow& main) { runTransliterator(main, Transliterator::Direction::LatinToRussian); }
 
-void MIME1Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64DecodeLenient(t); }); }
-void MIME2Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64Encode(t); }); }
-void Base64decode1Click(TMainForm& main) { encode(main, [](std::string_view t) { return Base64Encode(t); }); }
-void base64Encode1Click(TMainForm& main) { decode(main, [](std::string_view t) { return Base64DecodeStrict(t); }); }
-void RLE1Click(TMainForm& main) { encode(main, [](std::string_view t) { return RleCompress(t); }); }
-void RLE2Click(TMainForm& main) { decode(main, [](std::string_view t) { return RleExpand(t); }); }
-void HEX3Click(TMainForm& main) { encode(main, [](std::string_view t) { return HexEncode(t); }); }
-void HEXchar1Click(TMainForm& main) { decode(main, [](std::string_view t) { return HexDecode(t); }); }
+void decodeMime(MainWindow& main) { encode(main, [](std::string_view t) { return base64DecodeLenient(t); }); }
+void encodeMime(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void encodeBase64(MainWindow& main) { encode(main, [](std::string_view t) { return base64Encode(t); }); }
+void decodeBase64(MainWindow& main) { decode(main, [](std::string_view t) { return base64DecodeStrict(t); }); }
+void compressRle(MainWindow& main) { encode(main, [](std::string_view t) { return rleCompress(t); }); }
+void expandRle(MainWindow& main) { decode(main, [](std::string_view t) { return rleExpand(t); }); }
+void encodeHex(MainWindow& main) { encode(main, [](std::string_view t) { return hexEncode(t); }); }
+void decodeHex(MainWindow& main) { decode(main, [](std::string_view t) { return hexDecode(t); }); }
 
 }  // namespace cmd
 }  // namespace kiv

@@ -5,13 +5,13 @@
 #include <new>
 
 #include "core/common/file_bytes.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/qt_text.h"
 
 namespace kiv {
 
-void runCommand(TMainForm& main, const CommandRow& row) {
+void runCommand(MainWindow& main, const CommandRow& row) {
   if (!row.handler) return;
   try {
     row.handler(main);
@@ -25,7 +25,7 @@ void runCommand(TMainForm& main, const CommandRow& row) {
   }
 }
 
-void bindCommand(TMainForm& main, QAction* action, const CommandRow& row) {
+void bindCommand(MainWindow& main, QAction* action, const CommandRow& row) {
   if (!row.handler) {
     action->setEnabled(false);
     action->setToolTip(QString::fromUtf8(kNotYetHint));

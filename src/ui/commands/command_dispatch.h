@@ -7,11 +7,11 @@ class QAction;
 
 namespace kiv {
 
-class TMainForm;
+class MainWindow;
 struct CommandRow;
 
-void bindCommand(TMainForm& main, QAction* action, const CommandRow& row);
+void bindCommand(MainWindow& main, QAction* action, const CommandRow& row);
 // Runs a command as a menu click would (handler errors reported).
-void runCommand(TMainForm& main, const CommandRow& row);
+void runCommand(MainWindow& main, const CommandRow& row);
 
 }  // namespace kiv

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's commands as one declarative table: where each item
 // stands in the menu, its caption, component name, shortcut and handler.
+// The component names ("mniSaveAll", "N41"...) are the commands' stable ids.
 // The menus and the tool bar are built from it.
 
 #include <span>
@@ -8,16 +9,15 @@
 
 namespace kiv {
 
-class TMainForm;
+class MainWindow;
 
-using CommandHandler = void (*)(TMainForm&);
+using CommandHandler = void (*)(MainWindow&);
 
 struct CommandRow {
   const char* menuPath;     // top-level caption, then submenus, separated by "/"
   const char* caption;
-  const char* component;
+  const char* component;    // the command's id
   const char* shortcut;     // portable key text ("Ctrl+N"), "" for none
-  const char* handlerName;  // the handler or action it runs
   CommandHandler handler;   // nullptr: not available yet (shown disabled)
 };
 

@@ -8,14 +8,14 @@
 #include "core/datetime/date_texts.h"
 #include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/file_commands.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -23,12 +23,12 @@ namespace {
 
 // Writes a version of a document's text; a failed write is reported and
 // nothing else happens.
-void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, const std::string& text,
-                 const std::string& charset) {
-  const RSaveOptions& o = main.table().SaveOptions;
+void writeVersion(MainWindow& main, const std::string& fileName, bool hasFile, const std::string& text,
+                  const std::string& charset) {
+  const VersionOptions& o = main.settings().versions;
   const RegionalFormat& rf = regionalFormat();
   const VersionPlan plan = planVersion(fileName, hasFile, text, charset, o, currentLocalDateTime(),
-                                      rf.shortDatePattern, directoryExists(o.CopyVerPath));
+                                      rf.shortDatePattern, directoryExists(o.copyFolder));
   QStringList failures;
   for (const auto& target : plan.targets) {
     try {
@@ -42,16 +42,16 @@ void saveVersion(TMainForm& main, const std::string& fileName, bool hasFile, con
 
 }  // namespace
 
-void saveVersionOnClose(TMainForm& main, const std::string& fileName) {
-  Ted* doc = Ted::closingDocument();
+void saveVersionOnClose(MainWindow& main, const std::string& fileName) {
+  DocumentWindow* doc = DocumentWindow::closingDocument();
   if (!doc) return;
-  saveVersion(main, fileName, doc->hasFile(), doc->memo()->textCrLf(), doc->charset());
+  writeVersion(main, fileName, doc->hasFile(), doc->control()->textCrLf(), doc->charset());
 }
 
 namespace cmd {
 
-void mniNewFromTemplateClick(TMainForm& main) {
-  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.table().templatesFolder),
+void newFromTemplate(MainWindow& main) {
+  const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.settings().templatesFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
   const auto file = readDocumentFile(main, spath(files->first()));
@@ -61,9 +61,9 @@ void mniNewFromTemplateClick(TMainForm& main) {
   putDocumentFile(main, main.newDocument(), *file, false);
 }
 
-void mniSaveAsTemplateClick(TMainForm& main) {
+void saveAsTemplate(MainWindow& main) {
   if (!main.hasDocument()) return;
-  const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.table().templatesFolder),
+  const auto file = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.settings().templatesFolder),
                                      saveDialogFilters(), 3, QStringLiteral("txt"));
   if (!file) return;
   if (QFileInfo::exists(*file) &&
@@ -72,23 +72,23 @@ void mniSaveAsTemplateClick(TMainForm& main) {
   saveActiveAs(main, *file);
 }
 
-void mniSaveCopyClick(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void saveBackupCopy(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc || !doc->hasFile()) return;
   writeBackupCopy(main, doc);
 }
 
-void mniLoadCopyClick(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void loadBackupCopy(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   const std::string backup = backupCopyName(doc->fileName());
   if (!backup.empty() && fileExists(backup)) main.openFile(qpath(backup));
 }
 
-void N86668Click(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void saveVersion(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
-  saveVersion(main, doc->fileName(), doc->hasFile(), doc->memo()->textCrLf(), doc->charset());
+  writeVersion(main, doc->fileName(), doc->hasFile(), doc->control()->textCrLf(), doc->charset());
 }
 
 }  // namespace cmd

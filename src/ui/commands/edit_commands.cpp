@@ -2,66 +2,66 @@
 
 #include <QAction>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv::cmd {
 
-void EditUndo(TMainForm& main) {
-  if (main.hasDocument()) main.editor().Undo();
+void undo(MainWindow& main) {
+  if (main.hasDocument()) main.editor().undo();
 }
 
-void Redo1Click(TMainForm& main) {
-  if (main.hasDocument()) main.editor().Redo();
+void redo(MainWindow& main) {
+  if (main.hasDocument()) main.editor().redo();
 }
 
-void EditCut(TMainForm& main) {
-  if (main.hasDocument()) main.editor().Cut();
+void cut(MainWindow& main) {
+  if (main.hasDocument()) main.editor().cut();
 }
 
-void EditCopy(TMainForm& main) {
+void copy(MainWindow& main) {
   if (!main.hasDocument()) return;
-  main.editor().Copy();
-  main.editor().FocusText();
+  main.editor().copy();
+  main.editor().focusText();
 }
 
-void EditPaste(TMainForm& main) {
+void paste(MainWindow& main) {
   if (!main.hasDocument()) return;
-  main.editor().Paste();
-  main.editor().FocusText();
+  main.editor().paste();
+  main.editor().focusText();
 }
 
-void mwordwrapClick(TMainForm& main) {
+void toggleWordWrap(MainWindow& main) {
   QAction* item = main.action(QStringLiteral("mwordwrap"));
   if (!item) return;
   // The check mark follows the action's own toggle.
-  main.table().WordWrap = item->isChecked();
-  main.editor().SetWordWrap(item->isChecked());
+  main.settings().wordWrap = item->isChecked();
+  main.editor().setWordWrap(item->isChecked());
 }
 
-void Find1Click(TMainForm& main) {
-  if (main.hasDocument()) main.editor().ShowFindDialog();
+void find(MainWindow& main) {
+  if (main.hasDocument()) main.editor().showFindDialog();
 }
 
-void mniFindNextClick(TMainForm& main) {
-  if (main.hasDocument()) main.editor().FindNext();
+void findNext(MainWindow& main) {
+  if (main.hasDocument()) main.editor().findNext();
 }
 
-void mniReplaceClick(TMainForm& main) {
-  if (main.hasDocument()) main.editor().ShowReplaceDialog();
+void replace(MainWindow& main) {
+  if (main.hasDocument()) main.editor().showReplaceDialog();
 }
 
-void mniGotoLineClick(TMainForm& main) {
-  Ted* doc = main.activeDocument();
+void goToLine(MainWindow& main) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
-  MemoControl* memo = doc->memo();
+  EditingControl* control = doc->control();
   const auto answer = inputQuery(&main, QStringLiteral("Перейти на строку"),
-                                 QStringLiteral("Номер строки (1 — %1):").arg(memo->lines()),
-                                 QString::number(memo->caretLine() + 1));
+                                 QStringLiteral("Номер строки (1 — %1):").arg(control->lines()),
+                                 QString::number(control->caretLine() + 1));
   if (!answer) return;
   bool ok = false;
   const int line = answer->trimmed().toInt(&ok);
@@ -69,9 +69,9 @@ void mniGotoLineClick(TMainForm& main) {
     showError(&main, QStringLiteral("'%1' is not a valid integer value").arg(*answer));
     return;
   }
-  memo->moveCaretTo(line - 1, 0);
-  memo->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
-  memo->setFocus();
+  control->moveCaretTo(line - 1, 0);
+  control->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+  control->setFocus();
 }
 
 }  // namespace kiv::cmd

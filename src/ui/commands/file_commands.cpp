@@ -7,23 +7,23 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "core/charsets/case1251.h"
+#include "core/charsets/charset_detect.h"
 #include "core/common/file_bytes.h"
 #include "core/common/file_identity.h"
 #include "core/document/document_rules.h"
 #include "core/document/image_size.h"
-#include "core/charsets/case1251.h"
-#include "core/charsets/charset_detect.h"
 #include "core/fileio/file_formats.h"
 #include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/save_checks.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -66,17 +66,17 @@ QStringList saveDialogFilters() {
       "HTML-файлы|*.htm;*.html|Все файлы|*.*"));
 }
 
-void writeDocumentText(TMainForm& main, const std::string& fileName, const std::string& text) {
-  AFILEIO* io = main.fileIO().FindIO("std_txt");
+void writeDocumentText(MainWindow& main, const std::string& fileName, const std::string& text) {
+  FileFormat* io = main.fileFormats().find("std_txt");
   io->fileName = fileName;
-  io->WriteText(text, "std_txt");
+  io->writeText(text, "std_txt");
 }
 
-void saveAllDocuments(TMainForm& main) {
+void saveAllDocuments(MainWindow& main) {
   QStringList failures;
-  const QList<Ted*> docs = main.editor().documents();
+  const QList<DocumentWindow*> docs = main.editor().documents();
   for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
-    Ted* t = *it;
+    DocumentWindow* t = *it;
     if (!t->hasFile()) continue;
     try {
       saveDocumentFile(main, t, t->fileName());
@@ -87,21 +87,21 @@ void saveAllDocuments(TMainForm& main) {
   if (!failures.isEmpty()) main.reportError(failures.join(QLatin1Char('\n')));
 }
 
-void openRecent(TMainForm& main, const std::string& fileName) {
+void openRecent(MainWindow& main, const std::string& fileName) {
   int number = 0;
   for (const auto& e : main.recent().entries())
     if (e.fileName == fileName) number = e.number;
   if (!QFileInfo(qpath(fileName)).isFile()) return;
-  if (main.openFile(qpath(fileName))) main.editor().ScrollBy(0, number);
+  if (main.openFile(qpath(fileName))) main.editor().scrollBy(0, number);
 }
 
-void dropFiles(TMainForm& main, const QStringList& files) {
+void dropFiles(MainWindow& main, const QStringList& files) {
   for (const QString& file : files) {
     const std::string path = spath(file);
-    const std::string ext = LowerStr1251(fileExtension(path));
+    const std::string ext = lowerCase1251(fileExtension(path));
     if (!isDroppedImageExtension(ext)) {
       main.openFile(file);
-      main.config().session.LastOpenDir = spath(folderOf(file));
+      main.config().session.lastOpenFolder = spath(folderOf(file));
       main.setHostCaption(QFileInfo(file).absoluteFilePath());
       continue;
     }
@@ -117,13 +117,13 @@ void dropFiles(TMainForm& main, const QStringList& files) {
     const std::string name = main.activeDocument()
                                  ? encodeText(qs(fileNameOnly(path)), main.activeDocument()->charset())
                                  : fileNameOnly(path);
-    main.editor().InsertAtCaret(imageTag(name, kind, size));
+    main.editor().insertAtCaret(imageTag(name, kind, size));
   }
 }
 
-std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string& path) {
+std::optional<DocumentFile> readDocumentFile(MainWindow& main, const std::string& path) {
   try {
-    return loadDocumentFile(readFileOrThrow(path), main.table().DoEncDetect);
+    return loadDocumentFile(readFileOrThrow(path), main.settings().detectEncoding);
   } catch (const FileError& e) {
     main.reportError(qs(e.what()));
   } catch (const std::bad_alloc&) {
@@ -132,12 +132,12 @@ std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string&
   return std::nullopt;
 }
 
-void putDocumentFile(TMainForm& main, Ted* doc, const DocumentFile& file, bool asUndoStep) {
-  doc->loadFileText(file, asUndoStep ? Ted::LoadMode::UndoStep : Ted::LoadMode::Fresh);
+void putDocumentFile(MainWindow& main, DocumentWindow* doc, const DocumentFile& file, bool asUndoStep) {
+  doc->loadFileText(file, asUndoStep ? DocumentWindow::LoadMode::UndoStep : DocumentWindow::LoadMode::Fresh);
   if (file.utf8Foreign) main.showStatusMessage(QString::fromUtf8(kMsgUtf8Foreign));
 }
 
-void revertDocument(TMainForm& main, Ted* doc) {
+void revertDocument(MainWindow& main, DocumentWindow* doc) {
   if (!doc) return;
   // Taken before reading: a change during the read is noticed next time.
   const std::optional<FileIdentity> identity = fileIdentity(doc->fileName());
@@ -149,15 +149,15 @@ void revertDocument(TMainForm& main, Ted* doc) {
     main.reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(doc->fileName())));
     return;
   }
-  doc->memo()->setModifiedFlag(false);
+  doc->control()->setModifiedFlag(false);
   doc->setDiskIdentity(identity);
 }
 
-void saveDocumentTo(TMainForm&, Ted* doc, const std::string& fileName) {
-  writeFileOrThrow(fileName, documentFileBytes(doc->memo()->textCrLf(), doc->charset(), doc->fileShape()));
+void saveDocumentTo(MainWindow&, DocumentWindow* doc, const std::string& fileName) {
+  writeFileOrThrow(fileName, documentFileBytes(doc->control()->textCrLf(), doc->charset(), doc->fileShape()));
 }
 
-void writeBackupCopy(TMainForm& main, Ted* doc) {
+void writeBackupCopy(MainWindow& main, DocumentWindow* doc) {
   if (!doc || !doc->hasFile()) return;
   const std::string backup = backupCopyName(doc->fileName());
   if (!backup.empty()) saveDocumentTo(main, doc, backup);
@@ -182,7 +182,7 @@ QString systemFile(const QString& which) {
   return QString();
 }
 
-void updateSystemFileItems(TMainForm& main) {
+void updateSystemFileItems(MainWindow& main) {
   const struct {
     const char* component;
     const char* file;
@@ -192,11 +192,11 @@ void updateSystemFileItems(TMainForm& main) {
       a->setEnabled(!systemFile(QString::fromLatin1(i.file)).isEmpty());
 }
 
-bool saveActiveAs(TMainForm& main, const QString& chosen) {
-  Ted* doc = main.activeDocument();
+bool saveActiveAs(MainWindow& main, const QString& chosen) {
+  DocumentWindow* doc = main.activeDocument();
   if (!doc) return false;
   const QString file = QFileInfo(chosen).absoluteFilePath();
-  main.config().session.LastOpenDir = spath(folderOf(file));
+  main.config().session.lastOpenFolder = spath(folderOf(file));
   const bool hadFile = doc->hasFile();
   doc->setHasFile(true);
   // The file is written before the document takes the new name, so a failed
@@ -211,38 +211,38 @@ bool saveActiveAs(TMainForm& main, const QString& chosen) {
     main.reportError(qs(e.what()));
     return false;
   }
-  main.editor().SetFileName(spath(file));
+  main.editor().setFileName(spath(file));
   main.documentsList().rename(doc);
-  main.editor().SetModified(false);
+  main.editor().setModified(false);
   main.setHostCaption(file);
   return true;
 }
 
 namespace cmd {
 
-void FileNew(TMainForm& main) { main.newDocument(); }
+void newDocument(MainWindow& main) { main.newDocument(); }
 
-void FileOpen(TMainForm& main) {
-  const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.LastOpenDir),
+void openFiles(MainWindow& main) {
+  const auto chosen = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.config().session.lastOpenFolder),
                                         openDialogFilter().split(QStringLiteral(";;")));
   if (!chosen) return;
   const QStringList files = *chosen;
   for (const QString& f : files)
     if (QFileInfo(f).isFile()) main.openFile(f);
   if (!files.isEmpty()) {
-    main.config().session.LastSaveDir = spath(folderOf(files.first()));
-    main.config().session.LastOpenDir = spath(folderOf(files.first()));
+    main.config().session.lastSaveFolder = spath(folderOf(files.first()));
+    main.config().session.lastOpenFolder = spath(folderOf(files.first()));
   }
-  main.editor().ApplyTextBackground();
+  main.editor().applyTextBackground();
 }
 
-void FileSave(TMainForm& main) {
+void save(MainWindow& main) {
   if (!main.hasDocument()) return;
-  const std::string name = main.editor().GetFileName();
-  if (name.find("untitled") != std::string::npos) return FileSaveAs(main);
-  Ted* doc = main.activeDocument();
+  const std::string name = main.editor().fileName();
+  if (name.find("untitled") != std::string::npos) return saveAs(main);
+  DocumentWindow* doc = main.activeDocument();
   const bool hadFile = doc->hasFile();
-  main.editor().SetHasFile(true);
+  main.editor().setHasFile(true);
   try {
     if (!saveDocumentFile(main, doc, name)) {
       // The other program's change is kept; the document stays modified.
@@ -255,14 +255,14 @@ void FileSave(TMainForm& main) {
     main.reportError(qs(e.what()));
     return;
   }
-  main.editor().SetModified(false);
+  main.editor().setModified(false);
   main.setHostCaption(qpath(name));
-  main.editor().FocusText();
+  main.editor().focusText();
 }
 
-void FileSaveAs(TMainForm& main) {
+void saveAs(MainWindow& main) {
   if (!main.hasDocument()) return;
-  const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.LastSaveDir),
+  const auto chosen = chooseFileToSave(&main, QStringLiteral("Сохранить файл"), qpath(main.config().session.lastSaveFolder),
                                        saveDialogFilters(), 3, QStringLiteral("txt"));
   if (!chosen) return;
   const QString file = *chosen;
@@ -272,34 +272,34 @@ void FileSaveAs(TMainForm& main) {
   saveActiveAs(main, file);
 }
 
-void mniSaveAllClick(TMainForm& main) {
+void saveAll(MainWindow& main) {
   if (!main.hasDocument()) return;
   saveAllDocuments(main);
 }
 
-void mniRevertToSavedClick(TMainForm& main) { revertDocument(main, main.activeDocument()); }
+void revertToSaved(MainWindow& main) { revertDocument(main, main.activeDocument()); }
 
-void mniPrintClick(TMainForm& main) {
+void print(MainWindow& main) {
   if (!main.hasDocument()) return;
-  main.editor().Print();
+  main.editor().print();
 }
 
-void mniwinini1Click(TMainForm& main) {
+void openWinIni(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("win.ini"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mnisystemini1Click(TMainForm& main) {
+void openSystemIni(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("system.ini"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mniautoexecbat1Click(TMainForm& main) {
+void openAutoexecBat(MainWindow& main) {
   const QString f = systemFile(QStringLiteral("autoexec.bat"));
   if (!f.isEmpty()) main.openFile(f);
 }
 
-void mniExitClick(TMainForm& main) { main.close(); }
+void exitProgram(MainWindow& main) { main.close(); }
 
 }  // namespace cmd
 }  // namespace kiv

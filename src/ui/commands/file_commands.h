@@ -10,47 +10,47 @@
 
 namespace kiv {
 
-class TMainForm;
-class Ted;
+class MainWindow;
+class DocumentWindow;
 
 // Writes the document's whole text to a file with the "std_txt" format.
 // Throws FileError on failure.
-void writeDocumentText(TMainForm& main, const std::string& fileName, const std::string& text);
+void writeDocumentText(MainWindow& main, const std::string& fileName, const std::string& text);
 // Saves every document that has a file, last MDI child first, with the
 // questions of saveDocumentFile; failures are reported and the other
 // documents are still saved.
-void saveAllDocuments(TMainForm& main);
+void saveAllDocuments(MainWindow& main);
 // Reopens a recent file and scrolls it to its remembered top line.
-void openRecent(TMainForm& main, const std::string& fileName);
+void openRecent(MainWindow& main, const std::string& fileName);
 // Opens dropped files or inserts image tags for dropped pictures.
-void dropFiles(TMainForm& main, const QStringList& files);
+void dropFiles(MainWindow& main, const QStringList& files);
 // Reads a file as a document: the one way text comes from disk (open,
 // drop, command line, recent list, revert, backup copy, templates). A file
 // that cannot be read, or does not fit in memory, is reported and gives
 // nullopt.
-std::optional<DocumentFile> readDocumentFile(TMainForm& main, const std::string& path);
+std::optional<DocumentFile> readDocumentFile(MainWindow& main, const std::string& path);
 // Puts a file read by readDocumentFile into a document, fresh or as one undo
 // step, and tells the user what they should know about the file.
-void putDocumentFile(TMainForm& main, Ted* doc, const DocumentFile& file, bool asUndoStep);
+void putDocumentFile(MainWindow& main, DocumentWindow* doc, const DocumentFile& file, bool asUndoStep);
 // Revert to saved: the document's file read again as opening reads it, as
 // one undo step; the document is then unmodified.
-void revertDocument(TMainForm& main, Ted* doc);
+void revertDocument(MainWindow& main, DocumentWindow* doc);
 // Writes a document's text to a file in the shape of its file (code page or
 // UTF-8, line breaks, final break, byte-order mark). Throws FileError.
-void saveDocumentTo(TMainForm& main, Ted* doc, const std::string& fileName);
+void saveDocumentTo(MainWindow& main, DocumentWindow* doc, const std::string& fileName);
 // The backup copy ("Копия " + name, beside the file).
-void writeBackupCopy(TMainForm& main, Ted* doc);
+void writeBackupCopy(MainWindow& main, DocumentWindow* doc);
 // A version of a closing document, when versions are saved on close.
-void saveVersionOnClose(TMainForm& main, const std::string& fileName);
+void saveVersionOnClose(MainWindow& main, const std::string& fileName);
 // The open and save dialogs' filters.
 QString openDialogFilter();
 QStringList saveDialogFilters();
 // Save As on the active document with a chosen name (no dialog); false when
 // the write failed (names and lists then stay as they were).
-bool saveActiveAs(TMainForm& main, const QString& fileName);
+bool saveActiveAs(MainWindow& main, const QString& fileName);
 // The Linux stand-ins for the Windows system files (empty when missing).
 QString systemFile(const QString& which);
 // The system-file items are enabled only for files that exist here.
-void updateSystemFileItems(TMainForm& main);
+void updateSystemFileItems(MainWindow& main);
 
 }  // namespace kiv

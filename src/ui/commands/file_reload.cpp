@@ -3,22 +3,22 @@
 #include <QPointer>
 
 #include "core/common/file_identity.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/file_commands.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
-void offerReloadOfChangedFile(TMainForm& main) {
+void offerReloadOfChangedFile(MainWindow& main) {
   // The question takes the focus and gives it back: not asked again meanwhile.
   static bool asking = false;
   if (asking) return;
-  QPointer<Ted> doc = main.activeDocument();
-  if (!doc || !doc->hasFile() || doc->memo()->modifiedFlag()) return;
+  QPointer<DocumentWindow> doc = main.activeDocument();
+  if (!doc || !doc->hasFile() || doc->control()->modifiedFlag()) return;
   const std::optional<FileIdentity> now = fileIdentity(doc->fileName());
   if (!doc->diskFile().offersReload(now)) return;
   asking = true;
@@ -30,7 +30,7 @@ void offerReloadOfChangedFile(TMainForm& main) {
     doc->diskFile().dismissed = now;
     return;
   }
-  if (doc != main.activeDocument() || doc->memo()->modifiedFlag()) return;
+  if (doc != main.activeDocument() || doc->control()->modifiedFlag()) return;
   revertDocument(main, doc);
 }
 

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
 
@@ -16,29 +16,29 @@ const char* kProductPage = "https://kiv-editor.example.org/";
 
 namespace cmd {
 
-void HelpAbout(TMainForm& main) {
+void about(MainWindow& main) {
   showMessage(&main, QStringLiteral("%1\n\nKiv — многодокументный редактор простого текста для тех, кто пишет, "
                                     "чистит и перекодирует русские и английские тексты и пишет HTML руками.\n\n"
                                     "Кодировки Windows-1251, DOS 866 и KOI8-R, преобразования текста, "
                                     "плагины, инструменты и просмотр в браузере.")
-                          .arg(TMainForm::buildCaption()));
+                          .arg(MainWindow::buildCaption()));
 }
 
-void KIV1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
+void showHistory(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
 
-void N56Click(TMainForm& main) {
+void showManual(MainWindow& main) {
   openExternally(QUrl::fromLocalFile(main.programFolder() + QStringLiteral("dox/kiv.htm")));
 }
 
-void Bugz1Click(TMainForm& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
+void showBugList(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
 
-void N29Click(TMainForm&) {
+void writeToAuthor(MainWindow&) {
   QUrl url(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
-  url.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(TMainForm::buildCaption()));
+  url.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(MainWindow::buildCaption()));
   openExternally(url);
 }
 
-void N31Click(TMainForm&) { openExternally(QUrl(QString::fromLatin1(kProductPage))); }
+void openProductSite(MainWindow&) { openExternally(QUrl(QString::fromLatin1(kProductPage))); }
 
 }  // namespace cmd
 }  // namespace kiv

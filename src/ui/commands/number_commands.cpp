@@ -11,12 +11,12 @@
 #include "core/numbers/number_words.h"
 #include "core/numbers/radix.h"
 #include "core/numbers/roman.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -25,7 +25,7 @@ namespace {
 // A number command: Put replaces the selection (or the working text), Show
 // reports, Nothing does nothing. Results are Windows-1251 text (Russian
 // words) or ASCII; they go into the document in its own code page.
-void numberCommand(TMainForm& main, TextSource source, NumberResult (*fn)(std::string_view)) {
+void numberCommand(MainWindow& main, TextSource source, NumberResult (*fn)(std::string_view)) {
   runTextCommand(main, TextCommand{source, true}, [&](const std::string& text) {
     NumberResult r = fn(text);
     if (r.isShow()) {
@@ -37,7 +37,7 @@ void numberCommand(TMainForm& main, TextSource source, NumberResult (*fn)(std::s
   });
 }
 
-void numberOnSelection(TMainForm& main, NumberResult (*fn)(std::string_view)) {
+void numberOnSelection(MainWindow& main, NumberResult (*fn)(std::string_view)) {
   numberCommand(main, TextSource::Selection, fn);
 }
 
@@ -45,22 +45,22 @@ void numberOnSelection(TMainForm& main, NumberResult (*fn)(std::string_view)) {
 
 namespace cmd {
 
-void IntegertoRoman1Click(TMainForm& main) { numberOnSelection(main, &arabicToRomanCommand); }
-void RomantoInteger1Click(TMainForm& main) { numberOnSelection(main, &romanToArabicCommand); }
-void mniNum2WordsRusClick(TMainForm& main) { numberOnSelection(main, &numberToWordsRussianCommand); }
-void mniHEX2decClick(TMainForm& main) { numberOnSelection(main, &hexToDecimalCommand); }
-void mnidec2hexClick(TMainForm& main) { numberOnSelection(main, &decimalToHexCommand); }
-void mnidec2binClick(TMainForm& main) { numberOnSelection(main, &decimalToBinaryCommand); }
-void mnibin2decClick(TMainForm& main) { numberOnSelection(main, &binaryToDecimalCommand); }
-void mniIsLeapYearClick(TMainForm& main) { numberOnSelection(main, &leapYearCommand); }
-void mniISBN1Click(TMainForm& main) { numberOnSelection(main, &isbnCommand); }
+void arabicToRoman(MainWindow& main) { numberOnSelection(main, &arabicToRomanCommand); }
+void romanToArabic(MainWindow& main) { numberOnSelection(main, &romanToArabicCommand); }
+void numberToRussianWords(MainWindow& main) { numberOnSelection(main, &numberToWordsRussianCommand); }
+void hexToDecimal(MainWindow& main) { numberOnSelection(main, &hexToDecimalCommand); }
+void decimalToHex(MainWindow& main) { numberOnSelection(main, &decimalToHexCommand); }
+void decimalToBinary(MainWindow& main) { numberOnSelection(main, &decimalToBinaryCommand); }
+void binaryToDecimal(MainWindow& main) { numberOnSelection(main, &binaryToDecimalCommand); }
+void checkLeapYear(MainWindow& main) { numberOnSelection(main, &leapYearCommand); }
+void checkIsbn(MainWindow& main) { numberOnSelection(main, &isbnCommand); }
 
-void mniNum2WordsEngClick(TMainForm& main) {
+void numberToEnglishWords(MainWindow& main) {
   numberCommand(main, TextSource::SelectionOrAll,
                 [](std::string_view t) { return dollarsToWordsCommand(t, regionalFormat()); });
 }
 
-void mniNum2WordsGermClick(TMainForm& main) {
+void numberToGermanWords(MainWindow& main) {
   // German words are written for the document's own code page (umlauts as
   // "ue", "oe" where it has none).
   const CodePage& page = CodePage::ofCharset(activeCharset(main));
@@ -71,12 +71,12 @@ void mniNum2WordsGermClick(TMainForm& main) {
   });
 }
 
-void mniEvaluateClick(TMainForm& main) {
+void evaluateExpression(MainWindow& main) {
   numberCommand(main, TextSource::Selection,
                 [](std::string_view t) { return evaluateCommand(t, regionalFormat()); });
 }
 
-void mniFibClick(TMainForm& main) {
+void insertFibonacci(MainWindow& main) {
   if (!main.hasDocument()) return;
   const QString answer = inputBox(&main, qs(kFibonacciCaption), qs(kFibonacciPrompt), qs(kFibonacciDefault));
   const NumberResult r = fibonacciCommand(u8(answer));
@@ -84,16 +84,16 @@ void mniFibClick(TMainForm& main) {
   if (r.isPut()) insertText(main, r.text, true);
 }
 
-void Pi1Click(TMainForm& main) { insertText(main, std::string(kPiText), false); }
-void e1Click(TMainForm& main) { insertText(main, std::string(kEText), false); }
+void insertPi(MainWindow& main) { insertText(main, std::string(kPiText), false); }
+void insertE(MainWindow& main) { insertText(main, std::string(kEText), false); }
 
-void Insertdate1Click(TMainForm& main) {
+void insertDate(MainWindow& main) {
   insertText(main, shortDateText(currentLocalDateTime(), regionalFormat()), true);
 }
-void mniDate2Click(TMainForm& main) { insertText(main, longRussianDateWithWeekday(currentLocalDateTime()), true); }
-void mbiDate3Click(TMainForm& main) { insertText(main, longRussianDate(currentLocalDateTime()), true); }
-void mniDayNumberClick(TMainForm& main) { insertText(main, dayNumberText(currentLocalDateTime()), false); }
-void Inserttime1Click(TMainForm& main) {
+void insertLongDateWithWeekday(MainWindow& main) { insertText(main, longRussianDateWithWeekday(currentLocalDateTime()), true); }
+void insertLongDate(MainWindow& main) { insertText(main, longRussianDate(currentLocalDateTime()), true); }
+void insertDayNumber(MainWindow& main) { insertText(main, dayNumberText(currentLocalDateTime()), false); }
+void insertTime(MainWindow& main) {
   insertText(main, longTimeText(currentLocalDateTime(), regionalFormat()), true);
 }
 

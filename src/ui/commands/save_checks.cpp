@@ -7,11 +7,11 @@
 #include "core/common/file_bytes.h"
 #include "core/common/file_identity.h"
 #include "core/common/safe_save.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/file_commands.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
@@ -24,7 +24,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool saveDocumentFile(TMainForm& main, Ted* doc, const std::string& fileName) {
+bool saveDocumentFile(MainWindow& main, DocumentWindow* doc, const std::string& fileName) {
   const QString shown = qpath(fileName);
   if (sameFile(fileName, doc->fileName()) && doc->diskFile().changedOnDisk(fileIdentity(fileName)) &&
       !askYesNo(&main, QStringLiteral("Файл %1 изменён другой программой. Перезаписать?").arg(shown)))

@@ -7,8 +7,8 @@
 
 namespace kiv {
 
-class TMainForm;
-class Ted;
+class MainWindow;
+class DocumentWindow;
 
 // Saves the document's text to the file (its own or a chosen one). When
 // another program changed the document's own file, asks before overwriting
@@ -16,6 +16,6 @@ class Ted;
 // only when the user confirms; No throws FileError("Cannot create file …").
 // A failed write throws FileError. After a save the document remembers the
 // file as written.
-bool saveDocumentFile(TMainForm& main, Ted* doc, const std::string& fileName);
+bool saveDocumentFile(MainWindow& main, DocumentWindow* doc, const std::string& fileName);
 
 }  // namespace kiv

@@ -11,7 +11,7 @@
 
 namespace kiv {
 
-class TMainForm;
+class MainWindow;
 
 // What a transformation gives back: new text, or nothing (cancelled, or an
 // error message to show; the document stays as it was).
@@ -37,22 +37,22 @@ struct TextCommand {
   bool through1251 = false;
 };
 
-void runTextCommand(TMainForm& main, const TextCommand& how,
+void runTextCommand(MainWindow& main, const TextCommand& how,
                     const std::function<TextOutcome(const std::string&)>& transform);
 
 // The selected lines (nothing without a selection), put back as a block.
-void runLinesCommand(TMainForm& main, bool through1251,
+void runLinesCommand(MainWindow& main, bool through1251,
                      const std::function<std::optional<std::vector<std::string>>(std::vector<std::string>)>& transform);
 
 // Inserts text at the caret of the active document (converted from
 // Windows-1251 to the document's code page when `from1251`).
-void insertText(TMainForm& main, const std::string& text, bool from1251);
+void insertText(MainWindow& main, const std::string& text, bool from1251);
 
 // Windows-1251 text (a command's own Russian words) in a document charset,
 // character for character ("?" for what the code page lacks).
 std::string recodeFrom1251(const std::string& text, const std::string& charset);
 
 // The document's charset, or "win".
-std::string activeCharset(TMainForm& main);
+std::string activeCharset(MainWindow& main);
 
 }  // namespace kiv

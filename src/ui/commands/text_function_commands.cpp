@@ -9,20 +9,20 @@
 #include "core/charsets/cp1251_literal.h"
 #include "core/charsets/cyrillic_conversions.h"
 #include "core/common/prng.h"
-#include "core/fileio/file_formats.h"
 #include "core/common/regional.h"
 #include "core/datetime/date_texts.h"
+#include "core/fileio/file_formats.h"
 #include "core/textfuncs/case_format.h"
 #include "core/textfuncs/line_ops.h"
 #include "core/textfuncs/line_sort.h"
 #include "core/textfuncs/scramble.h"
 #include "core/textfuncs/text_stats.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/commands/text_command.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
-#include "ui/editor/dream_editor.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/enclose_dialog.h"
 
@@ -32,11 +32,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void onLines(TMainForm& main, bool through1251, Lines (*fn)(Lines)) {
+void onLines(MainWindow& main, bool through1251, Lines (*fn)(Lines)) {
   runLinesCommand(main, through1251, [fn](Lines l) -> std::optional<Lines> { return fn(std::move(l)); });
 }
 
-void onText(TMainForm& main, TextCommand how, std::string (*fn)(std::string_view)) {
+void onText(MainWindow& main, TextCommand how, std::string (*fn)(std::string_view)) {
   runTextCommand(main, how, [fn](const std::string& t) { return TextOutcome::put(fn(t)); });
 }
 
@@ -51,7 +51,7 @@ TextOutcome fromRefusable(R result) {
 // Text the user typed (a word, a separator), in Windows-1251.
 std::string typed1251(const QString& s) { return CodePage::get(CodePageId::Win1251).encodeFromUtf8(u8(s)); }
 
-void scramble(TMainForm& main, bool decode) {
+void scramble(MainWindow& main, bool decode) {
   if (!main.hasDocument()) return;
   const auto password = inputQuery(&main, QStringLiteral("Запрос"), QStringLiteral("Введите пароль"), QString());
   if (!password) return;
@@ -68,97 +68,97 @@ namespace cmd {
 
 // --- Lines ------------------------------------------------------------------
 
-void mniDelEmptyLinesClick(TMainForm& main) { onLines(main, false, &deleteEmptyLines); }
-void mniNumberStringsClick(TMainForm& main) { onLines(main, false, &numberLines); }
+void deleteEmptyLines(MainWindow& main) { onLines(main, false, &kiv::deleteEmptyLines); }
+void numberLines(MainWindow& main) { onLines(main, false, &kiv::numberLines); }
 
-void mniEncloseClick(TMainForm& main) {
+void encloseLines(MainWindow& main) {
   if (!main.hasDocument()) return;
-  auto* dialog = main.tools().get<Tfmba>(QStringLiteral("Tfmba"));
+  auto* dialog = main.tools().get<EncloseDialog>(QStringLiteral("EncloseDialog"));
   dialog->execModal();
   const std::string charset = activeCharset(main);
   const std::string before = encodeText(dialog->before()->text(), charset);
   const std::string after = encodeText(dialog->after()->text(), charset);
-  runLinesCommand(main, false, [&](Lines l) -> std::optional<Lines> { return encloseLines(std::move(l), before, after); });
+  runLinesCommand(main, false, [&](Lines l) -> std::optional<Lines> { return kiv::encloseLines(std::move(l), before, after); });
 }
 
-void mniSortStringsClick(TMainForm& main) {
+void sortLines(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
-    return sortLines(std::move(l), regionalFormat().compareIgnoreCase);
+    return kiv::sortLines(std::move(l), regionalFormat().compareIgnoreCase);
   });
 }
 
-void mnirevsortstringsClick(TMainForm& main) {
+void reverseSortLines(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
-    return reverseSortLines(std::move(l), regionalFormat().compareIgnoreCase);
+    return kiv::reverseSortLines(std::move(l), regionalFormat().compareIgnoreCase);
   });
 }
 
-void mniReverseStringClick(TMainForm& main) { onText(main, {}, [](std::string_view t) { return reverseString(t); }); }
+void reverseText(MainWindow& main) { onText(main, {}, [](std::string_view t) { return reverseString(t); }); }
 
-void mniReverseStringsClick(TMainForm& main) {
+void reverseLineOrder(MainWindow& main) {
   onText(main, TextCommand{TextSource::WholeText, false}, [](std::string_view t) { return reverseLineOrderOfText(t); });
 }
 
-void mniFIOClick(TMainForm& main) {
-  onText(main, TextCommand{TextSource::Selection, false}, [](std::string_view t) { return surnameWithInitials(t); });
+void surnameWithInitials(MainWindow& main) {
+  onText(main, TextCommand{TextSource::Selection, false}, [](std::string_view t) { return kiv::surnameWithInitials(t); });
 }
 
-void mniAnagrammClick(TMainForm& main) {
+void listAnagrams(MainWindow& main) {
   if (!main.hasDocument()) return;
   const std::string charset = activeCharset(main);
-  LinesResult r = anagrams(toWin1251Reversibly(main.editor().GetSelOrAllText(), charset));
+  LinesResult r = anagrams(toWin1251Reversibly(main.editor().workingText(), charset));
   if (!r.ok()) {
     showError(&main, qs(r.error));
     return;
   }
   for (auto& line : r.value) line = fromWin1251Reversibly(line, charset);
-  if (!r.value.empty()) main.editor().InsertLines(r.value);
+  if (!r.value.empty()) main.editor().insertLines(r.value);
 }
 
-void mniDelWordClick(TMainForm& main) {
+void deleteWord(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto word = inputQuery(&main, QStringLiteral("Вопрос!"), QStringLiteral("Введите слово для удаления:"), QString());
   if (!word || word->isEmpty()) return;
   const std::string w = typed1251(*word);
-  runTextCommand(main, letters(), [&](const std::string& t) { return TextOutcome::put(deleteWord(t, w)); });
+  runTextCommand(main, letters(), [&](const std::string& t) { return TextOutcome::put(kiv::deleteWord(t, w)); });
 }
 
-void mniParaSortClick(TMainForm& main) {
-  if (!main.hasDocument() || main.editor().IsSelectionEmpty()) return;
+void sortParagraphs(MainWindow& main) {
+  if (!main.hasDocument() || !main.editor().hasSelection()) return;
   const QString answer = inputBox(&main, QStringLiteral("Символ-разделитель"), QStringLiteral("Введите значение"),
                                   QStringLiteral(";"));
   const std::string separator = typed1251(answer);
   runTextCommand(main, letters(TextSource::Selection), [&](const std::string& t) {
-    return fromRefusable(sortParagraphs(t, separator, regionalFormat().compareIgnoreCase));
+    return fromRefusable(kiv::sortParagraphs(t, separator, regionalFormat().compareIgnoreCase));
   });
 }
 
-void mniRusAlphaClick(TMainForm& main) { insertText(main, russianAlphabet(), true); }
-void mniEngAlphhaClick(TMainForm& main) { insertText(main, englishAlphabet(), false); }
+void insertRussianAlphabet(MainWindow& main) { insertText(main, russianAlphabet(), true); }
+void insertEnglishAlphabet(MainWindow& main) { insertText(main, englishAlphabet(), false); }
 
 // --- Case, spacing, format ------------------------------------------------------
 
-void Downcase1Click(TMainForm& main) {
+void lowerCase(MainWindow& main) {
   onText(main, letters(TextSource::Selection), [](std::string_view t) { return lowerCaseText(t); });
 }
-void Changeregister1Click(TMainForm& main) {
+void upperCase(MainWindow& main) {
   onText(main, letters(TextSource::Selection), [](std::string_view t) { return upperCaseText(t); });
 }
-void Hackerize1Click(TMainForm& main) {
-  onText(main, letters(), [](std::string_view t) { return hackerize(t, programPrng()); });
+void hackerize(MainWindow& main) {
+  onText(main, letters(), [](std::string_view t) { return kiv::hackerize(t, programPrng()); });
 }
-void N11Click(TMainForm& main) { onText(main, letters(), [](std::string_view t) { return capitalizeFirst(t); }); }
-void N46Click(TMainForm& main) { onText(main, letters(), [](std::string_view t) { return capitalizeWords(t); }); }
-void mnKillSpacesClick(TMainForm& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
-void mniKillFormatClick(TMainForm& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
-void mniKillFormat2Click(TMainForm& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
+void capitalizeFirst(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return kiv::capitalizeFirst(t); }); }
+void capitalizeWords(MainWindow& main) { onText(main, letters(), [](std::string_view t) { return kiv::capitalizeWords(t); }); }
+void killSpaces(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
+void killFormat(MainWindow& main) { onText(main, {}, [](std::string_view t) { return collapseWhiteSpace(t); }); }
+void killTabs(MainWindow& main) { onText(main, {}, [](std::string_view t) { return removeTabs(t); }); }
 
-void TabsSpaces1Click(TMainForm& main) {
-  const int n = main.table().SpacesPerTab;
-  runTextCommand(main, {}, [n](const std::string& t) { return TextOutcome::put(tabsToSpaces(t, n)); });
+void tabsToSpaces(MainWindow& main) {
+  const int n = main.settings().spacesPerTab;
+  runTextCommand(main, {}, [n](const std::string& t) { return TextOutcome::put(kiv::tabsToSpaces(t, n)); });
 }
 
-void mniHardWordWrapClick(TMainForm& main) {
+void hardWordWrap(MainWindow& main) {
   if (!main.hasDocument()) return;
   const auto answer = inputQuery(&main, QStringLiteral("Параметры Wrap"), QStringLiteral("Введите ширину в символах"),
                                  QString());
@@ -168,60 +168,60 @@ void mniHardWordWrapClick(TMainForm& main) {
 
 namespace {
 // Typographic quotes exist in Windows-1251 but not in DOS 866 or KOI8-R.
-bool hasPairedQuotes(TMainForm& main) {
+bool hasPairedQuotes(MainWindow& main) {
   if (CodePage::ofCharset(activeCharset(main)).fromUnicode(0x00AB) >= 0) return true;
   showMessage(&main, QStringLiteral("В кодировке документа нет парных кавычек «»."));
   return false;
 }
 }  // namespace
 
-void N71Click(TMainForm& main) {
+void straightToPairedQuotes(MainWindow& main) {
   if (!main.hasDocument() || !hasPairedQuotes(main)) return;
-  onText(main, letters(), [](std::string_view t) { return straightToPairedQuotes(t); });
+  onText(main, letters(), [](std::string_view t) { return kiv::straightToPairedQuotes(t); });
 }
 
-void N72Click(TMainForm& main) {
+void pairedToStraightQuotes(MainWindow& main) {
   if (!main.hasDocument() || !hasPairedQuotes(main)) return;
-  onText(main, letters(), [](std::string_view t) { return pairedToStraightQuotes(t); });
+  onText(main, letters(), [](std::string_view t) { return kiv::pairedToStraightQuotes(t); });
 }
 
 // --- Scrambling -------------------------------------------------------------------
 
-void mniEncodeClick(TMainForm& main) { scramble(main, false); }
-void mniDecodeClick(TMainForm& main) { scramble(main, true); }
+void scrambleWithPassword(MainWindow& main) { scramble(main, false); }
+void unscrambleWithPassword(MainWindow& main) { scramble(main, true); }
 
 // --- Statistics and the console ----------------------------------------------------
 
-void mniStatClick(TMainForm& main) {
+void showStatistics(MainWindow& main) {
   if (!main.hasDocument()) return;
-  auto* console = main.tools().get<Tcon>(QStringLiteral("Tcon"));
+  auto* console = main.tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   if (console->isVisible()) {
     console->close();
     return;
   }
-  CdreamEditor& ed = main.editor();
+  EditorInterface& ed = main.editor();
   std::string fileTime;
-  if (ed.GetHasFile()) {
+  if (ed.hasFile()) {
     // The same regional texts as the date and time insertions (Russian names).
-    const QDateTime modified = QFileInfo(qpath(ed.GetFileName())).lastModified().toLocalTime();
+    const QDateTime modified = QFileInfo(qpath(ed.fileName())).lastModified().toLocalTime();
     const QDate d = modified.date();
     const QTime t = modified.time();
     const LocalDateTime when{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
     fileTime = shortDateTimeText(when, regionalFormat(), TextCoding::Utf8);
   }
-  for (const auto& line : statisticsConsoleLines(ed.GetSelOrAllText(), ed.GetHasFile(), fileTime))
+  for (const auto& line : statisticsConsoleLines(ed.workingText(), ed.hasFile(), fileTime))
     console->appendLine(qs(line));
   console->show();
   console->raise();
 }
 
-void mniAboutmodulesClick(TMainForm& main) {
-  auto* console = main.tools().get<Tcon>(QStringLiteral("Tcon"));
+void showModuleVersions(MainWindow& main) {
+  auto* console = main.tools().get<ConsoleWindow>(QStringLiteral("ConsoleWindow"));
   console->appendLine(QStringLiteral("Сведения о версиях программных модулей"));
-  console->appendLine(TMainForm::buildCaption());
+  console->appendLine(MainWindow::buildCaption());
   console->appendLine(QStringLiteral("JCL-version: 1.11"));
   console->appendLine(QStringLiteral("Конвертация величин, версия 1.0 альфа"));
-  console->appendLine(qs(main.fileIO().description()));
+  console->appendLine(qs(main.fileFormats().description()));
   console->show();
   console->raise();
 }

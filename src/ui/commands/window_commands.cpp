@@ -6,13 +6,13 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/tools/tool_window.h"
 
 namespace kiv::cmd {
 
-void N41Click(TMainForm& main) {
+void arrangeMinimized(MainWindow& main) {
   // Minimized windows line up along the bottom edge.
   QMdiArea* area = main.documentArea();
   int x = 0;
@@ -25,7 +25,7 @@ void N41Click(TMainForm& main) {
   }
 }
 
-void N42Click(TMainForm& main) {
+void tileWindows(MainWindow& main) {
   // Tiled horizontally: full-width windows one above the other.
   QMdiArea* area = main.documentArea();
   QList<QMdiSubWindow*> windows;
@@ -42,15 +42,15 @@ void N42Click(TMainForm& main) {
   }
 }
 
-void N43Click(TMainForm& main) { main.documentArea()->cascadeSubWindows(); }
+void cascadeWindows(MainWindow& main) { main.documentArea()->cascadeSubWindows(); }
 
-void N96Click(TMainForm& main) {
-  if (ToolWindow* w = main.tools().window(QStringLiteral("Tfmdox"))) w->toggle();
+void toggleDocumentsWindow(MainWindow& main) {
+  if (ToolWindow* w = main.tools().window(QStringLiteral("DocumentsWindow"))) w->toggle();
 }
 
-void mniAscrollClick(TMainForm& main) {
+void toggleAutoScroll(MainWindow& main) {
   QAction* item = main.action(QStringLiteral("mniAscroll"));
-  main.table().Active = item ? item->isChecked() : !main.table().Active;
+  main.settings().autoScroll = item ? item->isChecked() : !main.settings().autoScroll;
   main.restartAutoScroll();
 }
 

@@ -56,7 +56,7 @@ void SoundPlayer::play(const QString& file) {
   QProcess::startDetached(player_, playerArgs_ + QStringList{file});
 }
 
-void SoundPlayer::playKeyClick() { play(click_); }
-void SoundPlayer::playEnter() { play(enter_); }
+void SoundPlayer::playKeyClickSound() { play(click_); }
+void SoundPlayer::playEnterSound() { play(enter_); }
 
 }  // namespace kiv

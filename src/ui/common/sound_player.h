@@ -14,8 +14,8 @@ class SoundPlayer : public QObject {
   Q_OBJECT
  public:
   explicit SoundPlayer(QObject* parent = nullptr);
-  void playKeyClick();
-  void playEnter();
+  void playKeyClickSound();
+  void playEnterSound();
   bool available();
   // Number of sounds started (for tests).
   int started() const { return started_; }

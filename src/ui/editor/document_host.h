@@ -9,7 +9,7 @@ class QWidget;
 
 namespace kiv {
 
-class Ted;
+class DocumentWindow;
 
 class DocumentHost {
  public:
@@ -22,7 +22,7 @@ class DocumentHost {
   // A passing message in the status bar.
   virtual void showStatusMessage(const QString&) {}
   // A document window was created (before its settings are applied).
-  virtual void documentCreated(Ted*) {}
+  virtual void documentCreated(DocumentWindow*) {}
 };
 
 }  // namespace kiv

@@ -1,14 +1,14 @@
 #include "ui/editor/document_lines.h"
 
-#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/control/editing_control.h"
 
 namespace kiv {
 
-int DocumentLines::count() const { return memo_ ? memo_->lineListCount() : 0; }
-std::string DocumentLines::get(int index) const { return memo_ ? memo_->lineBytes(index) : std::string(); }
+int DocumentLines::count() const { return control_ ? control_->lineListCount() : 0; }
+std::string DocumentLines::get(int index) const { return control_ ? control_->lineBytes(index) : std::string(); }
 void DocumentLines::set(int index, std::string_view text) {
-  if (memo_) memo_->setLineBytes(index, text);
+  if (control_) control_->setLineBytes(index, text);
 }
-std::string DocumentLines::text() const { return memo_ ? memo_->textCrLf() : std::string(); }
+std::string DocumentLines::text() const { return control_ ? control_->textCrLf() : std::string(); }
 
 }  // namespace kiv

@@ -7,13 +7,13 @@
 
 namespace kiv {
 
-class MemoControl;
+class EditingControl;
 
 class DocumentLines {
  public:
   DocumentLines() = default;
-  explicit DocumentLines(MemoControl* memo) : memo_(memo) {}
-  bool valid() const { return memo_ != nullptr; }
+  explicit DocumentLines(EditingControl* control) : control_(control) {}
+  bool valid() const { return control_ != nullptr; }
   int count() const;
   std::string get(int index) const;
   void set(int index, std::string_view text);
@@ -21,7 +21,7 @@ class DocumentLines {
   std::string text() const;
 
  private:
-  MemoControl* memo_ = nullptr;
+  EditingControl* control_ = nullptr;
 };
 
 }  // namespace kiv

@@ -8,7 +8,7 @@
 
 namespace kiv {
 
-Tcon::Tcon(TMainForm* main) : ToolWindow(main, QStringLiteral("Tcon"), QStringLiteral("Infoconsole"), true) {
+ConsoleWindow::ConsoleWindow(MainWindow* main) : ToolWindow(main, QStringLiteral("ConsoleWindow"), QStringLiteral("Infoconsole"), true) {
   setWindowFlags((windowFlags() | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) &
                  ~Qt::WindowMaximizeButtonHint);
   auto* l = new QVBoxLayout(this);
@@ -25,24 +25,24 @@ Tcon::Tcon(TMainForm* main) : ToolWindow(main, QStringLiteral("Tcon"), QStringLi
   l->addWidget(box_, 1);
   auto* clear = new QPushButton(QStringLiteral("CLEAR"), this);
   clear->setObjectName(QStringLiteral("Button1"));
-  connect(clear, &QPushButton::clicked, this, &Tcon::clear);
+  connect(clear, &QPushButton::clicked, this, &ConsoleWindow::clear);
   l->addWidget(clear);
   resize(460, 280);
   hide();
 }
 
-void Tcon::appendLine(const QString& text) {
+void ConsoleWindow::appendLine(const QString& text) {
   box_->appendPlainText(QStringLiteral("con> ") + text);
   scrollToEnd();
 }
 
-void Tcon::clear() { box_->clear(); }
+void ConsoleWindow::clear() { box_->clear(); }
 
-QString Tcon::text() const { return box_->toPlainText(); }
+QString ConsoleWindow::text() const { return box_->toPlainText(); }
 
-void Tcon::scrollToEnd() { box_->verticalScrollBar()->setValue(box_->verticalScrollBar()->maximum()); }
+void ConsoleWindow::scrollToEnd() { box_->verticalScrollBar()->setValue(box_->verticalScrollBar()->maximum()); }
 
-bool Tcon::event(QEvent* e) {
+bool ConsoleWindow::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) scrollToEnd();
   return ToolWindow::event(e);
 }

@@ -8,10 +8,10 @@ class QPlainTextEdit;
 
 namespace kiv {
 
-class Tcon : public ToolWindow {
+class ConsoleWindow : public ToolWindow {
   Q_OBJECT
  public:
-  explicit Tcon(TMainForm* main);
+  explicit ConsoleWindow(MainWindow* main);
   // Adds one line "con> " + text (UTF-8) at the end.
   void appendLine(const QString& text);
   // "CLEAR": empties the text box, the starting lines too.

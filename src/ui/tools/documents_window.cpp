@@ -4,19 +4,19 @@
 #include <QVBoxLayout>
 
 #include "ui/app/documents_list.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 
 namespace kiv {
 
-Tfmdox::Tfmdox(TMainForm* main) : ToolWindow(main, QStringLiteral("Tfmdox"), QStringLiteral("Документы"), true) {
+DocumentsWindow::DocumentsWindow(MainWindow* main) : ToolWindow(main, QStringLiteral("DocumentsWindow"), QStringLiteral("Документы"), true) {
   auto* l = new QVBoxLayout(this);
   l->setContentsMargins(0, 0, 0, 0);
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("ListBox1"));
   list_->setFrameShape(QFrame::NoFrame);
   l->addWidget(list_);
-  const RWindowBounds& b = main->config().session.Dox;
-  setGeometry(b.Left, b.Top, std::max(60, b.W), std::max(60, b.H));
+  const WindowBounds& b = main->config().session.documentsWindow;
+  setGeometry(b.left, b.top, std::max(60, b.width), std::max(60, b.height));
   connect(list_, &QListWidget::itemClicked, this, [main](QListWidgetItem* item) {
     main->documentsList().activateItem(item);
   });

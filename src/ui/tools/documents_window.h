@@ -8,10 +8,10 @@ class QListWidget;
 
 namespace kiv {
 
-class Tfmdox : public ToolWindow {
+class DocumentsWindow : public ToolWindow {
   Q_OBJECT
  public:
-  explicit Tfmdox(TMainForm* main);
+  explicit DocumentsWindow(MainWindow* main);
   QListWidget* list() const { return list_; }
 
  private:

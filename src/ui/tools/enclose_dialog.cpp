@@ -9,7 +9,7 @@
 
 namespace kiv {
 
-Tfmba::Tfmba(TMainForm* main) : ToolWindow(main, QStringLiteral("Tfmba"), QStringLiteral("Опции"), false) {
+EncloseDialog::EncloseDialog(MainWindow* main) : ToolWindow(main, QStringLiteral("EncloseDialog"), QStringLiteral("Опции"), false) {
   auto* l = new QFormLayout(this);
   before_ = new QLineEdit(this);
   before_->setObjectName(QStringLiteral("edbefore"));
@@ -28,7 +28,7 @@ Tfmba::Tfmba(TMainForm* main) : ToolWindow(main, QStringLiteral("Tfmba"), QStrin
   hide();
 }
 
-void Tfmba::execModal() {
+void EncloseDialog::execModal() {
   if (dialogScript()) return;  // scripted runs take the fields as they are
   setWindowModality(Qt::ApplicationModal);
   show();
@@ -42,7 +42,7 @@ void Tfmba::execModal() {
   setWindowModality(Qt::NonModal);
 }
 
-void Tfmba::closeEvent(QCloseEvent* e) {
+void EncloseDialog::closeEvent(QCloseEvent* e) {
   ToolWindow::closeEvent(e);
   if (loop_) loop_->quit();
 }

@@ -9,10 +9,10 @@ class QLineEdit;
 
 namespace kiv {
 
-class Tfmba : public ToolWindow {
+class EncloseDialog : public ToolWindow {
   Q_OBJECT
  public:
-  explicit Tfmba(TMainForm* main);
+  explicit EncloseDialog(MainWindow* main);
   // Shows the dialog modally until "OK" or the window is closed.
   void execModal();
   QLineEdit* before() const { return before_; }

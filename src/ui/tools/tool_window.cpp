@@ -3,14 +3,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/enclose_dialog.h"
 
 namespace kiv {
 
-ToolWindow::ToolWindow(TMainForm* main, const QString& className, const QString& caption, bool stayOnTop)
+ToolWindow::ToolWindow(MainWindow* main, const QString& className, const QString& caption, bool stayOnTop)
     : QWidget(main, Qt::Tool | (stayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowType(0))),
       main_(main),
       className_(className) {
@@ -29,7 +29,7 @@ void ToolWindow::toggle() {
   }
 }
 
-PlaceholderWindow::PlaceholderWindow(TMainForm* main, const QString& className, const QString& caption)
+PlaceholderWindow::PlaceholderWindow(MainWindow* main, const QString& className, const QString& caption)
     : ToolWindow(main, className, caption, false) {
   auto* l = new QVBoxLayout(this);
   auto* label = new QLabel(QStringLiteral("Будет в следующей версии"), this);
@@ -45,26 +45,26 @@ struct ToolSpec {
 };
 // Creation order at start-up.
 const ToolSpec kTools[] = {
-    {"Tfrm_CharTable", "Таблица символов"},
-    {"Tcon", "Infoconsole"},
-    {"Treplaceform", "Найти и заменить"},
-    {"Tfrm_cal", "Календарь"},
-    {"Tunt", "УНИверсальный Текстовый АналиЗатор 1.0"},
-    {"Tsupacalc", "Калькулятор мега-больших величин"},
-    {"Tfm_valconv", "Конвертация величин"},
-    {"Ttablewizard", "tablewizard"},
-    {"Tfopts", "Настройки"},
-    {"Tfmba", "Опции"},
-    {"Tfmdox", "Документы"},
-    {"Tfmhexedit", "HEX editor"},
-    {"Tfmhexfind", "HEx find"},
-    {"Tfmhexedoptz", "HEX Editor optz"},
-    {"Tfmbmxtree", "ЗАКЛАДКИ"},
-    {"Tnewfilebox", "Browser"},
-    {"Tfrm_FileFind", "Поиск в файлах"},
-    {"Tfm_filesel", "Выбор файлов"},
-    {"Tfm_Hotlist", "Hotlist"},
-    {"TfmFileProps", "Свойства типа файлов"},
+    {"CharacterTableWindow", "Таблица символов"},
+    {"ConsoleWindow", "Infoconsole"},
+    {"ReplaceWindow", "Найти и заменить"},
+    {"CalendarWindow", "Календарь"},
+    {"AnalyzerWindow", "УНИверсальный Текстовый АналиЗатор 1.0"},
+    {"CalculatorWindow", "Калькулятор мега-больших величин"},
+    {"UnitConverterWindow", "Конвертация величин"},
+    {"TableWizardDialog", "tablewizard"},
+    {"OptionsDialog", "Настройки"},
+    {"EncloseDialog", "Опции"},
+    {"DocumentsWindow", "Документы"},
+    {"HexEditorWindow", "HEX editor"},
+    {"HexFindDialog", "HEx find"},
+    {"HexOptionsDialog", "HEX Editor optz"},
+    {"BookmarksWindow", "ЗАКЛАДКИ"},
+    {"FileBrowserWindow", "Browser"},
+    {"FindInFilesWindow", "Поиск в файлах"},
+    {"MaskDialog", "Выбор файлов"},
+    {"HotlistWindow", "Hotlist"},
+    {"FilePropertiesDialog", "Свойства типа файлов"},
 };
 }  // namespace
 
@@ -74,14 +74,14 @@ QStringList ToolWindows::creationOrder() {
   return names;
 }
 
-ToolWindows::ToolWindows(TMainForm* main) {
+ToolWindows::ToolWindows(MainWindow* main) {
   for (const auto& t : kTools) {
     const QString cls = QString::fromLatin1(t.className);
     const QString caption = QString::fromUtf8(t.caption);
     ToolWindow* w = nullptr;
-    if (cls == QLatin1String("Tfmdox")) w = new Tfmdox(main);
-    else if (cls == QLatin1String("Tcon")) w = new Tcon(main);
-    else if (cls == QLatin1String("Tfmba")) w = new Tfmba(main);
+    if (cls == QLatin1String("DocumentsWindow")) w = new DocumentsWindow(main);
+    else if (cls == QLatin1String("ConsoleWindow")) w = new ConsoleWindow(main);
+    else if (cls == QLatin1String("EncloseDialog")) w = new EncloseDialog(main);
     else w = new PlaceholderWindow(main, cls, caption);
     windows_.push_back(w);
   }

@@ -10,19 +10,19 @@
 
 namespace kiv {
 
-class TMainForm;
+class MainWindow;
 
 class ToolWindow : public QWidget {
   Q_OBJECT
  public:
-  ToolWindow(TMainForm* main, const QString& className, const QString& caption, bool stayOnTop);
+  ToolWindow(MainWindow* main, const QString& className, const QString& caption, bool stayOnTop);
   const QString& className() const { return className_; }
-  TMainForm* mainForm() const { return main_; }
+  MainWindow* mainWindow() const { return main_; }
   // Shows a hidden window, hides a shown one.
   void toggle();
 
  private:
-  TMainForm* main_;
+  MainWindow* main_;
   QString className_;
 };
 
@@ -30,13 +30,13 @@ class ToolWindow : public QWidget {
 class PlaceholderWindow : public ToolWindow {
   Q_OBJECT
  public:
-  PlaceholderWindow(TMainForm* main, const QString& className, const QString& caption);
+  PlaceholderWindow(MainWindow* main, const QString& className, const QString& caption);
 };
 
 // All tool windows, created in their fixed order.
 class ToolWindows {
  public:
-  explicit ToolWindows(TMainForm* main);
+  explicit ToolWindows(MainWindow* main);
   ~ToolWindows();
   ToolWindow* window(const QString& className) const;
   template <class T>

@@ -19,7 +19,7 @@ const char* const kSample = "Ёлка - ель. Ч Ч-Ч; \"цитата\" Яя\
 std::string dosWithLine(std::string_view utf8) {
   std::string s = test::win(utf8);
   std::string out = s;
-  DosFromWin(out);
+  dosFromWin(out);
   for (std::size_t i = 0; i + 1 < s.size(); ++i)
     if (static_cast<unsigned char>(s[i]) == 0x97 && s[i + 1] == ' ') out[i] = static_cast<char>(0xC4);
   return out;
@@ -28,8 +28,8 @@ std::string dosWithLine(std::string_view utf8) {
 TEST(ConvertDocumentCharset, EveryPair) {
   const std::string w = test::win(kSample);
   std::string d = w, k = w;
-  DosFromWin(d);
-  KoiFromWin(k);
+  dosFromWin(d);
+  koiFromWin(k);
   const struct {
     const char* from;
     const char* to;
@@ -92,12 +92,12 @@ TEST(ExportToCodePage, EveryChain) {
     ExportCodePage target;
     std::string expected;
   } cases[] = {
-      {"win", ExportCodePage::Koi8r, via(KoiFromWin)},    {"dos", ExportCodePage::Koi8r, via(KoiFromWin)},
-      {"koi", ExportCodePage::Koi8r, via(KoiFromWin)},    {"win", ExportCodePage::Dos866, via(DosFromWin)},
-      {"dos", ExportCodePage::Dos866, via(DosFromWin)},   {"koi", ExportCodePage::Dos866, via(DosFromWin)},
-      {"win", ExportCodePage::Mac, via(MacFromWin)},      {"dos", ExportCodePage::Mac, via(MacFromWin)},
-      {"koi", ExportCodePage::Mac, via(MacFromWin)},      {"win", ExportCodePage::Iso88595, via(IsoFromWin)},
-      {"dos", ExportCodePage::Iso88595, via(IsoFromWin)}, {"koi", ExportCodePage::Iso88595, via(IsoFromWin)},
+      {"win", ExportCodePage::Koi8r, via(koiFromWin)},    {"dos", ExportCodePage::Koi8r, via(koiFromWin)},
+      {"koi", ExportCodePage::Koi8r, via(koiFromWin)},    {"win", ExportCodePage::Dos866, via(dosFromWin)},
+      {"dos", ExportCodePage::Dos866, via(dosFromWin)},   {"koi", ExportCodePage::Dos866, via(dosFromWin)},
+      {"win", ExportCodePage::Mac, via(macFromWin)},      {"dos", ExportCodePage::Mac, via(macFromWin)},
+      {"koi", ExportCodePage::Mac, via(macFromWin)},      {"win", ExportCodePage::Iso88595, via(isoFromWin)},
+      {"dos", ExportCodePage::Iso88595, via(isoFromWin)}, {"koi", ExportCodePage::Iso88595, via(isoFromWin)},
   };
   for (const auto& c : cases) {
     const std::string doc = convertDocumentCharset(w, "win", c.from);

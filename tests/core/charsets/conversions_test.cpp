@@ -59,10 +59,10 @@ struct Routine {
 };
 
 const Routine kRoutines[] = {
-    {"DosFromWin", DosFromWin, "CP1251", "CP866"},        {"WinFromDos", WinFromDos, "CP866", "CP1251"},
-    {"KoiFromWin", KoiFromWin, "CP1251", "KOI8-R"},       {"WinFromKoi", WinFromKoi, "KOI8-R", "CP1251"},
-    {"MacFromWin", MacFromWin, "CP1251", "MAC-CYRILLIC"}, {"WinFromMac", WinFromMac, "MAC-CYRILLIC", "CP1251"},
-    {"IsoFromWin", IsoFromWin, "CP1251", "ISO-8859-5"},   {"WinFromIso", WinFromIso, "ISO-8859-5", "CP1251"},
+    {"DosFromWin", dosFromWin, "CP1251", "CP866"},        {"WinFromDos", winFromDos, "CP866", "CP1251"},
+    {"KoiFromWin", koiFromWin, "CP1251", "KOI8-R"},       {"WinFromKoi", winFromKoi, "KOI8-R", "CP1251"},
+    {"MacFromWin", macFromWin, "CP1251", "MAC-CYRILLIC"}, {"WinFromMac", winFromMac, "MAC-CYRILLIC", "CP1251"},
+    {"IsoFromWin", isoFromWin, "CP1251", "ISO-8859-5"},   {"WinFromIso", winFromIso, "ISO-8859-5", "CP1251"},
 };
 
 class IconvRoutineTest : public ::testing::TestWithParam<Routine> {};
@@ -146,18 +146,18 @@ struct Sample {
 
 TEST(ConversionRoutines, KnownBytes) {
   const Sample cases[] = {
-      {"Ёлка ёж to DOS", DosFromWin, bytes({0xA8, 0xEB, 0xEA, 0xE0, 0x20, 0xB8, 0xE6}),
+      {"Ёлка ёж to DOS", dosFromWin, bytes({0xA8, 0xEB, 0xEA, 0xE0, 0x20, 0xB8, 0xE6}),
        bytes({0xF0, 0xAB, 0xAA, 0xA0, 0x20, 0xF1, 0xA6})},
-      {"Ёлка ёж from DOS", WinFromDos, bytes({0xF0, 0xAB, 0xAA, 0xA0, 0x20, 0xF1, 0xA6}),
+      {"Ёлка ёж from DOS", winFromDos, bytes({0xF0, 0xAB, 0xAA, 0xA0, 0x20, 0xF1, 0xA6}),
        bytes({0xA8, 0xEB, 0xEA, 0xE0, 0x20, 0xB8, 0xE6})},
-      {"Я to KOI", KoiFromWin, bytes({0xDF}), bytes({0xF1})},
-      {"Я from KOI", WinFromKoi, bytes({0xF1}), bytes({0xDF})},
-      {"а..ю stay in Mac, я moves", MacFromWin, bytes({0xE0, 0xFE, 0xFF}), bytes({0xE0, 0xFE, 0xDF})},
-      {"FF stays from Mac", WinFromMac, bytes({0xFF}), bytes({0xFF})},
-      {"А to ISO", IsoFromWin, bytes({0xC0}), bytes({0xB0})},
-      {"F0 is no ISO letter", WinFromIso, bytes({0xF0}), bytes({0xF0})},
-      {"Latin, digits, em dash stay", DosFromWin, "Abc 123 \x97", "Abc 123 \x97"},
-      {"empty", KoiFromWin, "", ""},
+      {"Я to KOI", koiFromWin, bytes({0xDF}), bytes({0xF1})},
+      {"Я from KOI", winFromKoi, bytes({0xF1}), bytes({0xDF})},
+      {"а..ю stay in Mac, я moves", macFromWin, bytes({0xE0, 0xFE, 0xFF}), bytes({0xE0, 0xFE, 0xDF})},
+      {"FF stays from Mac", winFromMac, bytes({0xFF}), bytes({0xFF})},
+      {"А to ISO", isoFromWin, bytes({0xC0}), bytes({0xB0})},
+      {"F0 is no ISO letter", winFromIso, bytes({0xF0}), bytes({0xF0})},
+      {"Latin, digits, em dash stay", dosFromWin, "Abc 123 \x97", "Abc 123 \x97"},
+      {"empty", koiFromWin, "", ""},
   };
   for (const Sample& c : cases) {
     std::string s = c.in;
@@ -169,9 +169,9 @@ TEST(ConversionRoutines, KnownBytes) {
 TEST(ConversionRoutines, KoiOfWinTextScramblesAndBackLosesOnlyYo) {
   const std::string text = test::win("Съешь ещё этих мягких булок, ЁЖ");
   std::string s = text;
-  WinFromKoi(s);
+  winFromKoi(s);
   EXPECT_NE(s, text);
-  KoiFromWin(s);
+  koiFromWin(s);
   std::string expected = text;
   for (char& c : expected) {
     if (static_cast<unsigned char>(c) == 0xB8) c = static_cast<char>(0xA3);
@@ -207,8 +207,8 @@ TEST(Case1251, AgreesWithUnicodeForLatinAndRussian) {
     if (u && *u == 0x451) up = byteOf(0x401);
     if (u && ((*u >= 'A' && *u <= 'Z') || (*u >= 0x410 && *u <= 0x42F))) low = byteOf(*u + 0x20);
     if (u && *u == 0x401) low = byteOf(0x451);
-    EXPECT_EQ(UpCase1251(static_cast<unsigned char>(b)), up) << "byte " << b;
-    EXPECT_EQ(LowCase1251(static_cast<unsigned char>(b)), low) << "byte " << b;
+    EXPECT_EQ(upperChar1251(static_cast<unsigned char>(b)), up) << "byte " << b;
+    EXPECT_EQ(lowerChar1251(static_cast<unsigned char>(b)), low) << "byte " << b;
   }
 }
 
@@ -224,11 +224,11 @@ TEST(Case1251, Strings) {
       {"", "", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(UpperStr1251(test::win(c.in)), test::win(c.up)) << c.in;
-    EXPECT_EQ(LowerStr1251(test::win(c.in)), test::win(c.low)) << c.in;
+    EXPECT_EQ(upperCase1251(test::win(c.in)), test::win(c.up)) << c.in;
+    EXPECT_EQ(lowerCase1251(test::win(c.in)), test::win(c.low)) << c.in;
   }
-  EXPECT_EQ(UpCase1251(0xB8), 0xA8);
-  EXPECT_EQ(UpCase1251(0xBF), 0xBF);
+  EXPECT_EQ(upperChar1251(0xB8), 0xA8);
+  EXPECT_EQ(upperChar1251(0xBF), 0xBF);
 }
 
 }  // namespace
@@ -250,7 +250,7 @@ TEST(ReversibleConversion, EveryByteComesBackAndLettersAreWindows1251) {
   EXPECT_EQ(win.substr(8), "\x98" "196");
   // A command that upper-cases letters leaves the escape alone.
   std::string upper = win;
-  for (auto& c : upper) c = static_cast<char>(kiv::UpCase1251(static_cast<unsigned char>(c)));
+  for (auto& c : upper) c = static_cast<char>(kiv::upperChar1251(static_cast<unsigned char>(c)));
   EXPECT_EQ(kiv::fromWin1251Reversibly(upper, "dos"), "\x80\x8F\x90\x9F\xF0\xF0\xFC\xF8\xC4");
   // A broken escape and a character the code page lacks become "?".
   EXPECT_EQ(kiv::fromWin1251Reversibly("\x98" "9x\xAB", "dos"), "?9x?");

@@ -29,9 +29,9 @@ const char* const kPhrases[] = {
 // Every phrase, in each of the three code pages, is detected as that page.
 TEST(DetectCharset, PhrasesInEachCodePage) {
   for (const char* p : kPhrases) {
-    EXPECT_EQ(DetectCharset(test::win(p)), "win") << p;
-    EXPECT_EQ(DetectCharset(test::dos(p)), "dos") << p;
-    EXPECT_EQ(DetectCharset(test::koi(p)), "koi") << p;
+    EXPECT_EQ(detectCharset(test::win(p)), "win") << p;
+    EXPECT_EQ(detectCharset(test::dos(p)), "dos") << p;
+    EXPECT_EQ(detectCharset(test::koi(p)), "koi") << p;
   }
 }
 
@@ -53,7 +53,7 @@ TEST(DetectCharset, EdgeCases) {
       {"DOS 866 single letter п", test::dos("п"), "dos"},
       {"KOI8-R её", test::koi("её"), "koi"},
   };
-  for (const auto& c : cases) EXPECT_EQ(DetectCharset(c.text), c.expected) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(detectCharset(c.text), c.expected) << c.what;
 }
 
 // Text that reads as Russian in no code page falls back to the marker lists.
@@ -101,7 +101,7 @@ TEST(DetectCharset, AnyBytesGiveAnAnswer) {
   std::string all;
   for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
   for (std::string text : {all, std::string(1000, '\xFF'), std::string(3, '\0'), std::string("\xD0")}) {
-    const std::string id = DetectCharset(text);
+    const std::string id = detectCharset(text);
     EXPECT_TRUE(id == "win" || id == "dos" || id == "koi");
   }
 }
@@ -120,12 +120,12 @@ TEST(DetectCharset, CorpusAccuracy) {
     for (const auto& e : fs::directory_iterator(dir)) {
       const std::string text = CodePage::get(id).encodeFromUtf8(test::readFile(e.path().string()));
       ++files;
-      EXPECT_EQ(DetectCharset(text), expected) << e.path().filename();
+      EXPECT_EQ(detectCharset(text), expected) << e.path().filename();
       for (std::size_t len : {256u, 32u}) {
         for (std::size_t at = 0; at + len <= text.size(); at += len) {
           const std::string piece = text.substr(at, len);
           if (std::none_of(piece.begin(), piece.end(), [](char c) { return c & 0x80; })) continue;
-          const bool ok = DetectCharset(piece) == expected;
+          const bool ok = detectCharset(piece) == expected;
           if (len == 256) {
             EXPECT_TRUE(ok) << e.path().filename() << " at " << at;
           }

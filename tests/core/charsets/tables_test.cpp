@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/charsets/codec.h"
+#include "core/charsets/code_table.h"
 #include "core/common/text_lines.h"
 #include "test_util.h"
 

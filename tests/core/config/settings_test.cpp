@@ -16,23 +16,23 @@ TEST(SettingsTable, EmptyFileGivesDefaults) {
   IniFile ini;
   ini.setAutoFlush(false);
   Configuration cfg;
-  cfg.session.LastOpenDir = "/prog/";
+  cfg.session.lastOpenFolder = "/prog/";
   readSettings(ini, cfg);
-  const RConnectionTable fresh;
-  EXPECT_EQ(cfg.table.Time, 2500);
-  EXPECT_EQ(cfg.table.MRUItemsCount, 25);
-  EXPECT_EQ(cfg.table.Gutter.FillOption, 2);
-  EXPECT_EQ(cfg.table.Gutter.SimpleColor, 16724212);
-  EXPECT_EQ(cfg.table.Editor.FillOption, 0);
-  EXPECT_EQ(cfg.table.SaveOptions.VersionNamePrefix, "version");
-  EXPECT_TRUE(cfg.table.SaveOptions.SaveInSameFolder);
-  EXPECT_EQ(cfg.table.DOS, "Terminal");
-  EXPECT_EQ(cfg.table.QuoteChar, "\"");
-  EXPECT_EQ(cfg.table.codeTablesFolder, "Engine\\Tables\\");
-  EXPECT_EQ(cfg.session.LastOpenDir, "/prog/");  // the program folder stays the default
-  EXPECT_EQ(cfg.session.Main.W, 802);
-  EXPECT_EQ(cfg.session.Dox.H, 200);
-  EXPECT_EQ(cfg.table.Folders, fresh.Folders);
+  const Settings fresh;
+  EXPECT_EQ(cfg.settings.autoScrollInterval, 2500);
+  EXPECT_EQ(cfg.settings.recentFilesCount, 25);
+  EXPECT_EQ(cfg.settings.gutterFill.kind, 2);
+  EXPECT_EQ(cfg.settings.gutterFill.plainColor, 16724212);
+  EXPECT_EQ(cfg.settings.textAreaFill.kind, 0);
+  EXPECT_EQ(cfg.settings.versions.namePrefix, "version");
+  EXPECT_TRUE(cfg.settings.versions.saveInSameFolder);
+  EXPECT_EQ(cfg.settings.dosFont, "Terminal");
+  EXPECT_EQ(cfg.settings.quoteChar, "\"");
+  EXPECT_EQ(cfg.settings.codeTablesFolder, "Engine\\Tables\\");
+  EXPECT_EQ(cfg.session.lastOpenFolder, "/prog/");  // the program folder stays the default
+  EXPECT_EQ(cfg.session.mainWindow.width, 802);
+  EXPECT_EQ(cfg.session.documentsWindow.height, 200);
+  EXPECT_EQ(cfg.settings.browserFolderColor, fresh.browserFolderColor);
 }
 
 TEST(SettingsTable, BadNumbersAndBytes) {
@@ -43,13 +43,13 @@ TEST(SettingsTable, BadNumbersAndBytes) {
   Configuration cfg;
   readSettings(ini, cfg);
   // Modulo 256 first (0 and 254), then the font size limits.
-  EXPECT_EQ(cfg.table.KOI8Size, kMinFontSize);
-  EXPECT_EQ(cfg.table.WINSize, kMaxFontSize);
-  EXPECT_EQ(cfg.table.DOSSize, 10);
-  EXPECT_FALSE(cfg.table.WordWrap);
-  EXPECT_TRUE(cfg.table.ShowSplash);  // any non-zero number is true
-  EXPECT_EQ(cfg.table.autoindent, 1);
-  EXPECT_EQ(cfg.table.Editor.GradientMode, 1);
+  EXPECT_EQ(cfg.settings.koiFontSize, kMinFontSize);
+  EXPECT_EQ(cfg.settings.winFontSize, kMaxFontSize);
+  EXPECT_EQ(cfg.settings.dosFontSize, 10);
+  EXPECT_FALSE(cfg.settings.wordWrap);
+  EXPECT_TRUE(cfg.settings.showSplash);  // any non-zero number is true
+  EXPECT_EQ(cfg.settings.blockIndent, 1);
+  EXPECT_EQ(cfg.settings.textAreaFill.gradientMode, 1);
 }
 
 TEST(SettingsTable, EveryWrittenKeyIsInTheTableOnceAndExitOnlyWritesExitKeys) {
@@ -69,40 +69,40 @@ TEST(SettingsTable, EveryWrittenKeyIsInTheTableOnceAndExitOnlyWritesExitKeys) {
 
 TEST(SettingsTable, WriteThenReadRoundTrips) {
   Configuration cfg;
-  cfg.table.RMargin = 90;
-  cfg.table.Editor.Wallpaper = "/home/u/обои.png";
-  cfg.table.KOI8Size = 72;
-  cfg.table.Key = true;
-  cfg.session.LastOpenDir = "/docs/";
-  cfg.session.writeLastDirs = true;
+  cfg.settings.rightMargin = 90;
+  cfg.settings.textAreaFill.picture = "/home/u/обои.png";
+  cfg.settings.koiFontSize = 72;
+  cfg.settings.keyClickSound = true;
+  cfg.session.lastOpenFolder = "/docs/";
+  cfg.session.writeLastFolders = true;
   IniFile ini;
   ini.setAutoFlush(false);
   writeSettings(ini, cfg);
   EXPECT_TRUE(ini.hasKey("Sounds", "key"));
   Configuration back;
   readSettings(ini, back);
-  EXPECT_EQ(back.table.RMargin, 90);
-  EXPECT_EQ(back.table.Editor.Wallpaper, "/home/u/обои.png");
-  EXPECT_EQ(back.table.KOI8Size, 72);
-  EXPECT_TRUE(back.table.Key);
-  EXPECT_EQ(back.session.LastOpenDir, "/docs/");
+  EXPECT_EQ(back.settings.rightMargin, 90);
+  EXPECT_EQ(back.settings.textAreaFill.picture, "/home/u/обои.png");
+  EXPECT_EQ(back.settings.koiFontSize, 72);
+  EXPECT_TRUE(back.settings.keyClickSound);
+  EXPECT_EQ(back.session.lastOpenFolder, "/docs/");
   // Not written when the dialogs' folders are to be kept.
   IniFile ini2;
   ini2.setAutoFlush(false);
-  cfg.session.writeLastDirs = false;
+  cfg.session.writeLastFolders = false;
   writeSettings(ini2, cfg);
   EXPECT_FALSE(ini2.hasKey("Main", "LastOpenDir"));
   EXPECT_FALSE(ini2.hasKey("Main", "SpacesPerTab"));
 }
 
 TEST(Settings, FoldersFromProgramFolder) {
-  RConnectionTable t;
+  Settings t;
   buildFolders(t, "/opt/kiv/", "Engine\\Tables\\");
   EXPECT_EQ(t.codeTablesFolder, "/opt/kiv/Engine/Tables/");
   EXPECT_EQ(t.partsFolder, "/opt/kiv/Engine/Parts/");
   buildFolders(t, "/opt/kiv/", "My\\Codes");
   EXPECT_EQ(t.codeTablesFolder, "/opt/kiv/My/Codes/");
-  t.SpacesPerTab = -3;
+  t.spacesPerTab = -3;
   EXPECT_EQ(t.tabWidth(), 0);
 }
 
@@ -199,21 +199,21 @@ TEST(SettingsTable, EveryNumberIsBroughtIntoItsLimits) {
 TEST(SettingsTable, NamedLimits) {
   struct Case {
     const char* text;
-    int RConnectionTable::*field;
+    int Settings::*field;
     int expected;
   };
   const std::vector<Case> cases = {
-      {"[Main]\r\nSpacesPerTab=2000000000\r\n", &RConnectionTable::SpacesPerTab, 32},
-      {"[Main]\r\nSpacesPerTab=0\r\n", &RConnectionTable::SpacesPerTab, 1},
-      {"[Main]\r\nRMargin=-5\r\n", &RConnectionTable::RMargin, 1},
-      {"[Main]\r\nRMargin=1001\r\n", &RConnectionTable::RMargin, 1000},
-      {"[Autoscroll]\r\nTime=0\r\n", &RConnectionTable::Time, 10},
-      {"[Autoscroll]\r\nLinesPerTime=-3\r\n", &RConnectionTable::LinesPerTime, 1},
-      {"[Main]\r\nMRUItemsCount=1000000\r\n", &RConnectionTable::MRUItemsCount, 100},
-      {"[Main]\r\nChildW=2147483647\r\n", &RConnectionTable::ChildW, kMaxWindowSide},
-      {"[Main]\r\nautoindent=0\r\n", &RConnectionTable::autoindent, 1},
-      {"[Main]\r\nBGColor=-1\r\n", &RConnectionTable::BGColor, 0},
-      {"[FileBox]\r\nCols=999\r\n", &RConnectionTable::Cols, 16},
+      {"[Main]\r\nSpacesPerTab=2000000000\r\n", &Settings::spacesPerTab, 32},
+      {"[Main]\r\nSpacesPerTab=0\r\n", &Settings::spacesPerTab, 1},
+      {"[Main]\r\nRMargin=-5\r\n", &Settings::rightMargin, 1},
+      {"[Main]\r\nRMargin=1001\r\n", &Settings::rightMargin, 1000},
+      {"[Autoscroll]\r\nTime=0\r\n", &Settings::autoScrollInterval, 10},
+      {"[Autoscroll]\r\nLinesPerTime=-3\r\n", &Settings::autoScrollLines, 1},
+      {"[Main]\r\nMRUItemsCount=1000000\r\n", &Settings::recentFilesCount, 100},
+      {"[Main]\r\nChildW=2147483647\r\n", &Settings::documentWidth, kMaxWindowSide},
+      {"[Main]\r\nautoindent=0\r\n", &Settings::blockIndent, 1},
+      {"[Main]\r\nBGColor=-1\r\n", &Settings::backgroundColor, 0},
+      {"[FileBox]\r\nCols=999\r\n", &Settings::browserColumns, 16},
   };
   for (const auto& c : cases) {
     IniFile ini;
@@ -221,7 +221,7 @@ TEST(SettingsTable, NamedLimits) {
     ini.parse(c.text);
     Configuration cfg;
     readSettings(ini, cfg);
-    EXPECT_EQ(cfg.table.*c.field, c.expected) << c.text;
+    EXPECT_EQ(cfg.settings.*c.field, c.expected) << c.text;
   }
   IniFile ini;
   ini.setAutoFlush(false);
@@ -229,12 +229,12 @@ TEST(SettingsTable, NamedLimits) {
             "[Gutter]\r\nwidth=100000\r\nGFillOption=7\r\n");
   Configuration cfg;
   readSettings(ini, cfg);
-  EXPECT_EQ(cfg.session.Main.W, kMaxWindowSide);
-  EXPECT_EQ(cfg.session.Main.H, kMaxWindowSide);
-  EXPECT_EQ(cfg.table.DOSSize, 44);  // 300 modulo 256
-  EXPECT_EQ(cfg.table.WINSize, kMaxFontSize);
-  EXPECT_EQ(cfg.table.Gutter.width, 256);
-  EXPECT_EQ(cfg.table.Gutter.FillOption, 2);
+  EXPECT_EQ(cfg.session.mainWindow.width, kMaxWindowSide);
+  EXPECT_EQ(cfg.session.mainWindow.height, kMaxWindowSide);
+  EXPECT_EQ(cfg.settings.dosFontSize, 44);  // 300 modulo 256
+  EXPECT_EQ(cfg.settings.winFontSize, kMaxFontSize);
+  EXPECT_EQ(cfg.settings.gutterFill.width, 256);
+  EXPECT_EQ(cfg.settings.gutterFill.kind, 2);
 }
 
 TEST(SettingsTable, NumbersBroughtIntoLimitsAreWrittenBack) {
@@ -261,9 +261,9 @@ TEST(SettingsTable, ValuesWithLineBreaksAreRefusedAndReported) {
   ini.parse("[Main]\r\nLastOpenDir=/old/\r\n");
   Configuration cfg;
   readSettings(ini, cfg);
-  cfg.session.LastOpenDir = "/new\r\n[Main]\r\nSpacesPerTab=2000000000\r\n/";
-  cfg.session.LastSaveDir = "/fine/";
-  cfg.session.writeLastDirs = true;
+  cfg.session.lastOpenFolder = "/new\r\n[Main]\r\nSpacesPerTab=2000000000\r\n/";
+  cfg.session.lastSaveFolder = "/fine/";
+  cfg.session.writeLastFolders = true;
   const auto refused = writeSettings(ini, cfg);
   ASSERT_EQ(refused.size(), 1u);
   EXPECT_EQ(refused[0]->key, "LastOpenDir");
@@ -274,7 +274,7 @@ TEST(SettingsTable, ValuesWithLineBreaksAreRefusedAndReported) {
 
 TEST(Settings, FitBoundsKeepsTheWindowOnTheArea) {
   struct Case {
-    RWindowBounds in, area, out;  // Top, Left, W, H
+    WindowBounds in, area, out;  // top, left, width, height
   };
   const std::vector<Case> cases = {
       {{60, 163, 802, 644}, {0, 0, 1920, 1080}, {60, 163, 802, 644}},
@@ -286,11 +286,11 @@ TEST(Settings, FitBoundsKeepsTheWindowOnTheArea) {
       {{10, 10, 300, 200}, {0, 0, 0, 0}, {10, 10, 300, 200}},  // no screen: unchanged
   };
   for (const auto& c : cases) {
-    const RWindowBounds b = fitBounds(c.in, c.area);
-    EXPECT_EQ(b.Top, c.out.Top);
-    EXPECT_EQ(b.Left, c.out.Left);
-    EXPECT_EQ(b.W, c.out.W);
-    EXPECT_EQ(b.H, c.out.H);
+    const WindowBounds b = fitBounds(c.in, c.area);
+    EXPECT_EQ(b.top, c.out.top);
+    EXPECT_EQ(b.left, c.out.left);
+    EXPECT_EQ(b.width, c.out.width);
+    EXPECT_EQ(b.height, c.out.height);
   }
 }
 
@@ -305,8 +305,8 @@ TEST(RecentFiles, NamesWithLineBreaksReadBackExactly) {
   r.write(ini);
   const std::string text = ini.serialize();
   // Ordinary names are stored as they are; the others in Base64 under their own key.
-  EXPECT_EQ(text, "[Recent]\r\nItem_0=/ordinary.txt\r\nItemBase64_1=" + Base64Encode("/dir/cr\rlf\r\n.txt") +
-                      "\r\nItemBase64_2=" + Base64Encode("/dir/line\nbreak.txt") +
+  EXPECT_EQ(text, "[Recent]\r\nItem_0=/ordinary.txt\r\nItemBase64_1=" + base64Encode("/dir/cr\rlf\r\n.txt") +
+                      "\r\nItemBase64_2=" + base64Encode("/dir/line\nbreak.txt") +
                       "\r\nUser_2=7\r\nItem_3=/plain/name with spaces = and ;\r\nUser_3=3\r\n");
   IniFile file;
   file.parse(text);

@@ -27,16 +27,16 @@ TEST(FileFormats, StdTxtReadAndWrite) {
       {"x\r\n\r\n", "x\r\n\r\n"},
       {"one\rtwo", "one\r\ntwo\r\n"},
   };
-  CFIOINT reg;
-  AFILEIO* io = reg.FindIO("std_txt");
+  FileFormats reg;
+  FileFormat* io = reg.find("std_txt");
   for (const auto& r : rows) {
     io->fileName = tempFile("kiv-std.txt", r.file);
     std::string text;
-    io->ReadText("std_txt", text);
+    io->readText("std_txt", text);
     EXPECT_EQ(text, r.text);
   }
   io->fileName = ::testing::TempDir() + "kiv-std-out.txt";
-  io->WriteText(std::string("a\nb\r\nc\0d", 8), "std_txt");
+  io->writeText(std::string("a\nb\r\nc\0d", 8), "std_txt");
   EXPECT_EQ(*readFileBytes(io->fileName), std::string("a\r\nb\r\nc\0d\r\n", 11));
 }
 
@@ -51,11 +51,11 @@ TEST(FileFormats, UnicodeBothWays) {
   std::string all;
   for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(win1251FromUtf16le(utf16leFromWin1251(all)), all);
-  CFIOINT reg;
-  AFILEIO* io = reg.FindIO("UNICODE");
+  FileFormats reg;
+  FileFormat* io = reg.find("UNICODE");
   ASSERT_NE(io, nullptr);
   io->fileName = ::testing::TempDir() + "kiv-u16.txt";
-  io->WriteText("", "unicode");
+  io->writeText("", "unicode");
   EXPECT_EQ(*readFileBytes(io->fileName), "");
 }
 
@@ -77,30 +77,30 @@ TEST(FileFormats, FidoHeader) {
             "FROM: Vasya2:5020/123TO: Petr2:5030/45DATE: 07 Dec 26  23:40:05 SUBJ:Hello");
   // A short file counts the missing bytes as zero.
   EXPECT_EQ(fidoHeaderLine("Ab").substr(0, 14), "FROM: Ab2:0/0T");
-  CFIOINT reg;
-  AFILEIO* io = reg.FindIO("fidomsg");
+  FileFormats reg;
+  FileFormat* io = reg.find("fidomsg");
   io->fileName = tempFile("kiv.msg", h + "body");
   std::string text;
-  io->ReadText("fidomsg", text);
+  io->readText("fidomsg", text);
   EXPECT_NE(text.find("2:5020/123"), std::string::npos);
-  io->WriteText("anything", "fidomsg");
+  io->writeText("anything", "fidomsg");
   EXPECT_EQ(*readFileBytes(io->fileName), h + "body");  // writing leaves the file alone
 }
 
 TEST(FileFormats, RegistryAndErrors) {
-  CFIOINT reg;
-  EXPECT_EQ(reg.FindIO("STD_TXT"), reg.FindIO("std_txt"));
-  EXPECT_EQ(reg.FindIO("nothing"), nullptr);
+  FileFormats reg;
+  EXPECT_EQ(reg.find("STD_TXT"), reg.find("std_txt"));
+  EXPECT_EQ(reg.find("nothing"), nullptr);
   EXPECT_EQ(reg.description(), "Модульный движок ввода/вывода V 1.0");
-  AFILEIO* io = reg.FindIO("std_txt");
+  FileFormat* io = reg.find("std_txt");
   io->fileName = "/nonexistent-kiv/x.txt";
   std::string text = "unchanged";
   try {
-    io->ReadText("std_txt", text);
+    io->readText("std_txt", text);
     FAIL();
   } catch (const FileError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open file /nonexistent-kiv/x.txt");
   }
   EXPECT_EQ(text, "unchanged");
-  EXPECT_THROW(io->WriteText("x", "std_txt"), FileError);
+  EXPECT_THROW(io->writeText("x", "std_txt"), FileError);
 }

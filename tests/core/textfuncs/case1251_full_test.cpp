@@ -35,8 +35,8 @@ TEST(FullCase1251, AgreesWithUnicodeForEveryByte) {
     const int low = cp.fromUnicode(unicodeLower(u));
     ASSERT_GE(up, 0);
     ASSERT_GE(low, 0);
-    EXPECT_EQ(FullUpCase1251(static_cast<unsigned char>(b)), up) << "byte " << b;
-    EXPECT_EQ(FullLowCase1251(static_cast<unsigned char>(b)), low) << "byte " << b;
+    EXPECT_EQ(fullUpperChar1251(static_cast<unsigned char>(b)), up) << "byte " << b;
+    EXPECT_EQ(fullLowerChar1251(static_cast<unsigned char>(b)), low) << "byte " << b;
     if (up != b || low != b) ++letters;
   }
   EXPECT_EQ(letters, 52 + 64 + 30);  // Latin, А–я, the fifteen other pairs
@@ -48,29 +48,29 @@ TEST(FullCase1251, NamedPairs) {
   } pairs[] = {{0x81, 0x83}, {0x8A, 0x9A}, {0xA3, 0xBC}, {0xBD, 0xBE}, {0xA8, 0xB8}, {0xC0, 0xE0},
                {0xDF, 0xFF}, {'A', 'a'},   {'Z', 'z'},   {0xA5, 0xB4}, {0xB2, 0xB3}, {0x80, 0x90}};
   for (const auto& p : pairs) {
-    EXPECT_EQ(FullUpCase1251(p.small), p.capital);
-    EXPECT_EQ(FullLowCase1251(p.capital), p.small);
-    EXPECT_EQ(FullUpCase1251(p.capital), p.capital);
-    EXPECT_EQ(FullLowCase1251(p.small), p.small);
+    EXPECT_EQ(fullUpperChar1251(p.small), p.capital);
+    EXPECT_EQ(fullLowerChar1251(p.capital), p.small);
+    EXPECT_EQ(fullUpperChar1251(p.capital), p.capital);
+    EXPECT_EQ(fullLowerChar1251(p.small), p.small);
   }
 }
 
 TEST(FullCase1251, ExtendsTheSimpleMapping) {
   for (int b = 0; b < 256; ++b) {
     const auto c = static_cast<unsigned char>(b);
-    if (UpCase1251(c) != c) {
-      EXPECT_EQ(FullUpCase1251(c), UpCase1251(c));
+    if (upperChar1251(c) != c) {
+      EXPECT_EQ(fullUpperChar1251(c), upperChar1251(c));
     }
-    if (LowCase1251(c) != c) {
-      EXPECT_EQ(FullLowCase1251(c), LowCase1251(c));
+    if (lowerChar1251(c) != c) {
+      EXPECT_EQ(fullLowerChar1251(c), lowerChar1251(c));
     }
   }
 }
 
 TEST(FullCase1251, Strings) {
-  EXPECT_EQ(FullUpperStr1251(w("ѓорѓи ёлка Tree 1")), w("ЃОРЃИ ЁЛКА TREE 1"));
-  EXPECT_EQ(FullLowerStr1251(w("ЃОРЃИ ЁЛКА TREE 1")), w("ѓорѓи ёлка tree 1"));
-  EXPECT_EQ(FullUpperStr1251(""), "");
+  EXPECT_EQ(fullUpperCase1251(w("ѓорѓи ёлка Tree 1")), w("ЃОРЃИ ЁЛКА TREE 1"));
+  EXPECT_EQ(fullLowerCase1251(w("ЃОРЃИ ЁЛКА TREE 1")), w("ѓорѓи ёлка tree 1"));
+  EXPECT_EQ(fullUpperCase1251(""), "");
 }
 
 TEST(FullCase1251, EqualFolded) {

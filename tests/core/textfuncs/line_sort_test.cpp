@@ -55,7 +55,7 @@ TEST(Compare1251, EqualExactlyWhenCaseFoldsEqual) {
   for (int a = 0; a < 256; ++a) {
     for (int b = 0; b < 256; ++b) {
       const std::string x(1, static_cast<char>(a)), y(1, static_cast<char>(b));
-      const bool same = FullUpCase1251(static_cast<unsigned char>(a)) == FullUpCase1251(static_cast<unsigned char>(b));
+      const bool same = fullUpperChar1251(static_cast<unsigned char>(a)) == fullUpperChar1251(static_cast<unsigned char>(b));
       ASSERT_EQ(compare1251IgnoreCase(x, y) == 0, same) << a << " " << b;
       ASSERT_EQ(compare1251IgnoreCase(x, y), -compare1251IgnoreCase(y, x));
     }

@@ -43,12 +43,12 @@ TEST(Base64Encode, KnownValues) {
       {bytes({0xFF, 0xFF, 0xFF}), "////"},
       {bytes({0xC4, 0xE0}), "xOA="},  // Да in Windows-1251
   };
-  for (const auto& c : cases) EXPECT_EQ(Base64Encode(c.in), c.out) << c.in;
+  for (const auto& c : cases) EXPECT_EQ(base64Encode(c.in), c.out) << c.in;
 }
 
 TEST(Base64Encode, LengthAndNoLineBreaks) {
   for (std::size_t n = 0; n < 200; ++n) {
-    const std::string out = Base64Encode(std::string(n, 'x'));
+    const std::string out = base64Encode(std::string(n, 'x'));
     EXPECT_EQ(out.size(), 4 * ((n + 2) / 3));
     EXPECT_EQ(out.find_first_of("\r\n"), std::string::npos);
   }
@@ -99,7 +99,7 @@ TEST(Base64DecodeStrict, Table) {
       {"QUI=", true, "AB"},
   };
   for (const auto& c : cases) {
-    const DecodeResult r = Base64DecodeStrict(c.in);
+    const DecodeResult r = base64DecodeStrict(c.in);
     EXPECT_EQ(r.ok(), c.ok) << c.in;
     if (c.ok) {
       EXPECT_EQ(r.bytes, c.out) << c.in;
@@ -129,7 +129,7 @@ TEST(Base64DecodeLenient, Table) {
       {"YQ==YQ==", bytes({0x61, 0x06, 0x10})},  // padding is skipped: the groups run on
       {"\xC4\xE0\xFF", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(Base64DecodeLenient(c.in), c.out) << c.in;
+  for (const auto& c : cases) EXPECT_EQ(base64DecodeLenient(c.in), c.out) << c.in;
 }
 
 // ---------------------------------------------------------------- RLE
@@ -165,7 +165,7 @@ TEST(RleCompress, ByteExact) {
       {"ABAB", "ABAB"},
       {"\r\n\r\n", "\r\n\r\n"},
   };
-  for (const auto& c : cases) EXPECT_EQ(RleCompress(c.in), c.out) << c.in.size();
+  for (const auto& c : cases) EXPECT_EQ(rleCompress(c.in), c.out) << c.in.size();
 }
 
 TEST(RleExpand, Table) {
@@ -189,7 +189,7 @@ TEST(RleExpand, Table) {
       {"plain text\r\n", "plain text\r\n"},
   };
   for (const auto& c : cases) {
-    const DecodeResult r = RleExpand(c.in);
+    const DecodeResult r = rleExpand(c.in);
     ASSERT_TRUE(r.ok()) << r.message;
     EXPECT_EQ(r.bytes, c.out);
   }
@@ -218,7 +218,7 @@ TEST(RleExpand, RefusesTruncatedAndHugeCodes) {
       {bytes({0x7F, 0x41, 0x80, 0x80, 0x80, 0x40, 0x7F, 0x42, 0x80, 0x80, 0x80, 0x40, 0x43, 0x19, 0x43}), huge},
   };
   for (const auto& c : cases) {
-    const DecodeResult r = RleExpand(c.in);
+    const DecodeResult r = rleExpand(c.in);
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(r.message, c.message);
   }
@@ -226,7 +226,7 @@ TEST(RleExpand, RefusesTruncatedAndHugeCodes) {
 
 TEST(RleExpand, ExactlyAtTheLimit) {
   // 2^28 = 80 80 80 80 01: exactly 256 MiB is still allowed.
-  const DecodeResult r = RleExpand(bytes({0x7F, 0x41, 0x80, 0x80, 0x80, 0x80, 0x01}));
+  const DecodeResult r = rleExpand(bytes({0x7F, 0x41, 0x80, 0x80, 0x80, 0x80, 0x01}));
   ASSERT_TRUE(r.ok()) << r.message;
   EXPECT_EQ(r.bytes.size(), kRleMaxExpanded);
 }
@@ -249,7 +249,7 @@ TEST(RleExpand, LowerLimitCountsRepeatsOnly) {
       {bytes({0x7F, 0x41, 0x00}), 0, true},
   };
   for (const auto& c : cases) {
-    const DecodeResult r = RleExpand(c.in, c.limit);
+    const DecodeResult r = rleExpand(c.in, c.limit);
     EXPECT_EQ(r.ok(), c.ok) << c.limit;
     if (!c.ok) {
       EXPECT_EQ(r.message, kRleTooLargeMessage);
@@ -271,7 +271,7 @@ TEST(HexEncode, Table) {
       {bytes({0x00, 0x0F, 0xF0, 0xFF}), "000FF0FF"},
       {"AZ", "415A"},
   };
-  for (const auto& c : cases) EXPECT_EQ(HexEncode(c.in), c.out);
+  for (const auto& c : cases) EXPECT_EQ(hexEncode(c.in), c.out);
 }
 
 TEST(HexDecode, Table) {
@@ -298,7 +298,7 @@ TEST(HexDecode, Table) {
       {"41"s + '\0' + "1", false, ""},
   };
   for (const auto& c : cases) {
-    const DecodeResult r = HexDecode(c.in);
+    const DecodeResult r = hexDecode(c.in);
     EXPECT_EQ(r.ok(), c.ok) << c.in;
     if (c.ok) {
       EXPECT_EQ(r.bytes, c.out) << c.in;
@@ -339,13 +339,13 @@ TEST(Base64DecodeStrict, EveryForeignCharacterAnywhereIsRefused) {
   // Whole groups, the padded last groups, and a padded group after a whole one.
   const std::vector<std::string> valid = {"QUJD", "QUI=", "QQ==", "QUJDQUI=", "QUJDQQ=="};
   for (const auto& v : valid) {
-    ASSERT_TRUE(Base64DecodeStrict(v).ok()) << v;
+    ASSERT_TRUE(base64DecodeStrict(v).ok()) << v;
     for (int c = 0; c < 256; ++c) {
       if (alphabet.find(static_cast<char>(c)) != std::string::npos) continue;
       for (std::size_t pos = 0; pos < v.size(); ++pos) {
         std::string t = v;
         t[pos] = static_cast<char>(c);
-        EXPECT_FALSE(Base64DecodeStrict(t).ok()) << v << " with byte " << c << " at " << pos;
+        EXPECT_FALSE(base64DecodeStrict(t).ok()) << v << " with byte " << c << " at " << pos;
       }
     }
     // "=" in a group before the last one, or in the first half of any group.
@@ -353,14 +353,14 @@ TEST(Base64DecodeStrict, EveryForeignCharacterAnywhereIsRefused) {
       if (pos + 4 >= v.size() && pos % 4 >= 2) continue;
       std::string t = v;
       t[pos] = '=';
-      EXPECT_FALSE(Base64DecodeStrict(t).ok()) << t;
+      EXPECT_FALSE(base64DecodeStrict(t).ok()) << t;
     }
   }
 }
 
 TEST(RoundTrip, Base64Strict) {
   for (const auto& s : randomSamples()) {
-    const DecodeResult r = Base64DecodeStrict(Base64Encode(s));
+    const DecodeResult r = base64DecodeStrict(base64Encode(s));
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.bytes, s);
   }
@@ -369,18 +369,18 @@ TEST(RoundTrip, Base64Strict) {
 TEST(RoundTrip, MimeWrappedLines) {
   // Base64 wrapped at 76 characters per line, as mail does, reads back.
   for (const auto& s : randomSamples()) {
-    const std::string flat = Base64Encode(s);
+    const std::string flat = base64Encode(s);
     std::string wrapped;
     for (std::size_t i = 0; i < flat.size(); i += 76) wrapped += flat.substr(i, 76) + "\r\n";
-    EXPECT_EQ(Base64DecodeLenient(wrapped), s);
-    EXPECT_EQ(Base64DecodeLenient(flat), s);
+    EXPECT_EQ(base64DecodeLenient(wrapped), s);
+    EXPECT_EQ(base64DecodeLenient(flat), s);
   }
 }
 
 TEST(RoundTrip, Rle) {
   for (const auto& s : randomSamples()) {
-    const std::string code = RleCompress(s);
-    const DecodeResult r = RleExpand(code);
+    const std::string code = rleCompress(s);
+    const DecodeResult r = rleExpand(code);
     ASSERT_TRUE(r.ok()) << r.message;
     EXPECT_EQ(r.bytes, s);
   }
@@ -388,9 +388,9 @@ TEST(RoundTrip, Rle) {
 
 TEST(RoundTrip, Hex) {
   for (const auto& s : randomSamples()) {
-    const std::string hex = HexEncode(s);
+    const std::string hex = hexEncode(s);
     EXPECT_EQ(hex.size(), 2 * s.size());
-    const DecodeResult r = HexDecode(hex);
+    const DecodeResult r = hexDecode(hex);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.bytes, s);
   }
@@ -402,10 +402,10 @@ TEST(RoundTrip, LargeInputsStayLinear) {
   std::mt19937 rng(7);
   big.reserve(16u << 20);
   while (big.size() < (16u << 20)) big.append(1 + rng() % 20, static_cast<char>(rng() % 256));
-  EXPECT_EQ(Base64DecodeStrict(Base64Encode(big)).bytes, big);
-  EXPECT_EQ(Base64DecodeLenient(Base64Encode(big)), big);
-  EXPECT_EQ(RleExpand(RleCompress(big)).bytes, big);
-  EXPECT_EQ(HexDecode(HexEncode(big)).bytes, big);
+  EXPECT_EQ(base64DecodeStrict(base64Encode(big)).bytes, big);
+  EXPECT_EQ(base64DecodeLenient(base64Encode(big)), big);
+  EXPECT_EQ(rleExpand(rleCompress(big)).bytes, big);
+  EXPECT_EQ(hexDecode(hexEncode(big)).bytes, big);
 }
 
 }  // namespace

@@ -105,9 +105,9 @@ TEST(Versions, Applies) {
 TEST(Versions, ContentConversion) {
   const std::string win = cp1251("Привет, мир! Ёж\r\n");
   std::string dos = win;
-  DosFromWin(dos);
+  dosFromWin(dos);
   std::string koi = win;
-  KoiFromWin(koi);
+  koiFromWin(koi);
   ASSERT_NE(dos, win);
   ASSERT_NE(koi, win);
   struct Case {
@@ -139,12 +139,12 @@ TEST(Versions, ContentConversion) {
 }
 
 TEST(Versions, Plan) {
-  RSaveOptions base;
-  base.AddVersionNamePrefix = true;
-  base.VersionNamePrefix = "version";
-  base.SaveInSameFolder = true;
-  base.DoCopyVer = false;
-  base.CopyVerPath = "/backup";
+  VersionOptions base;
+  base.addNamePrefix = true;
+  base.namePrefix = "version";
+  base.saveInSameFolder = true;
+  base.copyToFolder = false;
+  base.copyFolder = "/backup";
 
   const std::string same = "/docs/versiondate-07-12-2026time-23-40-05a.txt";
   const std::string copy = "/backup/versiondate-07-12-2026time-23-40-05a.txt";
@@ -169,10 +169,10 @@ TEST(Versions, Plan) {
   };
   const std::string text = cp1251("Текст\r\n");
   for (const auto& c : cases) {
-    RSaveOptions o = base;
-    o.SaveInSameFolder = c.sameFolder;
-    o.DoCopyVer = c.doCopy;
-    o.CopyVerPath = c.copyPath;
+    VersionOptions o = base;
+    o.saveInSameFolder = c.sameFolder;
+    o.copyToFolder = c.doCopy;
+    o.copyFolder = c.copyPath;
     const VersionPlan p =
         planVersion("/docs/a.txt", c.hasFile, text, "win", o, kEvening, "dd.MM.yyyy", c.copyExists);
     EXPECT_EQ(p.targets, c.targets) << c.what;
@@ -181,12 +181,12 @@ TEST(Versions, Plan) {
     }
   }
 
-  RSaveOptions dos = base;
-  dos.DoConvertVersionToCharset = true;
-  dos.ConvertVersionToCharset = "dos";
+  VersionOptions dos = base;
+  dos.convertCharset = true;
+  dos.targetCharset = "dos";
   const VersionPlan p = planVersion("/docs/a.txt", true, text, "win", dos, kEvening, "dd.MM.yyyy", false);
   std::string want = text;
-  DosFromWin(want);
+  dosFromWin(want);
   EXPECT_EQ(p.content, want);
   EXPECT_EQ(p.targets, std::vector<std::string>{same});
 }

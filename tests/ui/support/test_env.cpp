@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "core/charsets/cp1251_literal.h"
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -84,8 +84,8 @@ QByteArray ProgramFolder::readIni() const {
   return f.readAll();
 }
 
-std::unique_ptr<TMainForm> startProgram(const ProgramFolder& folder, const QStringList& args) {
-  auto main = std::make_unique<TMainForm>(folder.path(), args);
+std::unique_ptr<MainWindow> startProgram(const ProgramFolder& folder, const QStringList& args) {
+  auto main = std::make_unique<MainWindow>(folder.path(), args);
   if (!main->startedOk()) return main;
   main->show();
   QApplication::setActiveWindow(main.get());
@@ -102,7 +102,7 @@ void ProgramSession::start() {
 
 void ProgramSession::stop() {
   if (main) {
-    for (Ted* t : main->editor().documents()) t->memo()->setModifiedFlag(false);
+    for (DocumentWindow* t : main->editor().documents()) t->control()->setModifiedFlag(false);
     main->close();
   }
   main.reset();

@@ -17,9 +17,9 @@ class QWidget;
 
 namespace kiv {
 
-class TMainForm;
-class Ted;
-class MemoControl;
+class MainWindow;
+class DocumentWindow;
+class EditingControl;
 
 // Records messages, answers questions and prompts from queues (default: Yes,
 // and cancel for prompts).
@@ -59,14 +59,14 @@ class ProgramFolder {
 };
 
 // A main window on a fresh program folder, shown and active.
-std::unique_ptr<TMainForm> startProgram(const ProgramFolder& folder, const QStringList& args = {});
+std::unique_ptr<MainWindow> startProgram(const ProgramFolder& folder, const QStringList& args = {});
 
 // One run of the program for a test: scripted dialogs, a fresh program
 // folder, the main window (sounds muted). stop() closes it without questions.
 struct ProgramSession {
   std::unique_ptr<ScriptedDialogs> dialogs;
   std::unique_ptr<ProgramFolder> folder;
-  std::unique_ptr<TMainForm> main;
+  std::unique_ptr<MainWindow> main;
   void start();
   void stop();
 };

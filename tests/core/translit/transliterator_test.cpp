@@ -1,4 +1,4 @@
-#include "core/translit/rungler.h"
+#include "core/translit/transliterator.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +12,18 @@ namespace {
 
 struct ToLatinCase {
   const char* russian;  // UTF-8, converted to Windows-1251
-  TShchaConvMode shcha;
-  TXaConvMode xa;
+  ShchaMode shcha;
+  KhaMode xa;
   const char* latin;
 };
 
-constexpr auto kSj = TShchaConvMode::scUseSj;
-constexpr auto kShch = TShchaConvMode::scUseShch;
-constexpr auto kW = TShchaConvMode::scUseW;
-constexpr auto kQ = TShchaConvMode::scUseQ;
-constexpr auto kSch = TShchaConvMode::scUseSch;
-constexpr auto kX = TXaConvMode::xcUseX;
-constexpr auto kKH = TXaConvMode::xcUseKH;
+constexpr auto kSj = ShchaMode::Sj;
+constexpr auto kShch = ShchaMode::Shch;
+constexpr auto kW = ShchaMode::W;
+constexpr auto kQ = ShchaMode::Q;
+constexpr auto kSch = ShchaMode::Sch;
+constexpr auto kX = KhaMode::X;
+constexpr auto kKH = KhaMode::Kh;
 
 TEST(RussianToLatin, Table) {
   const std::vector<ToLatinCase> cases = {
@@ -63,7 +63,7 @@ TEST(RussianToLatin, Table) {
       {"строка\r\nвторая\r\n", kSj, kX, "stroka\r\nvtoraya\r\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(RussianToLatin(cp1251(c.russian), c.shcha, c.xa), c.latin) << c.russian;
+    EXPECT_EQ(russianToLatin(cp1251(c.russian), c.shcha, c.xa), c.latin) << c.russian;
   }
 }
 
@@ -75,17 +75,17 @@ TEST(RussianToLatin, NonLetterBytesPassUnchanged) {
     if (russianLetters.find(static_cast<char>(b)) == std::string::npos) others += static_cast<char>(b);
   }
   EXPECT_EQ(others.size(), 256u - 66u);
-  EXPECT_EQ(RussianToLatin(others, kSj, kX), others);
+  EXPECT_EQ(russianToLatin(others, kSj, kX), others);
 }
 
 struct ToRussianCase {
   const char* latin;
-  TWInterpMode w;
+  WMode w;
   const char* russian;  // UTF-8
 };
 
-constexpr auto kAsV = TWInterpMode::wiAsV;
-constexpr auto kAsSj = TWInterpMode::wiAsSj;
+constexpr auto kAsV = WMode::AsV;
+constexpr auto kAsSj = WMode::AsShcha;
 
 TEST(LatinToRussian, Table) {
   const std::vector<ToRussianCase> cases = {
@@ -138,7 +138,7 @@ TEST(LatinToRussian, Table) {
   };
   for (const auto& c : cases) {
     bool on = true;
-    EXPECT_EQ(LatinToRussian(c.latin, c.w, on), cp1251(c.russian)) << c.latin;
+    EXPECT_EQ(latinToRussian(c.latin, c.w, on), cp1251(c.russian)) << c.latin;
     EXPECT_TRUE(on) << c.latin;
   }
 }
@@ -158,11 +158,11 @@ TEST(LatinToRussian, SwitchSurvivesBetweenConversions) {
       {"Sh", "Sh", false},
       {"\\ Sh", "Ш", true},
   };
-  TRungler r;
-  r.SetDirection(TConversionDirection::cdLatinToRussian);
+  Transliterator r;
+  r.setDirection(Transliterator::Direction::LatinToRussian);
   for (const auto& s : steps) {
-    EXPECT_EQ(r.Convert(s.latin), cp1251(s.russian)) << s.latin;
-    EXPECT_EQ(r.TransOn(), s.onAfter) << s.latin;
+    EXPECT_EQ(r.convert(s.latin), cp1251(s.russian)) << s.latin;
+    EXPECT_EQ(r.isOn(), s.onAfter) << s.latin;
   }
 }
 
@@ -175,17 +175,17 @@ TEST(LatinToRussian, CyrillicAndHighBytesPassUnchanged) {
     if (!handled) all += static_cast<char>(c);
   }
   bool on = true;
-  EXPECT_EQ(LatinToRussian(all, kAsV, on), all);
+  EXPECT_EQ(latinToRussian(all, kAsV, on), all);
 }
 
-TEST(TRungler, ConfigurationValues) {
+TEST(Transliterator, ConfigurationValues) {
   struct Case {
     const char* shcha;
     const char* xa;
     const char* w;
-    TShchaConvMode wantShcha;
-    TXaConvMode wantXa;
-    TWInterpMode wantW;
+    ShchaMode wantShcha;
+    KhaMode wantXa;
+    WMode wantW;
   };
   // Each row applies to the state the previous row left: values that are not
   // exact matches leave the mode as it was.
@@ -198,44 +198,44 @@ TEST(TRungler, ConfigurationValues) {
       {"Sch", "KH", "Sj", kSch, kKH, kAsSj},
       {"Sj", "X", "V", kSj, kX, kAsV},
   };
-  TRungler r;
-  EXPECT_EQ(r.ShchaConvMode(), kSj);
-  EXPECT_EQ(r.XaConvMode(), kX);
-  EXPECT_EQ(r.WInterpMode(), kAsV);
-  EXPECT_EQ(r.Direction(), TConversionDirection::cdRussianToLatin);
-  EXPECT_TRUE(r.TransOn());
+  Transliterator r;
+  EXPECT_EQ(r.shchaMode(), kSj);
+  EXPECT_EQ(r.khaMode(), kX);
+  EXPECT_EQ(r.wMode(), kAsV);
+  EXPECT_EQ(r.direction(), Transliterator::Direction::RussianToLatin);
+  EXPECT_TRUE(r.isOn());
   for (const auto& row : rows) {
-    r.ApplyConfiguration(row.shcha, row.xa, row.w);
-    EXPECT_EQ(r.ShchaConvMode(), row.wantShcha) << row.shcha;
-    EXPECT_EQ(r.XaConvMode(), row.wantXa) << row.xa;
-    EXPECT_EQ(r.WInterpMode(), row.wantW) << row.w;
+    r.applyConfiguration(row.shcha, row.xa, row.w);
+    EXPECT_EQ(r.shchaMode(), row.wantShcha) << row.shcha;
+    EXPECT_EQ(r.khaMode(), row.wantXa) << row.xa;
+    EXPECT_EQ(r.wMode(), row.wantW) << row.w;
   }
 }
 
-TEST(TRungler, ModeNamesRoundTrip) {
+TEST(Transliterator, ModeNamesRoundTrip) {
   for (int m = 0; m < 5; ++m) {
-    TRungler r;
-    ASSERT_TRUE(r.ApplyShchaConvMode(ShchaConvModeName(static_cast<TShchaConvMode>(m))));
-    EXPECT_EQ(static_cast<int>(r.ShchaConvMode()), m);
+    Transliterator r;
+    ASSERT_TRUE(r.applyShchaMode(shchaModeName(static_cast<ShchaMode>(m))));
+    EXPECT_EQ(static_cast<int>(r.shchaMode()), m);
   }
   for (int m = 0; m < 2; ++m) {
-    TRungler r;
-    ASSERT_TRUE(r.ApplyXaConvMode(XaConvModeName(static_cast<TXaConvMode>(m))));
-    EXPECT_EQ(static_cast<int>(r.XaConvMode()), m);
-    ASSERT_TRUE(r.ApplyWInterpMode(WInterpModeName(static_cast<TWInterpMode>(m))));
-    EXPECT_EQ(static_cast<int>(r.WInterpMode()), m);
+    Transliterator r;
+    ASSERT_TRUE(r.applyKhaMode(khaModeName(static_cast<KhaMode>(m))));
+    EXPECT_EQ(static_cast<int>(r.khaMode()), m);
+    ASSERT_TRUE(r.applyWMode(wModeName(static_cast<WMode>(m))));
+    EXPECT_EQ(static_cast<int>(r.wMode()), m);
   }
 }
 
-TEST(TRungler, ConvertsAfreshInEitherDirection) {
-  TRungler r;
+TEST(Transliterator, ConvertsAfreshInEitherDirection) {
+  Transliterator r;
   const std::string latin = "Sjuka";
   // Транслит on Latin text leaves it; де-транслит of the same text then reads it.
-  r.SetDirection(TConversionDirection::cdRussianToLatin);
-  EXPECT_EQ(r.Convert(latin), latin);
-  r.SetDirection(TConversionDirection::cdLatinToRussian);
-  EXPECT_EQ(r.Convert(latin), cp1251("Щука"));
-  EXPECT_EQ(r.Convert(latin), cp1251("Щука"));
+  r.setDirection(Transliterator::Direction::RussianToLatin);
+  EXPECT_EQ(r.convert(latin), latin);
+  r.setDirection(Transliterator::Direction::LatinToRussian);
+  EXPECT_EQ(r.convert(latin), cp1251("Щука"));
+  EXPECT_EQ(r.convert(latin), cp1251("Щука"));
 }
 
 // Russian -> Latin -> Russian gives the text back in every mode whose forms
@@ -247,25 +247,25 @@ TEST(TranslitRoundTrip, ThereAndBack) {
       "ОБЪЕКТ", "Съешь же ещё этих мягких французских булок, да выпей чаю.",
       "ЧАЙХАНА чайхана Чайхана", "Подъезд, ЩЁКИ, юла; 12:30!"};
   struct Mode {
-    TShchaConvMode shcha;
-    TXaConvMode xa;
-    TWInterpMode w;
+    ShchaMode shcha;
+    KhaMode xa;
+    WMode w;
   };
   const std::vector<Mode> modes = {
       {kSj, kX, kAsV}, {kSj, kKH, kAsV}, {kShch, kX, kAsV}, {kShch, kKH, kAsSj},
       {kQ, kX, kAsV},  {kQ, kKH, kAsSj}, {kW, kX, kAsSj},   {kW, kKH, kAsSj},
       {kSj, kX, kAsSj}};
   for (const auto& m : modes) {
-    TRungler r;
-    r.SetShchaConvMode(m.shcha);
-    r.SetXaConvMode(m.xa);
-    r.SetWInterpMode(m.w);
+    Transliterator r;
+    r.setShchaMode(m.shcha);
+    r.setKhaMode(m.xa);
+    r.setWMode(m.w);
     for (const char* w : words) {
       const std::string russian = cp1251(w);
-      r.SetDirection(TConversionDirection::cdRussianToLatin);
-      const std::string latin = r.Convert(russian);
-      r.SetDirection(TConversionDirection::cdLatinToRussian);
-      EXPECT_EQ(r.Convert(latin), russian)
+      r.setDirection(Transliterator::Direction::RussianToLatin);
+      const std::string latin = r.convert(russian);
+      r.setDirection(Transliterator::Direction::LatinToRussian);
+      EXPECT_EQ(r.convert(latin), russian)
           << w << " via " << latin << " mode " << static_cast<int>(m.shcha) << "/"
           << static_cast<int>(m.xa) << "/" << static_cast<int>(m.w);
     }
@@ -273,12 +273,12 @@ TEST(TranslitRoundTrip, ThereAndBack) {
 }
 
 TEST(TranslitRoundTrip, SchAndWAsVAreOneWay) {
-  TRungler r;
-  r.SetShchaConvMode(kSch);
-  EXPECT_EQ(r.Convert(cp1251("щи")), "schi");
-  r.SetDirection(TConversionDirection::cdLatinToRussian);
-  EXPECT_EQ(r.Convert("schi"), cp1251("счи"));
-  EXPECT_EQ(r.Convert("wi"), cp1251("ви"));
+  Transliterator r;
+  r.setShchaMode(kSch);
+  EXPECT_EQ(r.convert(cp1251("щи")), "schi");
+  r.setDirection(Transliterator::Direction::LatinToRussian);
+  EXPECT_EQ(r.convert("schi"), cp1251("счи"));
+  EXPECT_EQ(r.convert("wi"), cp1251("ви"));
 }
 
 TEST(Translit, LargeTextIsLinear) {
@@ -286,9 +286,9 @@ TEST(Translit, LargeTextIsLinear) {
   std::string big;
   const std::string line = cp1251("Щука ЖУК объект Эхо\r\n");
   while (big.size() < 8u * 1024 * 1024) big += line;
-  const std::string latin = RussianToLatin(big, kShch, kKH);
+  const std::string latin = russianToLatin(big, kShch, kKH);
   bool on = true;
-  EXPECT_EQ(LatinToRussian(latin, kAsV, on), big);
+  EXPECT_EQ(latinToRussian(latin, kAsV, on), big);
 }
 
 }  // namespace

@@ -21,20 +21,20 @@ class QActionGroup;
 
 namespace kiv {
 
-class CVed;
-class MemoControl;
+class EditorInterface;
+class EditingControl;
 struct CodeTemplate;
 struct DocumentFile;
-struct RConnectionTable;
+struct Settings;
 
-class Ted : public QWidget {
+class DocumentWindow : public QWidget {
   Q_OBJECT
  public:
-  Ted(QWidget* owner, CVed* editor);
-  ~Ted() override;
+  DocumentWindow(QWidget* owner, EditorInterface* editor);
+  ~DocumentWindow() override;
 
-  MemoControl* memo() const { return memo_; }
-  CVed* editor() const { return editor_; }
+  EditingControl* control() const { return control_; }
+  EditorInterface* editor() const { return editor_; }
   QMdiSubWindow* subWindow() const;
 
   const std::string& fileName() const { return fileName_; }
@@ -57,7 +57,7 @@ class Ted : public QWidget {
   DiskFileState& diskFile() { return diskFile_; }
   void setDiskIdentity(std::optional<FileIdentity> identity) { diskFile_.remember(identity); }
   // The document window that is closing right now (during its close report).
-  static Ted* closingDocument();
+  static DocumentWindow* closingDocument();
 
   // File name ← name; window caption and main caption ← name.
   void setName(const std::string& name);
@@ -96,30 +96,32 @@ class Ted : public QWidget {
 
  signals:
   // The window is closing (after the close question was answered Yes).
-  void closing(Ted* self);
+  void closing(DocumentWindow* self);
 
  protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
-  bool keyDown(QKeyEvent* e);
-  void keyPress(QString& text);
+  // The window's own keys, before the control sees them; true consumes the key.
+  bool handleKey(QKeyEvent* e);
+  // Typed text before it goes in: typing sounds and typographic quotes.
+  void adjustTypedText(QString& text);
   void buildContextMenu();
   void updatePosition();
   // The font of the current code page; the status bar when active.
   void charsetShown();
   bool isActiveDocument() const;
   void showFileShape() const;
-  RConnectionTable& settings() const;
+  Settings& settings() const;
   std::string workingTextForName() const;
   std::string templateWordBeforeCaret() const;
   // Replaces the selection, or the wordLength characters before the caret,
   // with the template; the caret goes where the template asks.
   void insertTemplate(const CodeTemplate& t, std::size_t wordLength);
 
-  CVed* editor_;
-  MemoControl* memo_;
+  EditorInterface* editor_;
+  EditingControl* control_;
   std::string fileName_;
   bool hasFile_ = false;
   TextFileShape fileShape_;

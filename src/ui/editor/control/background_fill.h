@@ -13,9 +13,9 @@
 
 namespace kiv {
 
-struct MemoFill {
-  RFR text;        // FillOption 0 none, 1 picture, 2 gradient
-  RFR gutter;      // FillOption 0 plain colour, 1 picture, 2 gradient
+struct BackgroundFill {
+  AreaFill text;        // kind 0 none, 1 picture, 2 gradient
+  AreaFill gutter;      // kind 0 plain colour, 1 picture, 2 gradient
   QPixmap textPicture;
   QPixmap gutterPicture;
   ColorRef paper = 0xFFFFFF;
@@ -26,8 +26,8 @@ struct MemoFill {
   QPixmap gutterCache;
   QSize gutterCacheSize;
 
-  bool textActive() const { return text.FillOption == 1 || text.FillOption == 2; }
-  bool gutterActive() const { return gutter.FillOption == 1 || gutter.FillOption == 2; }
+  bool textActive() const { return text.kind == 1 || text.kind == 2; }
+  bool gutterActive() const { return gutter.kind == 1 || gutter.kind == 2; }
   void invalidate() {
     textCacheSize = QSize();
     gutterCacheSize = QSize();
@@ -38,8 +38,8 @@ struct MemoFill {
 };
 
 QColor colorOf(ColorRef c);
-// A fill of `size` from an RFR: gradient (mode 1 vertical, 2 horizontal) or
+// A fill of `size` from an AreaFill: gradient (mode 1 vertical, 2 horizontal) or
 // picture (1 tiled, 2 centred on `background`, 3 stretched).
-QPixmap renderFill(const RFR& fill, const QPixmap& picture, const QSize& size, const QColor& background);
+QPixmap renderFill(const AreaFill& fill, const QPixmap& picture, const QSize& size, const QColor& background);
 
 }  // namespace kiv

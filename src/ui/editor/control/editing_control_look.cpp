@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QPainter>
 
-#include "ui/editor/memo/lexers.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/memo/memo_fill.h"
+#include "ui/editor/control/background_fill.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/lexers.h"
 
 namespace kiv {
 
@@ -20,13 +20,13 @@ constexpr int kBreakPointLineMarker = 11;
 constexpr int kMarkerMask = 0xFFE;  // markers 1…11
 
 // A picture fill loads its file; one that cannot be loaded drops the fill.
-bool loadFillPicture(RFR& fill, QPixmap& picture) {
+bool loadFillPicture(AreaFill& fill, QPixmap& picture) {
   picture = QPixmap();
-  if (fill.FillOption != 1) return true;
-  const QString file = QString::fromUtf8(fill.Wallpaper.c_str());
+  if (fill.kind != 1) return true;
+  const QString file = QString::fromUtf8(fill.picture.c_str());
   if (QFileInfo(file).isFile()) picture.load(file);
   if (!picture.isNull()) return true;
-  fill.FillOption = 0;
+  fill.kind = 0;
   return false;
 }
 
@@ -48,7 +48,7 @@ QPixmap bookmarkPixmap(int n) {
 }
 }  // namespace
 
-void MemoControl::defineMarkers() {
+void EditingControl::defineMarkers() {
   for (int n = 1; n <= 9; ++n) markerDefine(bookmarkPixmap(n), n);
   markerDefine(QsciScintilla::Circle, kBreakPointMarker);
   setMarkerBackgroundColor(QColor(0xD0, 0x10, 0x10), kBreakPointMarker);
@@ -57,13 +57,13 @@ void MemoControl::defineMarkers() {
   setMarkerBackgroundColor(QColor(0xFF, 0xC8, 0xC8), kBreakPointLineMarker);
 }
 
-void MemoControl::applyMargins() {
+void EditingControl::applyMargins() {
   setMarginWidth(kNumberMargin, lineNumbers_ ? QString(std::max(3, static_cast<int>(QString::number(lines()).size())) + 1, QLatin1Char('9')) : QString());
   if (!lineNumbers_) setMarginWidth(kNumberMargin, 0);
   setMarginWidth(kSymbolMargin, std::max(0, gutterWidth_));
   setMarginMarkerMask(kSymbolMargin, kMarkerMask);
   setMarginMarkerMask(kNumberMargin, 0);
-  const QColor back = fill_->gutterActive() ? kGutterSentinel : colorOf(fill_->gutter.SimpleColor);
+  const QColor back = fill_->gutterActive() ? kGutterSentinel : colorOf(fill_->gutter.plainColor);
   setMarginsBackgroundColor(back);
   setMarginsForegroundColor(QColor(0x30, 0x30, 0x30));
   QFont f(fontFamily_, std::max(6, fontSize_ - 1));
@@ -71,7 +71,7 @@ void MemoControl::applyMargins() {
   setMarginsFont(f);
 }
 
-void MemoControl::applyPaperColours() {
+void EditingControl::applyPaperColours() {
   const QColor paper = fill_->textActive() ? kPaperSentinel : colorOf(paperColor_);
   const QColor text = colorOf(textColor_);
   setSelectionForegroundColor(colorOf(selTextColor_));
@@ -83,7 +83,7 @@ void MemoControl::applyPaperColours() {
   (void)paper;
 }
 
-void MemoControl::applyLexerLook() {
+void EditingControl::applyLexerLook() {
   QFont font(fontFamily_, fontSize_);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
@@ -127,13 +127,13 @@ void MemoControl::applyLexerLook() {
   viewport()->update();
 }
 
-void MemoControl::setDocumentFont(const QString& family, int pointSize) {
+void EditingControl::setDocumentFont(const QString& family, int pointSize) {
   fontFamily_ = family.isEmpty() ? QStringLiteral("Courier New") : family;
   fontSize_ = pointSize > 0 ? pointSize : 10;
   applyLexerLook();
 }
 
-void MemoControl::setColors(ColorRef text, ColorRef paper, ColorRef selText, ColorRef selPaper) {
+void EditingControl::setColors(ColorRef text, ColorRef paper, ColorRef selText, ColorRef selPaper) {
   textColor_ = text;
   paperColor_ = paper;
   selTextColor_ = selText;
@@ -143,7 +143,7 @@ void MemoControl::setColors(ColorRef text, ColorRef paper, ColorRef selText, Col
   applyLexerLook();
 }
 
-void MemoControl::setHighlighterName(const QString& name) {
+void EditingControl::setHighlighterName(const QString& name) {
   if (name == highlighter_) return;
   highlighter_ = name;
   if (!coloring_ || name == QStringLiteral("Нет")) {
@@ -154,50 +154,50 @@ void MemoControl::setHighlighterName(const QString& name) {
   applyLexerLook();
 }
 
-void MemoControl::setSyntaxColoring(bool on) {
+void EditingControl::setSyntaxColoring(bool on) {
   if (on == coloring_) return;
   coloring_ = on;
   applyLexerLook();
 }
 
-void MemoControl::setRightMargin(int column, bool visible) {
+void EditingControl::setRightMargin(int column, bool visible) {
   marginColumn_ = column;
   marginVisible_ = visible;
   setEdgeColumn(column);
   setEdgeMode(visible ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
 }
 
-void MemoControl::setShowLineNumbers(bool on) {
+void EditingControl::setShowLineNumbers(bool on) {
   if (on == lineNumbers_) return;
   lineNumbers_ = on;
-  if (on) connect(this, &QsciScintilla::linesChanged, this, &MemoControl::applyMargins, Qt::UniqueConnection);
+  if (on) connect(this, &QsciScintilla::linesChanged, this, &EditingControl::applyMargins, Qt::UniqueConnection);
   applyMargins();
 }
 
-void MemoControl::setGutterWidthPx(int px) {
+void EditingControl::setGutterWidthPx(int px) {
   gutterWidth_ = std::max(0, px);
   fill_->invalidate();
   applyMargins();
 }
 
-void MemoControl::setBlockIndent(int columns) { blockIndent_ = std::max(0, columns); }
+void EditingControl::setBlockIndent(int columns) { blockIndent_ = std::max(0, columns); }
 
-void MemoControl::setSpacesPerTab(int n) { setTabWidth(std::max(1, n)); }
+void EditingControl::setSpacesPerTab(int n) { setTabWidth(std::max(1, n)); }
 
-void MemoControl::setSeparatorLines(bool on) {
+void EditingControl::setSeparatorLines(bool on) {
   separators_ = on;
   SendScintilla(SCI_SETEXTRADESCENT, on ? 1L : 0L);
   viewport()->update();
 }
 
-void MemoControl::setWordWrapOn(bool on) {
+void EditingControl::setWordWrapOn(bool on) {
   setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
   SendScintilla(SCI_SETHSCROLLBAR, on ? 0L : 1L);
 }
 
-bool MemoControl::wordWrapOn() const { return wrapMode() != QsciScintilla::WrapNone; }
+bool EditingControl::wordWrapOn() const { return wrapMode() != QsciScintilla::WrapNone; }
 
-bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
+bool EditingControl::setTextAreaFill(const AreaFill& fill, ColorRef paper) {
   fill_->text = fill;
   fill_->paper = paper;
   const bool ok = loadFillPicture(fill_->text, fill_->textPicture);
@@ -207,7 +207,7 @@ bool MemoControl::setTextAreaFill(const RFR& fill, ColorRef paper) {
   return ok;
 }
 
-bool MemoControl::setGutterFill(const RFR& fill) {
+bool EditingControl::setGutterFill(const AreaFill& fill) {
   fill_->gutter = fill;
   const bool ok = loadFillPicture(fill_->gutter, fill_->gutterPicture);
   fill_->invalidate();
@@ -219,12 +219,12 @@ bool MemoControl::setGutterFill(const RFR& fill) {
 // ---------------------------------------------------------------------------
 // Marks
 
-int MemoControl::bookmarkLine(int n) const {
+int EditingControl::bookmarkLine(int n) const {
   if (n < 1 || n > 9) return -1;
   return static_cast<int>(SendScintilla(SCI_MARKERNEXT, 0L, static_cast<long>(1 << n)));
 }
 
-void MemoControl::toggleBookmark(int n) {
+void EditingControl::toggleBookmark(int n) {
   if (n < 1 || n > 9) return;
   const int line = caretLine();
   const int current = bookmarkLine(n);
@@ -232,23 +232,23 @@ void MemoControl::toggleBookmark(int n) {
   if (current != line) SendScintilla(SCI_MARKERADD, static_cast<long>(line), static_cast<long>(n));
 }
 
-void MemoControl::gotoBookmark(int n) {
+void EditingControl::gotoBookmark(int n) {
   const int line = bookmarkLine(n);
   if (line < 0) return;
   moveCaretTo(line, 0);
   SendScintilla(SCI_SCROLLCARET);
 }
 
-void MemoControl::removeBookmark(int n) {
+void EditingControl::removeBookmark(int n) {
   if (n < 1 || n > 9) return;
   SendScintilla(SCI_MARKERDELETEALL, static_cast<long>(n));
 }
 
-bool MemoControl::hasBreakPoint(int line) const {
+bool EditingControl::hasBreakPoint(int line) const {
   return (SendScintilla(SCI_MARKERGET, static_cast<long>(line)) & (1 << kBreakPointMarker)) != 0;
 }
 
-void MemoControl::toggleBreakPoint() {
+void EditingControl::toggleBreakPoint() {
   const int line = caretLine();
   if (hasBreakPoint(line)) {
     SendScintilla(SCI_MARKERDELETE, static_cast<long>(line), static_cast<long>(kBreakPointMarker));

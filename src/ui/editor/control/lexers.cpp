@@ -1,4 +1,4 @@
-#include "ui/editor/memo/lexers.h"
+#include "ui/editor/control/lexers.h"
 
 #include <Qsci/qscilexercpp.h>
 #include <Qsci/qscilexerhtml.h>
@@ -15,9 +15,9 @@ namespace kiv {
 namespace {
 
 // C: the C++ lexer with the keywords of C only.
-class CLexer : public QsciLexerCPP {
+class CLanguageLexer : public QsciLexerCPP {
  public:
-  explicit CLexer(QObject* parent) : QsciLexerCPP(parent, false) {}
+  explicit CLanguageLexer(QObject* parent) : QsciLexerCPP(parent, false) {}
   const char* language() const override { return "C"; }
   const char* keywords(int set) const override {
     if (set == 1)
@@ -86,7 +86,7 @@ QsciLexer* createHighlighter(const QString& name, QObject* parent) {
   if (name == QLatin1String("Delphi")) return new QsciLexerPascal(parent);
   if (name == QLatin1String("HTML")) return new QsciLexerHTML(parent);
   if (name == QLatin1String("C++")) return new QsciLexerCPP(parent);
-  if (name == QLatin1String("C")) return new CLexer(parent);
+  if (name == QLatin1String("C")) return new CLanguageLexer(parent);
   if (name == QLatin1String("Perl")) return new QsciLexerPerl(parent);
   if (name == QLatin1String("Java Script")) return new QsciLexerJavaScript(parent);
   if (name == QLatin1String("VB Script")) return new VBScriptLexer(parent);

@@ -1,4 +1,4 @@
-#include "core/charsets/codec.h"
+#include "core/charsets/code_table.h"
 
 #include <stdexcept>
 
@@ -104,6 +104,6 @@ std::string runCodeTable(std::string_view text, const std::string& tablePath, st
   return applyCodeRules(text, rules);
 }
 
-void CUnivCodek::Convert(std::string& out) { out = runCodeTable(source_, tablePath, charset); }
+void TableCodec::convert(std::string& out) { out = runCodeTable(source_, tablePath, charset); }
 
 }  // namespace kiv

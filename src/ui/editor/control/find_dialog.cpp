@@ -1,4 +1,4 @@
-#include "ui/editor/memo/find_dialogs.h"
+#include "ui/editor/control/find_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/common/dialogs.h"
-#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/control/editing_control.h"
 
 namespace kiv {
 
@@ -32,7 +32,7 @@ struct Scope {
   long from, to;
 };
 
-Scope scopeOf(MemoControl* m, const SearchOptions& o) {
+Scope scopeOf(EditingControl* m, const SearchOptions& o) {
   if (o.selectedOnly && m->hasSelectedText())
     return {m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART),
             m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND)};
@@ -43,7 +43,7 @@ bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_');
 
 // The text of [from, to) as a string whose characters stand one for one
 // for the control's characters, folded when case does not matter.
-QString haystack(MemoControl* m, long from, long to, bool fold) {
+QString haystack(EditingControl* m, long from, long to, bool fold) {
   std::string buf(static_cast<std::size_t>(std::max(0L, to - from)) + 1, '\0');
   if (to > from) m->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buf.data());
   buf.resize(static_cast<std::size_t>(std::max(0L, to - from)));
@@ -67,7 +67,7 @@ bool wholeWordAt(const QString& hay, qsizetype at, qsizetype len) {
 }
 
 // Every match in [from, to) as control positions (start, end).
-std::vector<std::pair<long, long>> allMatches(MemoControl* m, const SearchOptions& o, long from, long to) {
+std::vector<std::pair<long, long>> allMatches(EditingControl* m, const SearchOptions& o, long from, long to) {
   std::vector<std::pair<long, long>> out;
   const QString needle = foldedNeedle(o);
   if (needle.isEmpty() || to <= from) return out;
@@ -90,7 +90,7 @@ std::vector<std::pair<long, long>> allMatches(MemoControl* m, const SearchOption
 }
 
 // The first match after `start` (or the last before it, backward) in the scope.
-bool findOne(MemoControl* m, const SearchOptions& o, long start, const Scope& scope, long& a, long& b) {
+bool findOne(EditingControl* m, const SearchOptions& o, long start, const Scope& scope, long& a, long& b) {
   const QString needle = foldedNeedle(o);
   if (needle.isEmpty()) return false;
   const long from = o.backward ? scope.from : std::max(start, scope.from);
@@ -114,14 +114,14 @@ bool findOne(MemoControl* m, const SearchOptions& o, long start, const Scope& sc
   return true;
 }
 
-void replaceRange(MemoControl* m, long a, long b, const QByteArray& rep) {
+void replaceRange(EditingControl* m, long a, long b, const QByteArray& rep) {
   m->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, a, b);
   m->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<uintptr_t>(rep.size()), rep.constData());
 }
 
 }  // namespace
 
-bool searchMemo(MemoControl* m, const SearchOptions& o, bool reportNotFound) {
+bool findAndSelect(EditingControl* m, const SearchOptions& o, bool reportNotFound) {
   if (o.text.isEmpty()) return false;
   const Scope scope = scopeOf(m, o);
   long start;
@@ -139,20 +139,20 @@ bool searchMemo(MemoControl* m, const SearchOptions& o, bool reportNotFound) {
 }
 
 namespace {
-bool selectionIsMatch(MemoControl* m, const SearchOptions& o) {
+bool selectionIsMatch(EditingControl* m, const SearchOptions& o) {
   if (!m->hasSelectedText()) return false;
   const QString sel = m->selectedText();
   return o.caseSensitive ? sel == o.text : sel.compare(o.text, Qt::CaseInsensitive) == 0;
 }
 }  // namespace
 
-bool replaceNext(MemoControl* m, const SearchOptions& o) {
+bool replaceNext(EditingControl* m, const SearchOptions& o) {
   if (o.text.isEmpty()) return false;
   SearchOptions next = o;
   next.entireScope = false;
-  if (!selectionIsMatch(m, o) && !searchMemo(m, o)) return false;
+  if (!selectionIsMatch(m, o) && !findAndSelect(m, o)) return false;
   if (o.prompt && !askYesNo(m, QStringLiteral("Заменить это вхождение '%1'?").arg(o.text))) {
-    searchMemo(m, next, false);
+    findAndSelect(m, next, false);
     return true;
   }
   const QByteArray rep = o.replacement.toUtf8();
@@ -163,11 +163,11 @@ bool replaceNext(MemoControl* m, const SearchOptions& o) {
   m->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
   const long after = o.backward ? a : a + rep.size();
   m->SendScintilla(QsciScintillaBase::SCI_SETSEL, after, after);
-  searchMemo(m, next, false);
+  findAndSelect(m, next, false);
   return true;
 }
 
-int replaceAll(MemoControl* m, const SearchOptions& o) {
+int replaceAll(EditingControl* m, const SearchOptions& o) {
   if (o.text.isEmpty()) return 0;
   const QByteArray rep = o.replacement.toUtf8();
   const Scope scope = scopeOf(m, o);

@@ -19,13 +19,13 @@ class QPaintEvent;
 
 namespace kiv {
 
-struct MemoFill;
+struct BackgroundFill;
 
-class MemoControl : public QsciScintilla {
+class EditingControl : public QsciScintilla {
   Q_OBJECT
  public:
-  explicit MemoControl(QWidget* parent = nullptr);
-  ~MemoControl() override;
+  explicit EditingControl(QWidget* parent = nullptr);
+  ~EditingControl() override;
 
   // --- charset -------------------------------------------------------------
   const std::string& charsetId() const { return charset_; }
@@ -144,8 +144,8 @@ class MemoControl : public QsciScintilla {
   bool wordWrapOn() const;
   // Fills: the text area (none / gradient / picture) and the gutter (plain
   // colour / gradient / picture). A picture that cannot be loaded returns false.
-  bool setTextAreaFill(const RFR& fill, ColorRef paper);
-  bool setGutterFill(const RFR& fill);
+  bool setTextAreaFill(const AreaFill& fill, ColorRef paper);
+  bool setGutterFill(const AreaFill& fill);
   // Shifts the selected lines right or left by the block indent (one undo step).
   void indentSelectedLines(bool right);
 
@@ -216,7 +216,7 @@ class MemoControl : public QsciScintilla {
   bool separators_ = false;
   QList<QKeySequence> programKeys_;
   QsciLexer* lexer_ = nullptr;
-  std::unique_ptr<MemoFill> fill_;
+  std::unique_ptr<BackgroundFill> fill_;
   bool inRender_ = false;
   // Charset changes recorded in the undo history: token → (old, new).
   std::vector<std::pair<std::string, std::string>> charsetHistory_;
@@ -225,17 +225,17 @@ class MemoControl : public QsciScintilla {
 // Everything done while it lives is one undo step.
 class UndoGroup {
  public:
-  explicit UndoGroup(MemoControl* memo) : memo_(memo) {
-    if (memo_) memo_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+  explicit UndoGroup(EditingControl* control) : control_(control) {
+    if (control_) control_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
   }
   ~UndoGroup() {
-    if (memo_) memo_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+    if (control_) control_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
   }
   UndoGroup(const UndoGroup&) = delete;
   UndoGroup& operator=(const UndoGroup&) = delete;
 
  private:
-  MemoControl* memo_;
+  EditingControl* control_;
 };
 
 }  // namespace kiv

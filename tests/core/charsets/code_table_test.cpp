@@ -1,4 +1,4 @@
-#include "core/charsets/codec.h"
+#include "core/charsets/code_table.h"
 
 #include <gtest/gtest.h>
 
@@ -60,22 +60,22 @@ TEST(CodeTable, ApplyRules) {
   for (const auto& c : cases) EXPECT_EQ(applyCodeTable(c.text, c.table), c.expected) << c.what;
 }
 
-TEST(CUnivCodek, ConvertsThroughTheTableFile) {
+TEST(TableCodec, ConvertsThroughTheTableFile) {
   test::TempFile table("ab=X\r\nX=y\r\n");
-  CUnivCodek codec("abab!");
+  TableCodec codec("abab!");
   codec.tablePath = table.path();
   std::string out;
-  codec.Convert(out);
+  codec.convert(out);
   EXPECT_EQ(out, "yy!");
   EXPECT_EQ(codec.source(), "abab!");
 }
 
-TEST(CUnivCodek, MissingTableIsAFileError) {
-  CUnivCodek codec("text");
+TEST(TableCodec, MissingTableIsAFileError) {
+  TableCodec codec("text");
   codec.tablePath = "/nonexistent/Engine/Tables/word_glux.tbl";
   std::string out = "unchanged";
   try {
-    codec.Convert(out);
+    codec.convert(out);
     FAIL() << "no error";
   } catch (const FileError& e) {
     EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/Engine/Tables/word_glux.tbl");
@@ -83,13 +83,13 @@ TEST(CUnivCodek, MissingTableIsAFileError) {
   EXPECT_EQ(out, "unchanged");
 }
 
-TEST(CUnivCodek, PolymorphicThroughTheBase) {
+TEST(TableCodec, PolymorphicThroughTheBase) {
   test::TempFile table("x=y");
-  auto* codec = new CUnivCodek("xx");
+  auto* codec = new TableCodec("xx");
   codec->tablePath = table.path();
-  CCodek* base = codec;
+  CodeTable* base = codec;
   std::string out;
-  base->Convert(out);
+  base->convert(out);
   delete base;
   EXPECT_EQ(out, "yy");
 }
@@ -109,11 +109,11 @@ TEST(CodeTable, RecodedForOtherCharsets) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(test::hex(runCodeTable(c.text, file.path(), c.charset)), test::hex(c.expected)) << c.charset;
-    CUnivCodek codec(c.text);
+    TableCodec codec(c.text);
     codec.tablePath = file.path();
     codec.charset = c.charset;
     std::string out;
-    codec.Convert(out);
+    codec.convert(out);
     EXPECT_EQ(out, c.expected) << c.charset;
   }
   // In DOS 866 the em dash has no byte: its rule is dropped, so the Ч (97)

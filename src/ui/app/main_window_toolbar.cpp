@@ -6,15 +6,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
 #include "ui/common/icons.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_fill.h"
+#include "ui/editor/control/background_fill.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
-void TMainForm::buildToolBar() {
+void MainWindow::buildToolBar() {
   auto* bar = new QToolBar(QStringLiteral("qibTabBar1"), this);
   bar->setObjectName(QStringLiteral("qibTabBar1"));
   bar->setMovable(false);
@@ -63,8 +63,8 @@ void TMainForm::buildToolBar() {
         const bool up = QLatin1String(dir) == QLatin1String("up");
         connect(arrow, &QToolButton::clicked, this, [this, up] {
           if (!hasDocument()) return;
-          if (up) editor_->ScrollUp();
-          else editor_->ScrollDown();
+          if (up) editor_->scrollLines(-1);
+          else editor_->scrollLines(1);
         });
         bl->addWidget(arrow);
       }
@@ -100,10 +100,10 @@ void TMainForm::buildToolBar() {
 
 }
 
-void TMainForm::updateEditActions() {
+void MainWindow::updateEditActions() {
   // Cut and Copy follow the selection; with no document open they keep their state.
   if (!editor_ || !hasDocument()) return;
-  const bool sel = editor_->HasSelection();
+  const bool sel = editor_->hasSelection();
   for (const char* c : {"EditCutItem", "EditCopyItem"})
     if (QAction* a = action(QString::fromLatin1(c)); a && a->isEnabled() != sel) a->setEnabled(sel);
 }

@@ -1,4 +1,4 @@
-#include "ui/editor/memo/memo_fill.h"
+#include "ui/editor/control/background_fill.h"
 
 #include <QLinearGradient>
 #include <QPaintEngine>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/control/editing_control.h"
 
 namespace kiv {
 
@@ -15,18 +15,18 @@ QColor colorOf(ColorRef c) {
   return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
-QPixmap renderFill(const RFR& fill, const QPixmap& picture, const QSize& size, const QColor& background) {
+QPixmap renderFill(const AreaFill& fill, const QPixmap& picture, const QSize& size, const QColor& background) {
   QPixmap pm(size.isEmpty() ? QSize(1, 1) : size);
   pm.fill(background);
   QPainter p(&pm);
   const QRect r(QPoint(0, 0), pm.size());
-  if (fill.FillOption == 2) {
-    QLinearGradient g(r.topLeft(), fill.GradientMode == 2 ? r.topRight() : r.bottomLeft());
-    g.setColorAt(0, colorOf(fill.GradientColor1));
-    g.setColorAt(1, colorOf(fill.GradientColor2));
+  if (fill.kind == 2) {
+    QLinearGradient g(r.topLeft(), fill.gradientMode == 2 ? r.topRight() : r.bottomLeft());
+    g.setColorAt(0, colorOf(fill.gradientColor1));
+    g.setColorAt(1, colorOf(fill.gradientColor2));
     p.fillRect(r, g);
-  } else if (fill.FillOption == 1 && !picture.isNull()) {
-    switch (fill.WallpaperMode) {
+  } else if (fill.kind == 1 && !picture.isNull()) {
+    switch (fill.pictureMode) {
       case 2:
         p.drawPixmap((r.width() - picture.width()) / 2, (r.height() - picture.height()) / 2, picture);
         break;
@@ -40,7 +40,7 @@ QPixmap renderFill(const RFR& fill, const QPixmap& picture, const QSize& size, c
   return pm;
 }
 
-const QPixmap& MemoFill::textFill(const QSize& size) {
+const QPixmap& BackgroundFill::textFill(const QSize& size) {
   if (size != textCacheSize) {
     textCache = renderFill(text, textPicture, size, colorOf(paper));
     textCacheSize = size;
@@ -48,9 +48,9 @@ const QPixmap& MemoFill::textFill(const QSize& size) {
   return textCache;
 }
 
-const QPixmap& MemoFill::gutterFill(const QSize& size) {
+const QPixmap& BackgroundFill::gutterFill(const QSize& size) {
   if (size != gutterCacheSize) {
-    gutterCache = renderFill(gutter, gutterPicture, size, colorOf(gutter.SimpleColor));
+    gutterCache = renderFill(gutter, gutterPicture, size, colorOf(gutter.plainColor));
     gutterCacheSize = size;
   }
   return gutterCache;
@@ -98,10 +98,10 @@ class ForwardingEngine : public QPaintEngine {
     const QColor c = brush_.color();
     const QPixmap* pm = nullptr;
     QPoint origin;
-    if (textFill && c == MemoControl::kPaperSentinel) {
+    if (textFill && c == EditingControl::kPaperSentinel) {
       pm = textFill;
       origin = textOrigin;
-    } else if (gutterFill && c == MemoControl::kGutterSentinel) {
+    } else if (gutterFill && c == EditingControl::kGutterSentinel) {
       pm = gutterFill;
       origin = gutterOrigin;
     }
@@ -187,13 +187,13 @@ class ForwardingDevice : public QPaintDevice {
 
 }  // namespace
 
-int memoGutterWidth(const MemoControl* m) {
+int gutterWidthOf(const EditingControl* m) {
   int w = 0;
   for (int i = 0; i < 5; ++i) w += m->marginWidth(i);
   return w;
 }
 
-void MemoControl::paintEvent(QPaintEvent* e) {
+void EditingControl::paintEvent(QPaintEvent* e) {
   const bool fills = fill_->textActive() || fill_->gutterActive();
   if (inRender_ || (!fills && !separators_)) {
     QsciScintilla::paintEvent(e);
@@ -206,7 +206,7 @@ void MemoControl::paintEvent(QPaintEvent* e) {
   QWidget* vp = viewport();
   QPainter painter(vp);
   if (fills) {
-    const int gutter = memoGutterWidth(this);
+    const int gutter = gutterWidthOf(this);
     ForwardingEngine engine;
     engine.target = &painter;
     const QSize textSize(std::max(1, vp->width() - gutter), std::max(1, vp->height()));
@@ -233,12 +233,12 @@ void MemoControl::paintEvent(QPaintEvent* e) {
   if (separators_) paintSeparators(painter, e->rect());
 }
 
-void MemoControl::paintSeparators(QPainter& p, const QRect& clip) {
+void EditingControl::paintSeparators(QPainter& p, const QRect& clip) {
   const long first = SendScintilla(SCI_GETFIRSTVISIBLELINE);
   const long onScreen = SendScintilla(SCI_LINESONSCREEN) + 1;
   const long lineHeight = SendScintilla(SCI_TEXTHEIGHT, 0L);
   if (lineHeight <= 0) return;
-  const int left = memoGutterWidth(this);
+  const int left = gutterWidthOf(this);
   QColor c = colorOf(textColor_);
   c.setAlpha(60);
   p.save();
@@ -256,7 +256,7 @@ void MemoControl::paintSeparators(QPainter& p, const QRect& clip) {
   p.restore();
 }
 
-void MemoControl::resizeEvent(QResizeEvent* e) {
+void EditingControl::resizeEvent(QResizeEvent* e) {
   fill_->invalidate();
   QsciScintilla::resizeEvent(e);
 }

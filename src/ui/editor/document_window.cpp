@@ -1,4 +1,4 @@
-#include "ui/editor/ted.h"
+#include "ui/editor/document_window.h"
 
 #include <algorithm>
 
@@ -26,9 +26,9 @@
 #include "core/fileio/document_file.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
+#include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_host.h"
-#include "ui/editor/ved.h"
-#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -37,14 +37,14 @@ namespace {
 constexpr int kTemplateListId = 1;
 // Which typographic quote comes next, shared by all document windows.
 bool gOpeningQuoteNext = true;
-Ted* gClosing = nullptr;
+DocumentWindow* gClosing = nullptr;
 }  // namespace
 
-Ted* Ted::closingDocument() { return gClosing; }
+DocumentWindow* DocumentWindow::closingDocument() { return gClosing; }
 
-void Ted::resetQuoteToggle() { gOpeningQuoteNext = true; }
+void DocumentWindow::resetQuoteToggle() { gOpeningQuoteNext = true; }
 
-Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
+DocumentWindow::DocumentWindow(QWidget* owner, EditorInterface* editor) : QWidget(owner), editor_(editor) {
   setObjectName(QStringLiteral("ed"));
   setWindowTitle(QStringLiteral("editor"));
   auto* layout = new QVBoxLayout(this);
@@ -83,9 +83,9 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
   tl->addStretch(1);
   layout->addWidget(top);
 
-  memo_ = new MemoControl(this);
-  memo_->setObjectName(QStringLiteral("Memo"));
-  layout->addWidget(memo_, 1);
+  control_ = new EditingControl(this);
+  control_->setObjectName(QStringLiteral("Memo"));
+  layout->addWidget(control_, 1);
 
   // Bottom bar: caret position and the run line.
   auto* bottom = new QWidget(this);
@@ -110,165 +110,165 @@ Ted::Ted(QWidget* owner, CVed* editor) : QWidget(owner), editor_(editor) {
   layout->addWidget(bottom);
 
   connect(syntaxBox_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-    memo_->setHighlighterName(name);
-    memo_->setFocus();
+    control_->setHighlighterName(name);
+    control_->setFocus();
   });
-  connect(templatesBox_, &QComboBox::currentTextChanged, this, [this](const QString&) { memo_->setFocus(); });
+  connect(templatesBox_, &QComboBox::currentTextChanged, this, [this](const QString&) { control_->setFocus(); });
   connect(autoIndent_, &QCheckBox::toggled, this, [this](bool on) {
-    memo_->setAutoIndent(on);
-    settings().DefAutoIndent = on;
+    control_->setAutoIndent(on);
+    settings().autoIndent = on;
   });
-  connect(runButton_, &QPushButton::clicked, this, &Ted::runCommandLine);
-  connect(runLine_->lineEdit(), &QLineEdit::returnPressed, this, &Ted::runCommandLine);
-  connect(memo_, &MemoControl::caretMoved, this, [this](int, int) { updatePosition(); });
-  connect(memo_, &MemoControl::contextMenuWanted, this, [this](const QPoint& at) { menu_->popup(at); });
-  connect(memo_, QOverload<const char*, int>::of(&QsciScintillaBase::SCN_USERLISTSELECTION), this,
+  connect(runButton_, &QPushButton::clicked, this, &DocumentWindow::runCommandLine);
+  connect(runLine_->lineEdit(), &QLineEdit::returnPressed, this, &DocumentWindow::runCommandLine);
+  connect(control_, &EditingControl::caretMoved, this, [this](int, int) { updatePosition(); });
+  connect(control_, &EditingControl::contextMenuWanted, this, [this](const QPoint& at) { menu_->popup(at); });
+  connect(control_, QOverload<const char*, int>::of(&QsciScintillaBase::SCN_USERLISTSELECTION), this,
           [this](const char* selection, int id) {
             if (id == kTemplateListId) chooseTemplateFromList(QString::fromUtf8(selection));
           });
 
-  connect(memo_, &MemoControl::charsetChanged, this, [this](const QString&) { charsetShown(); });
-  connect(memo_, &MemoControl::textRefused, this, [this](const QString& message) {
+  connect(control_, &EditingControl::charsetChanged, this, [this](const QString&) { charsetShown(); });
+  connect(control_, &EditingControl::textRefused, this, [this](const QString& message) {
     if (editor_->host()) editor_->host()->showStatusMessage(message);
   });
-  memo_->keyDownHook = [this](QKeyEvent* e) { return keyDown(e); };
-  memo_->typedTextHook = [this](QString& text) { keyPress(text); };
+  control_->keyDownHook = [this](QKeyEvent* e) { return handleKey(e); };
+  control_->typedTextHook = [this](QString& text) { adjustTypedText(text); };
   buildContextMenu();
 
   // A new document starts as one line holding a single space.
   resetQuoteToggle();
   fileName_.clear();
   fileShape_ = newDocumentShape();
-  memo_->loadTextBytes(" ");
-  setFocusProxy(memo_);
+  control_->loadTextBytes(" ");
+  setFocusProxy(control_);
 }
 
-Ted::~Ted() = default;
+DocumentWindow::~DocumentWindow() = default;
 
-RConnectionTable& Ted::settings() const { return *editor_->settings(); }
+Settings& DocumentWindow::settings() const { return *editor_->settings(); }
 
-QMdiSubWindow* Ted::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
+QMdiSubWindow* DocumentWindow::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
-void Ted::setName(const std::string& name) {
+void DocumentWindow::setName(const std::string& name) {
   fileName_ = name;
   setWindowTitle(qpath(name));
   if (auto* sub = subWindow()) sub->setWindowTitle(qpath(name));
-  editor_->ShowInfo(14, name);
+  editor_->showCaption(name);
 }
 
-const std::string& Ted::charset() const { return memo_->charsetId(); }
+const std::string& DocumentWindow::charset() const { return control_->charsetId(); }
 
-void Ted::setCharset(const std::string& id) {
+void DocumentWindow::setCharset(const std::string& id) {
   if (!charset::isKnown(id)) return;
-  if (id != memo_->charsetId()) memo_->setCharsetId(id);  // shown through charsetChanged
+  if (id != control_->charsetId()) control_->setCharsetId(id);  // shown through charsetChanged
   else charsetShown();
 }
 
-void Ted::charsetShown() {
-  const RConnectionTable& ct = settings();
+void DocumentWindow::charsetShown() {
+  const Settings& s = settings();
   const std::string& id = charset();
-  if (id == charset::kWin) memo_->setDocumentFont(qs(ct.WIN), ct.WINSize);
-  else if (id == charset::kKoi) memo_->setDocumentFont(qs(ct.KOI8), ct.KOI8Size);
-  else if (id == charset::kDos) memo_->setDocumentFont(qs(ct.DOS), ct.DOSSize);
-  memo_->viewport()->update();
-  if (isActiveDocument()) editor_->ShowInfo(13, id);
+  if (id == charset::kWin) control_->setDocumentFont(qs(s.winFont), s.winFontSize);
+  else if (id == charset::kKoi) control_->setDocumentFont(qs(s.koiFont), s.koiFontSize);
+  else if (id == charset::kDos) control_->setDocumentFont(qs(s.dosFont), s.dosFontSize);
+  control_->viewport()->update();
+  if (isActiveDocument()) editor_->showCharsetInStatus(id);
 }
 
-bool Ted::isActiveDocument() const {
+bool DocumentWindow::isActiveDocument() const {
   QMdiSubWindow* sub = subWindow();
   if (!sub || !sub->mdiArea()) return true;  // a document being set up is the one shown
   return sub->mdiArea()->currentSubWindow() == sub || sub->mdiArea()->subWindowList().size() == 1;
 }
 
-void Ted::setFileShape(const TextFileShape& shape) {
+void DocumentWindow::setFileShape(const TextFileShape& shape) {
   fileShape_ = shape;
   if (isActiveDocument()) showFileShape();
 }
 
-void Ted::showFileShape() const {
+void DocumentWindow::showFileShape() const {
   // The third panel names a file format other than plain single-byte text.
   if (editor_->host()) editor_->host()->setStatusPanel(2, fileShape_.utf8 ? QStringLiteral("UTF-8") : QString());
 }
 
-void Ted::loadFileText(const DocumentFile& file, LoadMode mode) {
-  if (mode == LoadMode::Fresh) memo_->loadDocument(file.text, file.charset);
-  else memo_->replaceDocument(file.text, file.charset);
+void DocumentWindow::loadFileText(const DocumentFile& file, LoadMode mode) {
+  if (mode == LoadMode::Fresh) control_->loadDocument(file.text, file.charset);
+  else control_->replaceDocument(file.text, file.charset);
   setFileShape(file.shape);
 }
 
-void Ted::applySettings() {
-  RConnectionTable& ct = settings();
-  autoIndent_->setChecked(ct.DefAutoIndent);
-  memo_->setAutoIndent(ct.DefAutoIndent);
+void DocumentWindow::applySettings() {
+  Settings& s = settings();
+  autoIndent_->setChecked(s.autoIndent);
+  control_->setAutoIndent(s.autoIndent);
 
   // The gutter as its fill option says; a missing picture falls back to the plain colour.
-  memo_->setGutterWidthPx(ct.Gutter.width);
-  if (!memo_->setGutterFill(ct.Gutter)) ct.Gutter.FillOption = 0;
+  control_->setGutterWidthPx(s.gutterFill.width);
+  if (!control_->setGutterFill(s.gutterFill)) s.gutterFill.kind = 0;
 
   // The text area; a missing picture drops the fill, the other steps still run.
-  if (!memo_->setTextAreaFill(ct.Editor, ct.BGColor)) ct.Editor.FillOption = 0;
+  if (!control_->setTextAreaFill(s.textAreaFill, s.backgroundColor)) s.textAreaFill.kind = 0;
 
-  memo_->setRightMargin(ct.RMargin, ct.MarginActive);
-  memo_->setSpacesPerTab(ct.tabWidth());
-  memo_->setColors(ct.FontColor, ct.BGColor, ct.SelFontColor, ct.SelBGColor);
-  if (ct.ShowLineNumbers) memo_->setShowLineNumbers(true);
-  memo_->setSyntaxColoring(ct.SyntaxHighlight);
-  memo_->setSeparatorLines(ct.Lined);
-  memo_->setWordWrapOn(ct.WordWrap);
-  memo_->setBlockIndent(ct.autoindent);
+  control_->setRightMargin(s.rightMargin, s.showRightMargin);
+  control_->setSpacesPerTab(s.tabWidth());
+  control_->setColors(s.textColor, s.backgroundColor, s.selectionTextColor, s.selectionBackgroundColor);
+  if (s.showLineNumbers) control_->setShowLineNumbers(true);
+  control_->setSyntaxColoring(s.syntaxHighlight);
+  control_->setSeparatorLines(s.separatorLines);
+  control_->setWordWrapOn(s.wordWrap);
+  control_->setBlockIndent(s.blockIndent);
   // A new document is "win"; applying the settings again later keeps the
   // document's code page, its text and its modified flag.
   charsetShown();
 }
 
-void Ted::activated() {
-  editor_->ShowInfo(13, std::string(charset::displayName(charset())));
+void DocumentWindow::activated() {
+  editor_->showCharsetInStatus(std::string(charset::displayName(charset())));
   showFileShape();
-  editor_->ShowInfo(14, fileName_);
-  memo_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().WordWrap ? 0L : 1L);
+  editor_->showCaption(fileName_);
+  control_->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, settings().wordWrap ? 0L : 1L);
 }
 
-void Ted::selectHighlighter(const QString& displayName) {
+void DocumentWindow::selectHighlighter(const QString& displayName) {
   const int i = syntaxBox_->findText(displayName);
   syntaxBox_->setCurrentIndex(i < 0 ? 0 : i);
-  memo_->setHighlighterName(syntaxBox_->currentText());
+  control_->setHighlighterName(syntaxBox_->currentText());
 }
 
-void Ted::updatePosition() {
-  position_->setText(QStringLiteral("%1: %2").arg(memo_->caretLine() + 1).arg(memo_->caretColumn() + 1));
+void DocumentWindow::updatePosition() {
+  position_->setText(QStringLiteral("%1: %2").arg(control_->caretLine() + 1).arg(control_->caretColumn() + 1));
 }
 
-void Ted::closeEvent(QCloseEvent* e) {
-  if (memo_->modifiedFlag() &&
+void DocumentWindow::closeEvent(QCloseEvent* e) {
+  if (control_->modifiedFlag() &&
       !askYesNo(this, QStringLiteral("Файл был изменен после сохранения. Вы хотите закрыть его?"))) {
     e->ignore();
     return;
   }
   gClosing = this;
-  editor_->DocumentClosed(fileName_, memo_->leftColumn(), memo_->topLine());
+  editor_->documentClosed(fileName_, control_->leftColumn(), control_->topLine());
   gClosing = nullptr;
   emit closing(this);
   e->accept();
 }
 
-void Ted::resizeEvent(QResizeEvent* e) {
+void DocumentWindow::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   if (QMdiSubWindow* sub = subWindow(); sub && sub->isVisible() && !sub->isMinimized() && !sub->isMaximized()) {
-    settings().ChildW = sub->width();
-    settings().ChildH = sub->height();
+    settings().documentWidth = sub->width();
+    settings().documentHeight = sub->height();
   }
 }
 
 // ---------------------------------------------------------------------------
 // Typed characters
 
-void Ted::keyPress(QString& text) {
-  const RConnectionTable& ct = settings();
+void DocumentWindow::adjustTypedText(QString& text) {
+  const Settings& s = settings();
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
-    if (ct.Key && c.unicode() >= 32 && editor_->callbacks().keyClick) editor_->callbacks().keyClick();
-    if (ct.CRET && c.unicode() == 13 && editor_->callbacks().enterSound) editor_->callbacks().enterSound();
-    if (ct.ChangeQuotes && c == QLatin1Char('"')) {
+    if (s.keyClickSound && c.unicode() >= 32 && editor_->callbacks().keyClickSound) editor_->callbacks().keyClickSound();
+    if (s.enterSound && c.unicode() == 13 && editor_->callbacks().enterSound) editor_->callbacks().enterSound();
+    if (s.typographicQuotes && c == QLatin1Char('"')) {
       const QChar quote = gOpeningQuoteNext ? QChar(0x00AB) : QChar(0x00BB);
       // A code page without typographic quotes keeps the straight one.
       if (CodePage::ofCharset(charset()).fromUnicode(quote.unicode()) >= 0) {
@@ -282,7 +282,7 @@ void Ted::keyPress(QString& text) {
 // ---------------------------------------------------------------------------
 // Run line and named files
 
-void Ted::runCommandLine() {
+void DocumentWindow::runCommandLine() {
   const QString line = runLine_->currentText();
   const auto cmd = parseRunLine(u8(line), fileName_);
   if (!cmd) return;
@@ -292,40 +292,40 @@ void Ted::runCommandLine() {
   startProgram(qs(cmd->program), args, qpath(fileFolder(fileName_)));
 }
 
-std::string Ted::workingTextForName() const {
-  std::string text = memo_->hasSelectedText() ? memo_->selectedBytes() : memo_->textCrLf();
+std::string DocumentWindow::workingTextForName() const {
+  std::string text = control_->hasSelectedText() ? control_->selectedBytes() : control_->textCrLf();
   const std::string utf8 = CodePage::ofCharset(charset()).decodeToUtf8(text);
   return std::string(trimAsciiSpace(utf8));
 }
 
-void Ted::openNamedFile(bool viewOnly) {
+void DocumentWindow::openNamedFile(bool viewOnly) {
   const std::string name = workingTextForName();
   if (name.empty()) return;
   const std::string file = resolveNamedFile(name, fileName_);
   const bool image = isViewableImage(file);
   const bool exists = QFileInfo(qpath(file)).isFile();
-  const RConnectionTable& ct = settings();
+  const Settings& s = settings();
   if (viewOnly) {
     if (!image || !exists) return;
-    if (ct.imageviewer.empty()) openExternally(QUrl::fromLocalFile(qpath(file)));
-    else startProgram(qs(ct.imageviewer), {qpath(file)});
+    if (s.imageViewer.empty()) openExternally(QUrl::fromLocalFile(qpath(file)));
+    else startProgram(qs(s.imageViewer), {qpath(file)});
     return;
   }
   if (image) {
-    if (exists) startProgram(qs(ct.imageeditor), {qpath(file)});
+    if (exists) startProgram(qs(s.imageEditor), {qpath(file)});
     return;
   }
-  editor_->OpenFile(file);
+  editor_->openFile(file);
 }
 
 // ---------------------------------------------------------------------------
 // Code templates
 
-void Ted::expandTemplateAtCaret() {
+void DocumentWindow::expandTemplateAtCaret() {
   const std::string set = u8(templatesBox_->currentText());
-  if (memo_->hasSelectedText()) {
+  if (control_->hasSelectedText()) {
     // The selected text names the template and is replaced by it.
-    if (const CodeTemplate* t = findTemplate(set, memo_->selectedBytes())) insertTemplate(*t, 0);
+    if (const CodeTemplate* t = findTemplate(set, control_->selectedBytes())) insertTemplate(*t, 0);
     return;
   }
   const std::string word = templateWordBeforeCaret();
@@ -341,17 +341,17 @@ void Ted::expandTemplateAtCaret() {
     if (!list.empty()) list += '|';
     list += m->name;
   }
-  memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<long>('|'));
-  memo_->SendScintilla(QsciScintillaBase::SCI_USERLISTSHOW, static_cast<unsigned long>(kTemplateListId), list.c_str());
+  control_->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<long>('|'));
+  control_->SendScintilla(QsciScintillaBase::SCI_USERLISTSHOW, static_cast<unsigned long>(kTemplateListId), list.c_str());
 }
 
-bool Ted::templateListShown() const {
-  return memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0;
+bool DocumentWindow::templateListShown() const {
+  return control_->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0;
 }
 
-void Ted::chooseTemplateFromList(const QString& name) {
+void DocumentWindow::chooseTemplateFromList(const QString& name) {
   // The list is closed before the text changes under it.
-  memo_->SendScintilla(QsciScintillaBase::SCI_AUTOCCANCEL);
+  control_->SendScintilla(QsciScintillaBase::SCI_AUTOCCANCEL);
   const CodeTemplate* t = findTemplate(u8(templatesBox_->currentText()), u8(name));
   if (!t) return;
   // The partial name before the caret (as typed, perhaps extended while the
@@ -363,16 +363,16 @@ void Ted::chooseTemplateFromList(const QString& name) {
   insertTemplate(*t, partialName ? word.size() : 0);
 }
 
-std::string Ted::templateWordBeforeCaret() const {
-  const std::string line = memo_->lineBytes(memo_->caretLine());
-  const std::size_t end = std::min(line.size(), static_cast<std::size_t>(std::max(0, memo_->caretColumn())));
+std::string DocumentWindow::templateWordBeforeCaret() const {
+  const std::string line = control_->lineBytes(control_->caretLine());
+  const std::size_t end = std::min(line.size(), static_cast<std::size_t>(std::max(0, control_->caretColumn())));
   const std::size_t start = templateWordStart(line, end);
   return line.substr(start, end - start);
 }
 
-void Ted::insertTemplate(const CodeTemplate& t, std::size_t wordLength) {
-  const int line = memo_->caretLine();
-  const std::string lineText = memo_->lineBytes(line);
+void DocumentWindow::insertTemplate(const CodeTemplate& t, std::size_t wordLength) {
+  const int line = control_->caretLine();
+  const std::string lineText = control_->lineBytes(line);
   // The template's later lines take the indent of this line.
   std::string indent;
   for (char c : lineText) {
@@ -382,15 +382,15 @@ void Ted::insertTemplate(const CodeTemplate& t, std::size_t wordLength) {
   std::size_t caret = 0;
   const std::string body = kiv::expandTemplate(t, indent, caret);
   if (wordLength > 0) {
-    const long end = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-    memo_->moveCaretTo(line, memo_->caretColumn() - static_cast<int>(wordLength));
-    const long wordStart = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-    memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, wordStart, end);
+    const long end = control_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    control_->moveCaretTo(line, control_->caretColumn() - static_cast<int>(wordLength));
+    const long wordStart = control_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    control_->SendScintilla(QsciScintillaBase::SCI_SETSEL, wordStart, end);
   }
-  const long start = memo_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
-  memo_->replaceSelectionBytes(body);
-  const long target = memo_->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, start, static_cast<long>(caret));
-  memo_->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, caret == 0 ? start : target);
+  const long start = control_->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  control_->replaceSelectionBytes(body);
+  const long target = control_->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, start, static_cast<long>(caret));
+  control_->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, caret == 0 ? start : target);
 }
 
 }  // namespace kiv

@@ -1,4 +1,4 @@
-#include "core/translit/rungler.h"
+#include "core/translit/transliterator.h"
 
 #include <array>
 
@@ -14,7 +14,7 @@ using uchar = unsigned char;
 constexpr uchar kUpperA = 0xC0;  // А; Я is 0xDF
 constexpr uchar kUpperYo = 0xA8;  // Ё
 constexpr int kShchaIndex = 25;   // Щ - А
-constexpr int kXaIndex = 21;      // Х - А
+constexpr int kKhaIndex = 21;      // Х - А
 
 // Latin forms of а..я in alphabetical order (Ё apart); Щ and Х by mode.
 constexpr std::array<std::string_view, 32> kLatinForms = {
@@ -23,9 +23,9 @@ constexpr std::array<std::string_view, 32> kLatinForms = {
 constexpr std::string_view kLatinYo = "yo";
 
 constexpr std::array<std::string_view, 5> kShchaForms = {"sj", "shch", "w", "q", "sch"};
-constexpr std::array<std::string_view, 2> kXaForms = {"x", "kh"};
+constexpr std::array<std::string_view, 2> kKhaForms = {"x", "kh"};
 constexpr std::array<std::string_view, 5> kShchaNames = {"Sj", "Shch", "W", "Q", "Sch"};
-constexpr std::array<std::string_view, 2> kXaNames = {"X", "KH"};
+constexpr std::array<std::string_view, 2> kKhaNames = {"X", "KH"};
 constexpr std::array<std::string_view, 2> kWNames = {"V", "Sj"};
 
 struct Tables {
@@ -34,7 +34,7 @@ struct Tables {
   uchar shcha = 0, sha = 0, che = 0, zhe = 0, kha = 0, ya = 0, yo = 0, yu = 0, e = 0, ishort = 0,
         soft = 0, hard = 0, ve = 0;
   Tables() {
-    for (int i = 0; i < 256; ++i) up[i] = UpCase1251(static_cast<uchar>(i));
+    for (int i = 0; i < 256; ++i) up[i] = upperChar1251(static_cast<uchar>(i));
     // The Latin letters A..Z, then the marks ' ` ~ @.
     static const std::string russian = cp1251("абцдефгхийклмнопщрстуввхызььъэ");
     const std::string_view latin = "ABCDEFGHIJKLMNOPQRSTUVWXYZ'`~@";
@@ -59,11 +59,11 @@ inline bool isMark(uchar c) { return c == '\'' || c == '`' || c == '~' || c == '
 
 }  // namespace
 
-std::string RussianToLatin(std::string_view text, TShchaConvMode shcha, TXaConvMode xa) {
+std::string russianToLatin(std::string_view text, ShchaMode shcha, KhaMode kha) {
   const Tables& t = tables();
   std::array<std::string_view, 32> forms = kLatinForms;
   forms[kShchaIndex] = kShchaForms[static_cast<std::size_t>(shcha)];
-  forms[kXaIndex] = kXaForms[static_cast<std::size_t>(xa)];
+  forms[kKhaIndex] = kKhaForms[static_cast<std::size_t>(kha)];
 
   const std::size_t n = text.size();
   std::string out;
@@ -102,9 +102,9 @@ std::string RussianToLatin(std::string_view text, TShchaConvMode shcha, TXaConvM
   return out;
 }
 
-std::string LatinToRussian(std::string_view text, TWInterpMode w, bool& transOn) {
+std::string latinToRussian(std::string_view text, WMode w, bool& transOn) {
   const Tables& t = tables();
-  const uchar wLetter = (w == TWInterpMode::wiAsSj) ? t.shcha : t.ve;
+  const uchar wLetter = (w == WMode::AsShcha) ? t.shcha : t.ve;
   const std::size_t n = text.size();
   auto at = [&](std::size_t j) -> uchar {
     return j < n ? latinUpper(static_cast<uchar>(text[j])) : uchar{0};
@@ -215,51 +215,51 @@ std::string LatinToRussian(std::string_view text, TWInterpMode w, bool& transOn)
   return out;
 }
 
-std::string_view ShchaConvModeName(TShchaConvMode mode) {
+std::string_view shchaModeName(ShchaMode mode) {
   return kShchaNames[static_cast<std::size_t>(mode)];
 }
-std::string_view XaConvModeName(TXaConvMode mode) { return kXaNames[static_cast<std::size_t>(mode)]; }
-std::string_view WInterpModeName(TWInterpMode mode) { return kWNames[static_cast<std::size_t>(mode)]; }
+std::string_view khaModeName(KhaMode mode) { return kKhaNames[static_cast<std::size_t>(mode)]; }
+std::string_view wModeName(WMode mode) { return kWNames[static_cast<std::size_t>(mode)]; }
 
-bool TRungler::ApplyShchaConvMode(std::string_view value) {
+bool Transliterator::applyShchaMode(std::string_view value) {
   for (std::size_t k = 0; k < kShchaNames.size(); ++k) {
     if (value == kShchaNames[k]) {
-      shcha_ = static_cast<TShchaConvMode>(k);
+      shcha_ = static_cast<ShchaMode>(k);
       return true;
     }
   }
   return false;
 }
 
-bool TRungler::ApplyXaConvMode(std::string_view value) {
-  for (std::size_t k = 0; k < kXaNames.size(); ++k) {
-    if (value == kXaNames[k]) {
-      xa_ = static_cast<TXaConvMode>(k);
+bool Transliterator::applyKhaMode(std::string_view value) {
+  for (std::size_t k = 0; k < kKhaNames.size(); ++k) {
+    if (value == kKhaNames[k]) {
+      kha_ = static_cast<KhaMode>(k);
       return true;
     }
   }
   return false;
 }
 
-bool TRungler::ApplyWInterpMode(std::string_view value) {
+bool Transliterator::applyWMode(std::string_view value) {
   for (std::size_t k = 0; k < kWNames.size(); ++k) {
     if (value == kWNames[k]) {
-      w_ = static_cast<TWInterpMode>(k);
+      w_ = static_cast<WMode>(k);
       return true;
     }
   }
   return false;
 }
 
-void TRungler::ApplyConfiguration(std::string_view shcha, std::string_view xa, std::string_view w) {
-  ApplyShchaConvMode(shcha);
-  ApplyXaConvMode(xa);
-  ApplyWInterpMode(w);
+void Transliterator::applyConfiguration(std::string_view shcha, std::string_view kha, std::string_view w) {
+  applyShchaMode(shcha);
+  applyKhaMode(kha);
+  applyWMode(w);
 }
 
-std::string TRungler::Convert(std::string_view text) {
-  if (direction_ == TConversionDirection::cdRussianToLatin) return RussianToLatin(text, shcha_, xa_);
-  return LatinToRussian(text, w_, transOn_);
+std::string Transliterator::convert(std::string_view text) {
+  if (direction_ == Direction::RussianToLatin) return russianToLatin(text, shcha_, kha_);
+  return latinToRussian(text, w_, on_);
 }
 
 }  // namespace kiv

@@ -15,15 +15,15 @@
 
 namespace kiv {
 
-// Abstract text codec: holds the source text, Convert delivers the result.
-class CCodek {
+// Abstract text codec: holds the source text, convert() delivers the result.
+class CodeTable {
  public:
-  explicit CCodek(std::string source) : source_(std::move(source)) {}
-  virtual ~CCodek() = default;
-  CCodek(const CCodek&) = delete;
-  CCodek& operator=(const CCodek&) = delete;
+  explicit CodeTable(std::string source) : source_(std::move(source)) {}
+  virtual ~CodeTable() = default;
+  CodeTable(const CodeTable&) = delete;
+  CodeTable& operator=(const CodeTable&) = delete;
 
-  virtual void Convert(std::string& out) = 0;
+  virtual void convert(std::string& out) = 0;
 
   const std::string& source() const { return source_; }
 
@@ -31,13 +31,13 @@ class CCodek {
   std::string source_;
 };
 
-// The replacement-table codec. Set tablePath before Convert; a table that
-// cannot be read makes Convert throw FileError("Cannot open file <path>").
-class CUnivCodek : public CCodek {
+// The replacement-table codec. Set tablePath before convert(); a table that
+// cannot be read makes convert() throw FileError("Cannot open file <path>").
+class TableCodec : public CodeTable {
  public:
-  explicit CUnivCodek(std::string source) : CCodek(std::move(source)) {}
+  explicit TableCodec(std::string source) : CodeTable(std::move(source)) {}
 
-  void Convert(std::string& out) override;
+  void convert(std::string& out) override;
 
   // Full path of the code table file.
   std::string tablePath;

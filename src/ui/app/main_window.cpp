@@ -1,4 +1,4 @@
-#include "ui/app/main_form.h"
+#include "ui/app/main_window.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -35,9 +35,9 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
-#include "ui/editor/dream_editor.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/tool_window.h"
 
@@ -52,26 +52,26 @@ void onTerminate(int) {
 }
 }  // namespace
 
-QString TMainForm::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
+QString MainWindow::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
 
-TMainForm::TMainForm(const QString& programFolder, const QStringList& arguments, QWidget* parent)
+MainWindow::MainWindow(const QString& programFolder, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
   if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
   setObjectName(QStringLiteral("MainForm"));
-  formCreate();
+  createContents();
 }
 
-TMainForm::~TMainForm() {
+MainWindow::~MainWindow() {
   // Documents go before the editor interface they call back.
   if (mdi_) {
     for (QMdiSubWindow* sub : mdi_->subWindowList()) {
-      if (auto* t = qobject_cast<Ted*>(sub->widget())) disconnect(t, nullptr, this, nullptr);
+      if (auto* t = qobject_cast<DocumentWindow*>(sub->widget())) disconnect(t, nullptr, this, nullptr);
       delete sub;
     }
   }
 }
 
-void TMainForm::formCreate() {
+void MainWindow::createContents() {
   setAcceptDrops(true);
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName(QStringLiteral("ClientArea"));
@@ -87,9 +87,9 @@ void TMainForm::formCreate() {
     if (f.open(QIODevice::WriteOnly)) f.close();
   }
   ini_ = std::make_unique<IniFile>(spath(iniPath));
-  table().firstActivation = true;
-  fio_ = std::make_unique<CFIOINT>();
-  table().untitledCounter = -1;
+  settings().firstActivation = true;
+  fileFormats_ = std::make_unique<FileFormats>();
+  settings().untitledCounter = -1;
   if (!QFileInfo::exists(iniPath)) {
     showError(this, QStringLiteral("Файл инициализации kiv.ini не найден!"));
     startedOk_ = false;
@@ -105,27 +105,27 @@ void TMainForm::formCreate() {
   readConfiguration();
 
   sounds_ = new SoundPlayer(this);
-  astimer_ = new QTimer(this);
-  astimer_->setObjectName(QStringLiteral("astimer"));
-  connect(astimer_, &QTimer::timeout, this, [this] {
-    if (hasDocument()) editor_->ScrollLines(table().LinesPerTime);
+  autoScrollTimer_ = new QTimer(this);
+  autoScrollTimer_->setObjectName(QStringLiteral("astimer"));
+  connect(autoScrollTimer_, &QTimer::timeout, this, [this] {
+    if (hasDocument()) editor_->scrollLines(settings().autoScrollLines);
   });
 
   // Transliteration modes; a value the engine does not know keeps its mode.
-  rungler_.ApplyConfiguration(table().ShchaConvMode, table().XaConvMode, table().WInterpMode);
+  transliterator_.applyConfiguration(settings().shchaMode, settings().khaMode, settings().wMode);
 
   EditorCallbacks callbacks;
   callbacks.documentClosed = [this](const std::string& name, int left, int top) { documentClosed(name, left, top); };
-  callbacks.keyClick = [this] { sounds_->playKeyClick(); };
-  callbacks.enterSound = [this] { sounds_->playEnter(); };
+  callbacks.keyClickSound = [this] { sounds_->playKeyClickSound(); };
+  callbacks.enterSound = [this] { sounds_->playEnterSound(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
-  editor_ = std::make_unique<CdreamEditor>(this, std::move(callbacks), &table());
+  editor_ = std::make_unique<EditorInterface>(this, std::move(callbacks), &settings());
 
   buildMenus();
   buildToolBar();
   editor_->setProgramKeys(programKeys());
   tools_ = std::make_unique<ToolWindows>(this);
-  docs_ = std::make_unique<DocumentsList>(this, menu(QStringLiteral("dox")));
+  documentsList_ = std::make_unique<DocumentsList>(this, menu(QStringLiteral("dox")));
   refreshRecentMenu();
 
   setWindowTitle(buildCaption());
@@ -146,7 +146,7 @@ void TMainForm::formCreate() {
       updateEditActions();
       return;
     }
-    if (auto* t = qobject_cast<Ted*>(sub->widget())) t->activated();
+    if (auto* t = qobject_cast<DocumentWindow*>(sub->widget())) t->activated();
     updateEditActions();
     QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   });
@@ -155,34 +155,34 @@ void TMainForm::formCreate() {
   activationFallback_ = new QTimer(this);
   activationFallback_->setSingleShot(true);
   activationFallback_->setInterval(1500);
-  connect(activationFallback_, &QTimer::timeout, this, &TMainForm::firstActivation);
+  connect(activationFallback_, &QTimer::timeout, this, &MainWindow::firstActivation);
 }
 
-void TMainForm::readConfiguration() {
-  cfg_.session.LastOpenDir = spath(programFolder_);
-  cfg_.session.LastSaveDir = spath(programFolder_);
-  cfg_.session.FileBoxLastPath = spath(QDir::homePath());
+void MainWindow::readConfiguration() {
+  config_.session.lastOpenFolder = spath(programFolder_);
+  config_.session.lastSaveFolder = spath(programFolder_);
+  config_.session.fileBrowserFolder = spath(QDir::homePath());
   // Numbers brought into their limits are written back at exit.
-  clampedSettings_ = readSettings(*ini_, cfg_);
-  buildFolders(table(), spath(programFolder_), table().codeTablesFolder);
+  clampedSettings_ = readSettings(*ini_, config_);
+  buildFolders(settings(), spath(programFolder_), settings().codeTablesFolder);
   recent_.setCapacity(RecentFiles::kStartCapacity);
   if (recent_.read(*ini_) > 0)
     showError(this, QStringLiteral("Часть списка недавних файлов в kiv.ini повреждена и пропущена."));
 }
 
-void TMainForm::placeMainWindow() {
-  RWindowBounds b = cfg_.session.Main;
-  QScreen* screen = QGuiApplication::screenAt(QPoint(b.Left + b.W / 2, b.Top + b.H / 2));
+void MainWindow::placeMainWindow() {
+  WindowBounds b = config_.session.mainWindow;
+  QScreen* screen = QGuiApplication::screenAt(QPoint(b.left + b.width / 2, b.top + b.height / 2));
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (screen) {
     const QRect a = screen->availableGeometry();
-    b = fitBounds(b, RWindowBounds{a.top(), a.left(), a.width(), a.height()});
+    b = fitBounds(b, WindowBounds{a.top(), a.left(), a.width(), a.height()});
   }
-  move(b.Left, b.Top);
-  resize(b.W, b.H);
+  move(b.left, b.top);
+  resize(b.width, b.height);
 }
 
-void TMainForm::buildStatusBar() {
+void MainWindow::buildStatusBar() {
   auto* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
   const int widths[3] = {150, 100, 50};
@@ -194,31 +194,31 @@ void TMainForm::buildStatusBar() {
   }
 }
 
-void TMainForm::setHostCaption(const QString& caption) { setWindowTitle(caption); }
+void MainWindow::setHostCaption(const QString& caption) { setWindowTitle(caption); }
 
-void TMainForm::setStatusPanel(int panel, const QString& text) {
+void MainWindow::setStatusPanel(int panel, const QString& text) {
   if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
 }
 
-QString TMainForm::statusPanel(int panel) const {
+QString MainWindow::statusPanel(int panel) const {
   return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString();
 }
 
-bool TMainForm::hasDocument() const { return mdi_ && !mdi_->subWindowList().isEmpty(); }
+bool MainWindow::hasDocument() const { return mdi_ && !mdi_->subWindowList().isEmpty(); }
 
-Ted* TMainForm::activeDocument() const { return editor_ ? editor_->active() : nullptr; }
+DocumentWindow* MainWindow::activeDocument() const { return editor_ ? editor_->active() : nullptr; }
 
-QAction* TMainForm::action(const QString& component) const {
+QAction* MainWindow::action(const QString& component) const {
   auto it = actions_.find(component);
   return it == actions_.end() ? nullptr : it->second;
 }
 
-QMenu* TMainForm::menu(const QString& component) const {
+QMenu* MainWindow::menu(const QString& component) const {
   auto it = menus_.find(component);
   return it == menus_.end() ? nullptr : it->second;
 }
 
-QList<QKeySequence> TMainForm::programKeys() const {
+QList<QKeySequence> MainWindow::programKeys() const {
   QList<QKeySequence> keys;
   for (const auto& [name, a] : actions_)
     for (const auto& k : a->shortcuts()) keys << k;
@@ -226,7 +226,7 @@ QList<QKeySequence> TMainForm::programKeys() const {
   return keys;
 }
 
-void TMainForm::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   for (const auto& top : topMenus()) {
     QMenu* m = bar->addMenu(QString::fromUtf8(top.caption));
@@ -261,7 +261,7 @@ void TMainForm::buildMenus() {
     addAction(a);
     if (a->objectName() == QLatin1String("mwordwrap") || a->objectName() == QLatin1String("mniAscroll")) {
       a->setCheckable(true);
-      a->setChecked(a->objectName() == QLatin1String("mwordwrap") ? table().WordWrap : table().Active);
+      a->setChecked(a->objectName() == QLatin1String("mwordwrap") ? settings().wordWrap : settings().autoScroll);
     }
     bindCommand(*this, a, row);
     if (QString::fromLatin1(row.component) == QLatin1String("mniOpen")) {
@@ -279,7 +279,7 @@ void TMainForm::buildMenus() {
   if (QMenu* plugs = menu(QStringLiteral("plugsmenubase"))) plugs->setEnabled(!plugs->actions().isEmpty());
 }
 
-void TMainForm::refreshRecentMenu() {
+void MainWindow::refreshRecentMenu() {
   if (!recentMenu_) return;
   recentMenu_->clear();
   for (const auto& e : recent_.entries()) {
@@ -291,29 +291,29 @@ void TMainForm::refreshRecentMenu() {
   recentMenu_->menuAction()->setEnabled(!recent_.empty());
 }
 
-void TMainForm::reportError(const QString& text) { showError(this, text); }
+void MainWindow::reportError(const QString& text) { showError(this, text); }
 
 // ---------------------------------------------------------------------------
 // Documents
 
-Ted* TMainForm::newDocument() {
-  ++table().untitledCounter;
-  Ted* doc = editor_->createDocument(this);
-  docs_->add(doc);
+DocumentWindow* MainWindow::newDocument() {
+  ++settings().untitledCounter;
+  DocumentWindow* doc = editor_->createDocument(this);
+  documentsList_->add(doc);
   setHostCaption(qpath(doc->fileName()));
   return doc;
 }
 
-void TMainForm::documentCreated(Ted* doc) {
-  connect(doc, &Ted::closing, this, [this](Ted* t) { docs_->remove(t); });
-  connect(doc->memo(), &QsciScintilla::selectionChanged, this, &TMainForm::updateEditActions);
+void MainWindow::documentCreated(DocumentWindow* doc) {
+  connect(doc, &DocumentWindow::closing, this, [this](DocumentWindow* t) { documentsList_->remove(t); });
+  connect(doc->control(), &QsciScintilla::selectionChanged, this, &MainWindow::updateEditActions);
   // Files dropped on a document's text go where files dropped on the frame go.
-  connect(doc->memo(), &QsciScintillaBase::SCN_URIDROPPED, this, [this](const QUrl& url) {
+  connect(doc->control(), &QsciScintillaBase::SCN_URIDROPPED, this, [this](const QUrl& url) {
     if (url.isLocalFile()) dropFiles(*this, {url.toLocalFile()});
   });
 }
 
-Ted* TMainForm::openFile(const QString& fileName) {
+DocumentWindow* MainWindow::openFile(const QString& fileName) {
   const QFileInfo info(fileName);
   if (!info.isFile()) return nullptr;
   const std::string path = spath(info.absoluteFilePath());
@@ -321,7 +321,7 @@ Ted* TMainForm::openFile(const QString& fileName) {
   const std::optional<FileIdentity> identity = fileIdentity(path);
   std::optional<DocumentFile> file = readDocumentFile(*this, path);
   if (!file) return nullptr;
-  Ted* doc = nullptr;
+  DocumentWindow* doc = nullptr;
   try {
     doc = editor_->createDocument(this);
     putDocumentFile(*this, doc, *file, false);
@@ -333,12 +333,12 @@ Ted* TMainForm::openFile(const QString& fileName) {
   }
   file.reset();
   doc->setHasFile(true);
-  editor_->SetFileName(path);
+  editor_->setFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
   doc->setDiskIdentity(identity);
-  docs_->add(doc);
+  documentsList_->add(doc);
   restartAutoScroll();
-  if (table().bkonopen) {
+  if (settings().backupOnOpen) {
     try {
       writeBackupCopy(*this, doc);
     } catch (const FileError& e) {
@@ -348,47 +348,47 @@ Ted* TMainForm::openFile(const QString& fileName) {
   return doc;
 }
 
-void TMainForm::discardDocument(Ted* doc) {
-  doc->memo()->setModifiedFlag(false);
+void MainWindow::discardDocument(DocumentWindow* doc) {
+  doc->control()->setModifiedFlag(false);
   if (QMdiSubWindow* sub = doc->subWindow()) {
     sub->close();
   }
 }
 
-void TMainForm::showStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
+void MainWindow::showStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 
-void TMainForm::restartAutoScroll() {
-  astimer_->setInterval(std::max(1, table().Time));
-  if (table().Active) astimer_->start();
-  else astimer_->stop();
+void MainWindow::restartAutoScroll() {
+  autoScrollTimer_->setInterval(std::max(1, settings().autoScrollInterval));
+  if (settings().autoScroll) autoScrollTimer_->start();
+  else autoScrollTimer_->stop();
 }
 
-void TMainForm::documentClosed(const std::string& fileName, int, int topLine) {
-  if (table().SaveOptions.SaveVersionOnExit) saveVersionOnClose(*this, fileName);
+void MainWindow::documentClosed(const std::string& fileName, int, int topLine) {
+  if (settings().versions.saveOnClose) saveVersionOnClose(*this, fileName);
   if (fileName.find("untitled") == std::string::npos) {
     recent_.add(fileName, topLine);
     refreshRecentMenu();
   }
 }
 
-void TMainForm::firstActivation() {
-  if (!table().firstActivation) return;
-  table().firstActivation = false;
+void MainWindow::firstActivation() {
+  if (!settings().firstActivation) return;
+  settings().firstActivation = false;
   if (!arguments_.isEmpty()) openFile(QFileInfo(arguments_.first()).absoluteFilePath());
 }
 
-bool TMainForm::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate && table().firstActivation)
-    QTimer::singleShot(0, this, &TMainForm::firstActivation);
+bool MainWindow::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && settings().firstActivation)
+    QTimer::singleShot(0, this, &MainWindow::firstActivation);
   if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
-  if (e->type() == QEvent::Show && table().firstActivation && activationFallback_) activationFallback_->start();
+  if (e->type() == QEvent::Show && settings().firstActivation && activationFallback_) activationFallback_->start();
   return QMainWindow::event(e);
 }
 
 // ---------------------------------------------------------------------------
 // End of the program
 
-void TMainForm::installSignalHandlers() {
+void MainWindow::installSignalHandlers() {
   if (gSignalFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalFds) != 0) return;
   auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, [this] {
@@ -403,49 +403,49 @@ void TMainForm::installSignalHandlers() {
   ::sigaction(SIGTERM, &sa, nullptr);
 }
 
-void TMainForm::endSession() {
+void MainWindow::endSession() {
   // A dialog left open would keep the program waiting for it.
   for (int i = 0; i < 16; ++i) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->close()) break;
   }
-  if (table().shutdown) saveAllDocuments(*this);
+  if (settings().saveAllOnShutdown) saveAllDocuments(*this);
   close();
 }
 
-void TMainForm::writeConfiguration() {
-  RSessionState& s = cfg_.session;
+void MainWindow::writeConfiguration() {
+  SessionState& s = config_.session;
   // The position of the frame, as move() takes it at the next start, and
   // the size as resize() takes it.
-  s.Main = {y(), x(), width(), height()};
-  auto bounds = [this](const char* cls, RWindowBounds& into) {
+  s.mainWindow = {y(), x(), width(), height()};
+  auto bounds = [this](const char* cls, WindowBounds& into) {
     if (ToolWindow* w = tools_ ? tools_->window(QString::fromLatin1(cls)) : nullptr) {
       const QRect r = w->geometry();
       into = {r.top(), r.left(), r.width(), r.height()};
     }
   };
-  bounds("Tfmbmxtree", s.Bmx);
-  bounds("Tfmdox", s.Dox);
-  bounds("Tnewfilebox", s.FileBox);
+  bounds("BookmarksWindow", s.bookmarksWindow);
+  bounds("DocumentsWindow", s.documentsWindow);
+  bounds("FileBrowserWindow", s.fileBrowser);
   const QColor window = palette().color(QPalette::Window);
-  s.MFColor = window.red() | (window.green() << 8) | (window.blue() << 16);
-  s.writeLastDirs = false;
-  if (Ted* doc = activeDocument(); doc && doc->hasFile()) {
+  s.mainWindowColor = window.red() | (window.green() << 8) | (window.blue() << 16);
+  s.writeLastFolders = false;
+  if (DocumentWindow* doc = activeDocument(); doc && doc->hasFile()) {
     const QString folder = QFileInfo(qpath(doc->fileName())).absolutePath() + QLatin1Char('/');
-    s.LastOpenDir = s.LastSaveDir = spath(folder);
-    s.writeLastDirs = true;
+    s.lastOpenFolder = s.lastSaveFolder = spath(folder);
+    s.writeLastFolders = true;
   }
-  if (QAction* wrap = action(QStringLiteral("mwordwrap"))) table().WordWrap = wrap->isChecked();
-  recent_.setCapacity(table().MRUItemsCount);
-  refusedSettings_ = writeSettings(*ini_, cfg_, clampedSettings_);
+  if (QAction* wrap = action(QStringLiteral("mwordwrap"))) settings().wordWrap = wrap->isChecked();
+  recent_.setCapacity(settings().recentFilesCount);
+  refusedSettings_ = writeSettings(*ini_, config_, clampedSettings_);
 }
 
-bool TMainForm::formClose() {
+bool MainWindow::prepareToClose() {
   // Settings that could not be read are not written either.
   if (settingsWritable_) writeConfiguration();
   // Every document is asked to close, last MDI child first; one that stays
   // open (its close question answered No) keeps the program running.
-  const QList<Ted*> docs = editor_->documents();
+  const QList<DocumentWindow*> docs = editor_->documents();
   for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
     QPointer<QMdiSubWindow> sub = (*it)->subWindow();
     if (!sub) continue;
@@ -463,12 +463,12 @@ bool TMainForm::formClose() {
   return true;
 }
 
-void TMainForm::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
   if (!startedOk_ || closing_) {
     e->accept();
     return;
   }
-  if (!formClose()) {
+  if (!prepareToClose()) {
     e->ignore();
     return;
   }
@@ -480,11 +480,11 @@ void TMainForm::closeEvent(QCloseEvent* e) {
 // ---------------------------------------------------------------------------
 // Drag and drop
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
   if (e->mimeData()->hasUrls()) e->acceptProposedAction();
 }
 
-void TMainForm::dropEvent(QDropEvent* e) {
+void MainWindow::dropEvent(QDropEvent* e) {
   QStringList files;
   for (const QUrl& url : e->mimeData()->urls())
     if (url.isLocalFile()) files << url.toLocalFile();

@@ -1,4 +1,4 @@
-#include "ui/editor/memo/memo_control.h"
+#include "ui/editor/control/editing_control.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -12,7 +12,7 @@
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/common/text_lines.h"
-#include "ui/editor/memo/memo_fill.h"
+#include "ui/editor/control/background_fill.h"
 
 namespace kiv {
 
@@ -42,10 +42,10 @@ QString codePageText(const std::string& id) {
 
 }  // namespace
 
-const QColor MemoControl::kPaperSentinel(0xFE, 0x01, 0xFD);
-const QColor MemoControl::kGutterSentinel(0xFD, 0x02, 0xFE);
+const QColor EditingControl::kPaperSentinel(0xFE, 0x01, 0xFD);
+const QColor EditingControl::kGutterSentinel(0xFD, 0x02, 0xFE);
 
-MemoControl::MemoControl(QWidget* parent) : QsciScintilla(parent), fill_(std::make_unique<MemoFill>()) {
+EditingControl::EditingControl(QWidget* parent) : QsciScintilla(parent), fill_(std::make_unique<BackgroundFill>()) {
   setUtf8(true);
   setEolMode(QsciScintilla::EolWindows);
   SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);
@@ -84,20 +84,20 @@ MemoControl::MemoControl(QWidget* parent) : QsciScintilla(parent), fill_(std::ma
   applyLexerLook();
 }
 
-MemoControl::~MemoControl() = default;
+EditingControl::~EditingControl() = default;
 
 // ---------------------------------------------------------------------------
 // Bytes and Unicode
 
-std::string MemoControl::utf8OfBytes(std::string_view bytes) const {
+std::string EditingControl::utf8OfBytes(std::string_view bytes) const {
   return CodePage::ofCharset(charset_).decodeToUtf8(bytes);
 }
 
-std::string MemoControl::bytesOfUtf8(std::string_view utf8) const {
+std::string EditingControl::bytesOfUtf8(std::string_view utf8) const {
   return CodePage::ofCharset(charset_).encodeFromUtf8(utf8);
 }
 
-std::string MemoControl::utf8Range(long from, long to) const {
+std::string EditingControl::utf8Range(long from, long to) const {
   const long length = SendScintilla(SCI_GETLENGTH);
   from = std::clamp(from, 0L, length);
   to = std::clamp(to, from, length);
@@ -112,7 +112,7 @@ std::string MemoControl::utf8Range(long from, long to) const {
   return buf;
 }
 
-QString MemoControl::representable(const QString& text, int* dropped, char32_t* first) const {
+QString EditingControl::representable(const QString& text, int* dropped, char32_t* first) const {
   const CodePage& page = CodePage::ofCharset(charset_);
   QString out;
   out.reserve(text.size());
@@ -133,14 +133,14 @@ QString MemoControl::representable(const QString& text, int* dropped, char32_t* 
   return out;
 }
 
-void MemoControl::refuseTyped(char32_t character) {
+void EditingControl::refuseTyped(char32_t character) {
   const QString code = QString::number(static_cast<uint>(character), 16).toUpper().rightJustified(4, QLatin1Char('0'));
   const QString shown = character < 32 ? QString() : QStringLiteral("«%1» ").arg(QString::fromUcs4(&character, 1));
   emit textRefused(
       QStringLiteral("Символа %1(U+%2) нет в кодировке %3: он не набран").arg(shown, code, codePageText(charset_)));
 }
 
-QString MemoControl::pastable(const QString& text) const {
+QString EditingControl::pastable(const QString& text) const {
   const CodePage& page = CodePage::ofCharset(charset_);
   QString out;
   out.reserve(text.size());
@@ -159,14 +159,14 @@ QString MemoControl::pastable(const QString& text) const {
     }
   }
   if (replaced)
-    emit const_cast<MemoControl*>(this)->textRefused(
+    emit const_cast<EditingControl*>(this)->textRefused(
         QStringLiteral("Символов, которых нет в кодировке %1, заменено на «?»: %2")
             .arg(codePageText(charset_))
             .arg(replaced));
   return out;
 }
 
-void MemoControl::replaceRangeUtf8(long from, long to, const std::string& utf8) {
+void EditingControl::replaceRangeUtf8(long from, long to, const std::string& utf8) {
   // With wrapping on, the control lays out every changed line at once; a
   // large change goes in unwrapped and is wrapped lazily afterwards.
   const long wrap = SendScintilla(SCI_GETWRAPMODE);
@@ -177,11 +177,11 @@ void MemoControl::replaceRangeUtf8(long from, long to, const std::string& utf8) 
   if (large && wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
-std::string MemoControl::rawBytes() const { return bytesOfUtf8(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
+std::string EditingControl::rawBytes() const { return bytesOfUtf8(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
 
-std::string MemoControl::textCrLf() const { return normalizeToCrLf(rawBytes()); }
+std::string EditingControl::textCrLf() const { return normalizeToCrLf(rawBytes()); }
 
-void MemoControl::setTextBytes(std::string_view bytes) {
+void EditingControl::setTextBytes(std::string_view bytes) {
   const std::string utf8 = utf8OfBytes(unifyLineBreaks(bytes));
   SendScintilla(SCI_BEGINUNDOACTION);
   replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8);
@@ -190,14 +190,14 @@ void MemoControl::setTextBytes(std::string_view bytes) {
   SendScintilla(SCI_CHOOSECARETX);
 }
 
-void MemoControl::loadTextBytes(std::string_view bytes) {
+void EditingControl::loadTextBytes(std::string_view bytes) {
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
   setTextBytes(bytes);
   SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
   SendScintilla(SCI_EMPTYUNDOBUFFER);
 }
 
-bool MemoControl::hasSelectedText() const {
+bool EditingControl::hasSelectedText() const {
   const long n = SendScintilla(SCI_GETSELECTIONS);
   for (long i = 0; i < n; ++i)
     if (SendScintilla(SCI_GETSELECTIONNSTART, i) != SendScintilla(SCI_GETSELECTIONNEND, i)) return true;
@@ -210,7 +210,7 @@ struct Range {
 };
 
 // The ranges of a multiple (column) selection, top row first.
-std::vector<Range> selectionRanges(const MemoControl* m) {
+std::vector<Range> selectionRanges(const EditingControl* m) {
   std::vector<Range> rows;
   const long n = m->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONS);
   for (long i = 0; i < n; ++i) {
@@ -223,7 +223,7 @@ std::vector<Range> selectionRanges(const MemoControl* m) {
 }
 }  // namespace
 
-std::string MemoControl::selectedBytes() const {
+std::string EditingControl::selectedBytes() const {
   if (!hasSelectedText()) return {};
   if (SendScintilla(SCI_SELECTIONISRECTANGLE) || SendScintilla(SCI_GETSELECTIONS) > 1) {
     const std::vector<Range> rows = selectionRanges(this);
@@ -238,7 +238,7 @@ std::string MemoControl::selectedBytes() const {
   return unifyLineBreaks(bytesOfUtf8(utf8Range(a, b)));
 }
 
-void MemoControl::replaceSelectionBytes(std::string_view bytes) {
+void EditingControl::replaceSelectionBytes(std::string_view bytes) {
   const std::string clean = unifyLineBreaks(bytes);
   SendScintilla(SCI_BEGINUNDOACTION);
   if (SendScintilla(SCI_SELECTIONISRECTANGLE) || SendScintilla(SCI_GETSELECTIONS) > 1) {
@@ -271,7 +271,7 @@ void MemoControl::replaceSelectionBytes(std::string_view bytes) {
   SendScintilla(SCI_SCROLLCARET);
 }
 
-void MemoControl::insertBytesAtCaret(std::string_view bytes) {
+void EditingControl::insertBytesAtCaret(std::string_view bytes) {
   const std::string utf8 = utf8OfBytes(unifyLineBreaks(bytes));
   const long at = SendScintilla(SCI_GETCURRENTPOS);
   SendScintilla(SCI_BEGINUNDOACTION);
@@ -282,19 +282,19 @@ void MemoControl::insertBytesAtCaret(std::string_view bytes) {
   SendScintilla(SCI_SCROLLCARET);
 }
 
-int MemoControl::lineListCount() const {
+int EditingControl::lineListCount() const {
   const long n = SendScintilla(SCI_GETLINECOUNT);
   const long lastLen = SendScintilla(SCI_GETLINEENDPOSITION, n - 1) - SendScintilla(SCI_POSITIONFROMLINE, n - 1);
   return static_cast<int>(lastLen == 0 ? n - 1 : n);
 }
 
-std::string MemoControl::lineBytes(int line) const {
+std::string EditingControl::lineBytes(int line) const {
   if (line < 0 || line >= SendScintilla(SCI_GETLINECOUNT)) return {};
   return bytesOfUtf8(utf8Range(SendScintilla(SCI_POSITIONFROMLINE, static_cast<long>(line)),
                                SendScintilla(SCI_GETLINEENDPOSITION, static_cast<long>(line))));
 }
 
-void MemoControl::setLineBytes(int line, std::string_view bytes) {
+void EditingControl::setLineBytes(int line, std::string_view bytes) {
   if (line < 0 || line >= SendScintilla(SCI_GETLINECOUNT)) return;
   SendScintilla(SCI_BEGINUNDOACTION);
   replaceRangeUtf8(SendScintilla(SCI_POSITIONFROMLINE, static_cast<long>(line)),
@@ -303,7 +303,7 @@ void MemoControl::setLineBytes(int line, std::string_view bytes) {
   SendScintilla(SCI_ENDUNDOACTION);
 }
 
-std::vector<std::string> MemoControl::selectedLineList() const {
+std::vector<std::string> EditingControl::selectedLineList() const {
   std::vector<std::string> lines;
   if (!hasSelectedText()) return lines;
   const std::string sel = selectedBytes();
@@ -313,24 +313,24 @@ std::vector<std::string> MemoControl::selectedLineList() const {
   return lines;
 }
 
-void MemoControl::insertLineBlock(const std::vector<std::string>& lines) {
+void EditingControl::insertLineBlock(const std::vector<std::string>& lines) {
   insertBytesAtCaret(joinLinesCrLf(lines));
 }
 
 // ---------------------------------------------------------------------------
 // Positions
 
-int MemoControl::caretLine() const {
+int EditingControl::caretLine() const {
   return static_cast<int>(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
 }
 
-int MemoControl::caretColumn() const {
+int EditingControl::caretColumn() const {
   const long pos = SendScintilla(SCI_GETCURRENTPOS);
   const long start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, pos));
   return static_cast<int>(SendScintilla(SCI_COUNTCHARACTERS, start, pos));
 }
 
-long MemoControl::positionOfLineColumn(int line, int column) const {
+long EditingControl::positionOfLineColumn(int line, int column) const {
   const long lines = SendScintilla(SCI_GETLINECOUNT);
   const long l = std::clamp<long>(line, 0, lines - 1);
   const long start = SendScintilla(SCI_POSITIONFROMLINE, l);
@@ -340,29 +340,29 @@ long MemoControl::positionOfLineColumn(int line, int column) const {
   return c == chars ? end : SendScintilla(SCI_POSITIONRELATIVE, start, c);
 }
 
-void MemoControl::moveCaretTo(int line, int column) {
+void EditingControl::moveCaretTo(int line, int column) {
   SendScintilla(SCI_GOTOPOS, positionOfLineColumn(line, column));
   SendScintilla(SCI_CHOOSECARETX);
 }
 
-int MemoControl::topLine() const {
+int EditingControl::topLine() const {
   return static_cast<int>(SendScintilla(SCI_DOCLINEFROMVISIBLE, SendScintilla(SCI_GETFIRSTVISIBLELINE)));
 }
 
-void MemoControl::setTopLine(int line) {
+void EditingControl::setTopLine(int line) {
   const long lines = SendScintilla(SCI_GETLINECOUNT);
   const long l = std::clamp<long>(line, 0, std::max(0L, lines - 1));
   SendScintilla(SCI_SETFIRSTVISIBLELINE, SendScintilla(SCI_VISIBLEFROMDOCLINE, l));
 }
 
-void MemoControl::scrollLinesBy(int delta) { setTopLine(topLine() + delta); }
+void EditingControl::scrollLinesBy(int delta) { setTopLine(topLine() + delta); }
 
-int MemoControl::leftColumn() const {
+int EditingControl::leftColumn() const {
   const long w = std::max(1L, SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(STYLE_DEFAULT), "W"));
   return static_cast<int>(SendScintilla(SCI_GETXOFFSET) / w);
 }
 
-void MemoControl::scrollColumnsBy(int delta) {
+void EditingControl::scrollColumnsBy(int delta) {
   const long w = std::max(1L, SendScintilla(SCI_TEXTWIDTH, static_cast<unsigned long>(STYLE_DEFAULT), "W"));
   const long x = std::max(0L, SendScintilla(SCI_GETXOFFSET) + delta * w);
   SendScintilla(SCI_SETXOFFSET, x);
@@ -371,14 +371,14 @@ void MemoControl::scrollColumnsBy(int delta) {
 // ---------------------------------------------------------------------------
 // Modified flag and charset
 
-bool MemoControl::modifiedFlag() const { return forcedModified_ || SendScintilla(SCI_GETMODIFY) != 0; }
+bool EditingControl::modifiedFlag() const { return forcedModified_ || SendScintilla(SCI_GETMODIFY) != 0; }
 
-void MemoControl::setModifiedFlag(bool modified) {
+void EditingControl::setModifiedFlag(bool modified) {
   forcedModified_ = modified;
   if (!modified) SendScintilla(SCI_SETSAVEPOINT);
 }
 
-void MemoControl::setCharsetId(const std::string& id) {
+void EditingControl::setCharsetId(const std::string& id) {
   if (id == charset_) return;
   const bool wasModified = modifiedFlag();
   const std::string bytes = rawBytes();
@@ -405,13 +405,13 @@ void MemoControl::setCharsetId(const std::string& id) {
   emit charsetChanged(QString::fromStdString(charset_));
 }
 
-void MemoControl::recordCharsetChange(const std::string& id) {
+void EditingControl::recordCharsetChange(const std::string& id) {
   charsetHistory_.emplace_back(charset_, id);
   SendScintilla(SCI_ADDUNDOACTION, static_cast<long>(charsetHistory_.size() - 1), 0L);
   charset_ = id;
 }
 
-void MemoControl::loadDocument(std::string_view bytes, const std::string& charsetId) {
+void EditingControl::loadDocument(std::string_view bytes, const std::string& charsetId) {
   charset_ = charsetId;
   charsetHistory_.clear();
   loadTextBytes(bytes);
@@ -419,7 +419,7 @@ void MemoControl::loadDocument(std::string_view bytes, const std::string& charse
   emit charsetChanged(QString::fromStdString(charset_));
 }
 
-void MemoControl::replaceDocument(std::string_view bytes, const std::string& charsetId) {
+void EditingControl::replaceDocument(std::string_view bytes, const std::string& charsetId) {
   const int top = topLine();
   const int line = caretLine(), column = caretColumn();
   SendScintilla(SCI_BEGINUNDOACTION);
@@ -432,7 +432,7 @@ void MemoControl::replaceDocument(std::string_view bytes, const std::string& cha
   emit charsetChanged(QString::fromStdString(charset_));
 }
 
-void MemoControl::containerUndo(int token, bool undo) {
+void EditingControl::containerUndo(int token, bool undo) {
   if (token < 0 || static_cast<std::size_t>(token) >= charsetHistory_.size()) return;
   charset_ = undo ? charsetHistory_[token].first : charsetHistory_[token].second;
   emit charsetChanged(QString::fromStdString(charset_));
@@ -441,12 +441,12 @@ void MemoControl::containerUndo(int token, bool undo) {
 // ---------------------------------------------------------------------------
 // Keys and typed text
 
-void MemoControl::typeRaw(const QString& text) {
+void EditingControl::typeRaw(const QString& text) {
   QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, text);
   QsciScintilla::keyPressEvent(&e);
 }
 
-void MemoControl::keyPressEvent(QKeyEvent* e) {
+void EditingControl::keyPressEvent(QKeyEvent* e) {
   if (keyDownHook && keyDownHook(e)) return;
   const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   QString text = e->text();
@@ -469,7 +469,7 @@ void MemoControl::keyPressEvent(QKeyEvent* e) {
   QsciScintilla::keyPressEvent(e);
 }
 
-void MemoControl::inputMethodEvent(QInputMethodEvent* e) {
+void EditingControl::inputMethodEvent(QInputMethodEvent* e) {
   if (e->commitString().isEmpty()) return QsciScintilla::inputMethodEvent(e);
   QString text = e->commitString();
   if (typedTextHook) typedTextHook(text);
@@ -488,13 +488,13 @@ namespace {
 const QString kExactTextFormat = QStringLiteral("application/x-kiv-text");
 }  // namespace
 
-QMimeData* MemoControl::toMimeData(const QByteArray& text, bool rectangular) const {
+QMimeData* EditingControl::toMimeData(const QByteArray& text, bool rectangular) const {
   QMimeData* data = QsciScintilla::toMimeData(text, rectangular);
   data->setData(kExactTextFormat, text);
   return data;
 }
 
-void MemoControl::copy() {
+void EditingControl::copy() {
   if (!hasSelectedText()) return;
   const bool rectangular = SendScintilla(SCI_SELECTIONISRECTANGLE) != 0;
   const std::string utf8 = utf8OfBytes(selectedBytes());
@@ -506,7 +506,7 @@ void MemoControl::copy() {
   QApplication::clipboard()->setMimeData(data);
 }
 
-void MemoControl::paste() {
+void EditingControl::paste() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   if (!data || !data->hasFormat(kExactTextFormat)) return QsciScintilla::paste();
   bool rectangular = false;
@@ -515,19 +515,19 @@ void MemoControl::paste() {
   replaceSelectionBytes(bytesOfUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
 }
 
-void MemoControl::cut() {
+void EditingControl::cut() {
   if (!hasSelectedText()) return;
   copy();
   replaceSelectionBytes("");
 }
 
-QByteArray MemoControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
+QByteArray EditingControl::fromMimeData(const QMimeData* source, bool& rectangular) const {
   QByteArray utf8 = QsciScintilla::fromMimeData(source, rectangular);
   if (source->hasFormat(kExactTextFormat)) utf8 = source->data(kExactTextFormat);
   return pastable(QString::fromUtf8(utf8)).toUtf8();
 }
 
-bool MemoControl::event(QEvent* e) {
+bool EditingControl::event(QEvent* e) {
   if (e->type() == QEvent::ShortcutOverride) {
     auto* ke = static_cast<QKeyEvent*>(e);
     const QKeySequence seq(ke->keyCombination());
@@ -541,7 +541,7 @@ bool MemoControl::event(QEvent* e) {
   return QsciScintilla::event(e);
 }
 
-void MemoControl::releaseKeys(const QList<QKeySequence>& keys) {
+void EditingControl::releaseKeys(const QList<QKeySequence>& keys) {
   programKeys_ = keys;
   // The document window's own keys take precedence over the control's too.
   QList<QKeySequence> owned = keys;
@@ -561,12 +561,12 @@ void MemoControl::releaseKeys(const QList<QKeySequence>& keys) {
   }
 }
 
-void MemoControl::contextMenuEvent(QContextMenuEvent* e) { emit contextMenuWanted(e->globalPos()); }
+void EditingControl::contextMenuEvent(QContextMenuEvent* e) { emit contextMenuWanted(e->globalPos()); }
 
 // ---------------------------------------------------------------------------
 // Selection mode
 
-void MemoControl::applyColumnKeys() {
+void EditingControl::applyColumnKeys() {
   struct Binding {
     int key;
     int stream;
@@ -583,12 +583,12 @@ void MemoControl::applyColumnKeys() {
                   static_cast<long>(columnMode_ ? b.column : b.stream));
 }
 
-void MemoControl::setColumnSelection(bool on) {
+void EditingControl::setColumnSelection(bool on) {
   columnMode_ = on;
   applyColumnKeys();
 }
 
-void MemoControl::mousePressEvent(QMouseEvent* e) {
+void EditingControl::mousePressEvent(QMouseEvent* e) {
   if (columnMode_ && e->button() == Qt::LeftButton && !(e->modifiers() & Qt::AltModifier)) {
     QMouseEvent alt(e->type(), e->position(), e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
                     e->modifiers() | Qt::AltModifier);
@@ -598,7 +598,7 @@ void MemoControl::mousePressEvent(QMouseEvent* e) {
   QsciScintilla::mousePressEvent(e);
 }
 
-void MemoControl::mouseMoveEvent(QMouseEvent* e) {
+void EditingControl::mouseMoveEvent(QMouseEvent* e) {
   if (columnMode_ && (e->buttons() & Qt::LeftButton) && !(e->modifiers() & Qt::AltModifier)) {
     QMouseEvent alt(e->type(), e->position(), e->scenePosition(), e->globalPosition(), e->button(), e->buttons(),
                     e->modifiers() | Qt::AltModifier);
@@ -608,7 +608,7 @@ void MemoControl::mouseMoveEvent(QMouseEvent* e) {
   QsciScintilla::mouseMoveEvent(e);
 }
 
-std::string MemoControl::withStreamLineEnds(std::string_view crlfText) const {
+std::string EditingControl::withStreamLineEnds(std::string_view crlfText) const {
   if (lineEnd_ == LineEnd::Windows) return std::string(crlfText);
   const char* eol = lineEnd_ == LineEnd::Unix ? "\n" : "\r";
   std::string out;
@@ -627,7 +627,7 @@ std::string MemoControl::withStreamLineEnds(std::string_view crlfText) const {
 // ---------------------------------------------------------------------------
 // Block indent
 
-void MemoControl::indentSelectedLines(bool right) {
+void EditingControl::indentSelectedLines(bool right) {
   if (!hasSelectedText()) return;
   const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
   const long first = SendScintilla(SCI_LINEFROMPOSITION, a);

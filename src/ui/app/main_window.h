@@ -15,7 +15,7 @@
 #include "core/config/recent_files.h"
 #include "core/config/settings.h"
 #include "core/config/settings_table.h"
-#include "core/translit/rungler.h"
+#include "core/translit/transliterator.h"
 #include "ui/editor/document_host.h"
 
 class QAction;
@@ -28,20 +28,20 @@ class QTabWidget;
 
 namespace kiv {
 
-class CFIOINT;
-class CdreamEditor;
+class FileFormats;
+class EditorInterface;
 class SoundPlayer;
-class Ted;
+class DocumentWindow;
 class ToolWindows;
 class DocumentsList;
 
-class TMainForm : public QMainWindow, public DocumentHost {
+class MainWindow : public QMainWindow, public DocumentHost {
   Q_OBJECT
  public:
   // programFolder ends in "/"; arguments are the command line without the
   // program name.
-  TMainForm(const QString& programFolder, const QStringList& arguments, QWidget* parent = nullptr);
-  ~TMainForm() override;
+  MainWindow(const QString& programFolder, const QStringList& arguments, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // False when "kiv.ini" could not be created: the program ends at once.
   bool startedOk() const { return startedOk_; }
@@ -53,39 +53,39 @@ class TMainForm : public QMainWindow, public DocumentHost {
   QWidget* hostWidget() override { return this; }
   void setHostCaption(const QString& caption) override;
   void setStatusPanel(int panel, const QString& text) override;
-  void documentCreated(Ted* doc) override;
+  void documentCreated(DocumentWindow* doc) override;
   void showStatusMessage(const QString& text) override;
   QString statusPanel(int panel) const;
 
   // --- program-wide objects ---
   const QString& programFolder() const { return programFolder_; }
-  Configuration& config() { return cfg_; }
-  RConnectionTable& table() { return cfg_.table; }
+  Configuration& config() { return config_; }
+  Settings& settings() { return config_.settings; }
   IniFile& ini() { return *ini_; }
   RecentFiles& recent() { return recent_; }
-  CFIOINT& fileIO() { return *fio_; }
-  CdreamEditor& editor() { return *editor_; }
+  FileFormats& fileFormats() { return *fileFormats_; }
+  EditorInterface& editor() { return *editor_; }
   SoundPlayer& sounds() { return *sounds_; }
   ToolWindows& tools() { return *tools_; }
-  DocumentsList& documentsList() { return *docs_; }
-  QTimer* autoScrollTimer() const { return astimer_; }
-  // The transliteration engine ("Rungler1").
-  TRungler& rungler() { return rungler_; }
+  DocumentsList& documentsList() { return *documentsList_; }
+  QTimer* autoScrollTimer() const { return autoScrollTimer_; }
+  // The transliterator of the Encoding menu.
+  Transliterator& transliterator() { return transliterator_; }
 
   bool hasDocument() const;
-  Ted* activeDocument() const;
+  DocumentWindow* activeDocument() const;
   QAction* action(const QString& component) const;
   QMenu* menu(const QString& component) const;
   QTabWidget* toolTabs() const { return tabs_; }
 
   // The shared open routine: opens the file in a new document window.
   // Returns the new window, or nullptr when nothing was opened.
-  Ted* openFile(const QString& fileName);
+  DocumentWindow* openFile(const QString& fileName);
   // Closes a document without asking and without recording it (a document
   // whose opening failed half-way).
-  void discardDocument(Ted* doc);
+  void discardDocument(DocumentWindow* doc);
   // New: advances the untitled counter and creates a document.
-  Ted* newDocument();
+  DocumentWindow* newDocument();
   // Restarts the automatic scrolling timer from the settings.
   void restartAutoScroll();
   // The document-closed callback.
@@ -113,8 +113,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void dropEvent(QDropEvent* e) override;
 
  private:
-  void formCreate();
-  bool formClose();
+  void createContents();
+  bool prepareToClose();
   void buildStatusBar();
   void buildMenus();
   void buildToolBar();
@@ -131,17 +131,17 @@ class TMainForm : public QMainWindow, public DocumentHost {
   std::vector<const SettingKey*> clampedSettings_;  // numbers brought into their limits
   std::vector<const SettingKey*> refusedSettings_;  // values the file refused at exit
   bool closing_ = false;
-  Configuration cfg_;
+  Configuration config_;
   std::unique_ptr<IniFile> ini_;
   RecentFiles recent_;
-  std::unique_ptr<CFIOINT> fio_;
-  std::unique_ptr<CdreamEditor> editor_;
-  TRungler rungler_;
+  std::unique_ptr<FileFormats> fileFormats_;
+  std::unique_ptr<EditorInterface> editor_;
+  Transliterator transliterator_;
   SoundPlayer* sounds_ = nullptr;
   std::unique_ptr<ToolWindows> tools_;
-  std::unique_ptr<DocumentsList> docs_;
+  std::unique_ptr<DocumentsList> documentsList_;
   QMdiArea* mdi_ = nullptr;
-  QTimer* astimer_ = nullptr;
+  QTimer* autoScrollTimer_ = nullptr;
   QTimer* activationFallback_ = nullptr;
   QLabel* panels_[3] = {nullptr, nullptr, nullptr};
   QTabWidget* tabs_ = nullptr;

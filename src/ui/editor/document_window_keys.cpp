@@ -8,10 +8,10 @@
 #include "core/charsets/cyrillic_conversions.h"
 #include "core/common/ascii.h"
 #include "core/document/document_rules.h"
-#include "ui/editor/memo/find_dialogs.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/ted.h"
-#include "ui/editor/ved.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/control/find_dialog.h"
+#include "ui/editor/document_window.h"
+#include "ui/editor/editor_interface.h"
 
 namespace kiv {
 
@@ -42,41 +42,41 @@ char latinLetterOf(const QKeyEvent* e) {
 // Every key the window acts on is consumed, whether or not its condition
 // holds: the control never sees it, so it neither types the key's letter
 // after the action nor runs a binding of its own.
-bool Ted::keyDown(QKeyEvent* e) {
+bool DocumentWindow::handleKey(QKeyEvent* e) {
   const Qt::KeyboardModifiers mods = e->modifiers();
   const bool ctrl = mods & Qt::ControlModifier;
   const bool alt = mods & Qt::AltModifier;
   const bool shift = mods & Qt::ShiftModifier;
   const int key = e->key();
-  const bool selection = memo_->hasSelectedText();
-  const RConnectionTable& ct = settings();
+  const bool selection = control_->hasSelectedText();
+  const Settings& s = settings();
 
   // While the template list is open, Tab chooses its entry, as Enter does.
   if (key == Qt::Key_Tab && templateListShown()) return false;
   if (key == Qt::Key_Delete && !ctrl && !alt && !shift && selection) {
-    memo_->replaceSelectionBytes("");
+    control_->replaceSelectionBytes("");
     return true;
   }
   if (key == Qt::Key_Tab && !ctrl && !alt && !shift) {
-    for (int i = 0; i < ct.tabWidth(); ++i) memo_->typeRaw(QStringLiteral(" "));
+    for (int i = 0; i < s.tabWidth(); ++i) control_->typeRaw(QStringLiteral(" "));
     return true;
   }
   if (key == Qt::Key_Space && ctrl && shift && !alt) {
-    memo_->insertBytesAtCaret("&nbsp;");
+    control_->insertBytesAtCaret("&nbsp;");
     return true;
   }
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ctrl && !alt) {
-    memo_->insertBytesAtCaret("<br>");
+    control_->insertBytesAtCaret("<br>");
     return true;
   }
   if ((key == Qt::Key_Up || key == Qt::Key_Down) && ctrl && !alt && !shift) {
     if (selection) {
-      const long a = memo_->SendScintilla(QsciScintillaBase::SCI_GETANCHOR);
-      const long c = memo_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-      const std::string win = toWin1251Reversibly(memo_->selectedBytes(), charset());
-      const std::string mapped = key == Qt::Key_Up ? UpperStr1251(win) : LowerStr1251(win);
-      memo_->replaceSelectionBytes(fromWin1251Reversibly(mapped, charset()));
-      memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, c);
+      const long a = control_->SendScintilla(QsciScintillaBase::SCI_GETANCHOR);
+      const long c = control_->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+      const std::string win = toWin1251Reversibly(control_->selectedBytes(), charset());
+      const std::string mapped = key == Qt::Key_Up ? upperCase1251(win) : lowerCase1251(win);
+      control_->replaceSelectionBytes(fromWin1251Reversibly(mapped, charset()));
+      control_->SendScintilla(QsciScintillaBase::SCI_SETSEL, a, c);
     }
     return true;
   }
@@ -89,18 +89,18 @@ bool Ted::keyDown(QKeyEvent* e) {
     return true;
   }
   if (key == Qt::Key_Y && ctrl && !alt && !shift) {
-    const int line = memo_->caretLine();
-    const long start = memo_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<long>(line));
-    const long end = memo_->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<long>(line));
-    memo_->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, end);
-    memo_->replaceSelectionBytes("");
+    const int line = control_->caretLine();
+    const long start = control_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<long>(line));
+    const long end = control_->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<long>(line));
+    control_->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, end);
+    control_->replaceSelectionBytes("");
     return true;
   }
   if (!alt) return false;
 
   // The Alt keys, also together with Ctrl.
   if ((key == Qt::Key_Right || key == Qt::Key_Left) && !shift) {
-    if (selection) memo_->indentSelectedLines(key == Qt::Key_Right);
+    if (selection) control_->indentSelectedLines(key == Qt::Key_Right);
     return true;
   }
   char tagKey = 0;
@@ -111,7 +111,7 @@ bool Ted::keyDown(QKeyEvent* e) {
   if (tagKey) {
     if (selection) {
       const auto pair = tagPairForAltKey(tagKey);
-      memo_->replaceSelectionBytes(std::string(pair->before) + memo_->selectedBytes() + std::string(pair->after));
+      control_->replaceSelectionBytes(std::string(pair->before) + control_->selectedBytes() + std::string(pair->after));
     }
     return true;
   }
@@ -119,12 +119,12 @@ bool Ted::keyDown(QKeyEvent* e) {
     SearchOptions& o = lastSearch();
     o = SearchOptions{};
     o.text = QApplication::clipboard()->text();
-    searchMemo(memo_, o);
+    findAndSelect(control_, o);
     return true;
   }
   if (letter == 'G') {
     int n = 0;
-    if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->GotoLine(n);
+    if (parseInt32(QApplication::clipboard()->text().toStdString(), n)) editor_->goToLine(n);
     return true;
   }
   // Alt held with a character key types nothing, as on the desktops where

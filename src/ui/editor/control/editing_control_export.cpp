@@ -5,8 +5,8 @@
 #include "core/charsets/code_page.h"
 #include "core/charsets/utf8.h"
 #include "core/export/styled_export.h"
-#include "ui/editor/memo/memo_control.h"
-#include "ui/editor/memo/memo_fill.h"
+#include "ui/editor/control/background_fill.h"
+#include "ui/editor/control/editing_control.h"
 
 namespace kiv {
 
@@ -17,7 +17,7 @@ std::uint32_t rgbOf(const QColor& c) {
 }
 }  // namespace
 
-std::string MemoControl::exportStyled(const std::string& format, const std::string& title) {
+std::string EditingControl::exportStyled(const std::string& format, const std::string& title) {
   if (format != "HTML" && format != "RTF") return {};
   const long length = SendScintilla(SCI_GETLENGTH);
   SendScintilla(SCI_COLOURISE, 0L, -1L);

@@ -12,7 +12,7 @@ class QRadioButton;
 
 namespace kiv {
 
-class MemoControl;
+class EditingControl;
 
 struct SearchOptions {
   QString text;
@@ -30,11 +30,11 @@ SearchOptions& lastSearch();
 
 // Searches once from the caret (or from the scope's start when entireScope
 // is set) and selects the match. Reports "not found" when told to.
-bool searchMemo(MemoControl* memo, const SearchOptions& o, bool reportNotFound = true);
+bool findAndSelect(EditingControl* control, const SearchOptions& o, bool reportNotFound = true);
 // Replaces the current match (if the selection is one) and finds the next.
-bool replaceNext(MemoControl* memo, const SearchOptions& o);
+bool replaceNext(EditingControl* control, const SearchOptions& o);
 // Replaces every match in the scope as one undo step; returns the count.
-int replaceAll(MemoControl* memo, const SearchOptions& o);
+int replaceAll(EditingControl* control, const SearchOptions& o);
 
 QString notFoundMessage(const QString& text);
 
