@@ -92,11 +92,11 @@ void CharsetCommandsTest::convertToDosPatchesDashesOnceAndUndoes() {
   expected[2] = '\xC4';  // the dash followed by a space only
   QCOMPARE(ed().text(), expected);
   QCOMPARE(ed().charset(), std::string("dos"));
-  QCOMPARE(main_->activeDocument()->control()->text(), QStringLiteral("Ч ─ а —б Ч \r\n").replace(QStringLiteral("—б"), QStringLiteral("Чб")));
+  QCOMPARE(main_->activeDocument()->control()->text(), QStringLiteral("Ч ─ а —б Ч ").replace(QStringLiteral("—б"), QStringLiteral("Чб")));
   // One undo step gives back the text and the charset.
   ed().undo();
   QCOMPARE(ed().text(), text);
-  QCOMPARE(main_->activeDocument()->control()->text(), QStringLiteral("Ч — а —б Ч \r\n"));
+  QCOMPARE(main_->activeDocument()->control()->text(), QStringLiteral("Ч — а —б Ч "));
 }
 
 void CharsetCommandsTest::convertToSameCharsetChangesNothing() {
@@ -284,6 +284,7 @@ void CharsetCommandsTest::transferEncodingsAndTheirErrors() {
   const std::string whole = ed().text();
   for (const auto& pair : {std::pair{"MIME2", "MIME1"}, std::pair{"Base64decode1", "base64Encode1"},
                            std::pair{"RLE1", "RLE2"}, std::pair{"HEX3", "HEXchar1"}}) {
+    ed().setText(all);
     run(pair.first);
     QVERIFY(ed().text() != whole);
     // Strict Base64 and hexadecimal want the encoded line without the final line break.
@@ -292,7 +293,10 @@ void CharsetCommandsTest::transferEncodingsAndTheirErrors() {
     if (code == "Base64decode1" || code == "HEX3")
       main_->activeDocument()->control()->setSelection(0, 0, 0, static_cast<int>(encoded.size() - 2));
     run(pair.second);
-    QVERIFY2(ed().text() == whole, pair.first);
+    // The decoded text closes its last line; where it replaced the selected
+    // line, an empty line follows it.
+    const bool selected = code == "Base64decode1" || code == "HEX3";
+    QVERIFY2(ed().text() == (selected ? whole + "\r\n" : whole), pair.first);
   }
   ed().setText("not base64 at all!");
   ed().setModified(false);

@@ -47,6 +47,7 @@ class DocumentFilesTest : public QObject {
   void utf8RevertKeepsTheFileUtf8();
   void codePageChangesUndoWithTheText();
   void statusPanelsClearWithTheLastDocument();
+  void lastLineShowsAsTheFileHasIt();
   void zeroBytesSurviveOpenEditAndSave();
   void typedCharacterTheCodePageLacksIsRefused();
   void pasteTellsHowManyCharactersWereReplaced();
@@ -213,6 +214,37 @@ void DocumentFilesTest::statusPanelsClearWithTheLastDocument() {
   QTRY_COMPARE(main_->documentArea()->subWindowList().size(), 0);
   QCOMPARE(main_->statusPanel(1), QString());
   QCOMPARE(main_->statusPanel(2), QString());
+  QCOMPARE(main_->windowTitle(), MainWindow::buildCaption());
+}
+
+void DocumentFilesTest::lastLineShowsAsTheFileHasIt() {
+  // No empty line after the last one, whether the file closes it or not; a
+  // line break typed at the end is a line of its own.
+  struct Row {
+    std::string file;
+    const char* typedAtEnd;
+    std::string saved;
+  } rows[] = {
+      {"one\ntwo", "X", "one\ntwoX"},
+      {"one\ntwo\n", "X", "one\ntwoX\n"},
+      {"one\ntwo", "\nX", "one\ntwo\nX"},
+      {"one\ntwo\n", "\nX", "one\ntwo\nX\n"},
+      {"one\ntwo", "\n", "one\ntwo\n"},
+      {"one\r\ntwo\r\n", "\n\n", "one\r\ntwo\r\n\r\n\r\n"},
+  };
+  const QString path = folder_->file(QStringLiteral("lines.txt"));
+  for (const auto& r : rows) {
+    DocumentWindow* doc = openFile(QStringLiteral("lines.txt"), r.file);
+    QCOMPARE(doc->control()->lineListCount(), 2);
+    QCOMPARE(doc->control()->text(), QStringLiteral("one\r\ntwo"));
+    doc->control()->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    QCOMPARE(doc->control()->caretLine(), 1);
+    typeText(doc->control(), QString::fromLatin1(r.typedAtEnd));
+    run("mniSave");
+    QCOMPARE(readBytes(path), r.saved);
+    doc->control()->setModifiedFlag(false);
+    main_->documentArea()->closeAllSubWindows();
+  }
 }
 
 void DocumentFilesTest::zeroBytesSurviveOpenEditAndSave() {

@@ -142,6 +142,7 @@ void MainWindow::createContents() {
       if (mdi_->subWindowList().isEmpty()) {
         setStatusPanel(1, QString());
         setStatusPanel(2, QString());
+        setWindowTitle(buildCaption());
       }
       updateEditActions();
       return;

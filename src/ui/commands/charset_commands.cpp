@@ -33,7 +33,7 @@ void convertTo(MainWindow& main, std::string_view target) {
   DocumentWindow* doc = main.activeDocument();
   if (!doc) return;
   // Text and code page change together, as one undo step.
-  const std::string text = convertDocumentCharset(doc->control()->rawBytes(), doc->charset(), target);
+  const std::string text = convertDocumentCharset(doc->control()->textCrLf(), doc->charset(), target);
   doc->control()->replaceDocument(text, std::string(target));
 }
 

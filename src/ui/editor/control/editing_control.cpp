@@ -179,10 +179,23 @@ void EditingControl::replaceRangeUtf8(long from, long to, const std::string& utf
 
 std::string EditingControl::rawBytes() const { return bytesOfUtf8(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
 
-std::string EditingControl::textCrLf() const { return normalizeToCrLf(rawBytes()); }
+// The control holds the lines joined by line breaks, with no break after the
+// last one: a text whose lines all end in CR LF shows no empty line after its
+// last line, and a line break typed at the very end is a line of its own.
+std::string EditingControl::textCrLf() const {
+  std::string text = unifyLineBreaks(rawBytes());
+  if (!text.empty()) text += kCrLf;
+  return text;
+}
+
+std::string EditingControl::shownText(std::string_view bytes) {
+  std::string text = unifyLineBreaks(bytes);
+  if (text.ends_with(kCrLf)) text.resize(text.size() - 2);
+  return text;
+}
 
 void EditingControl::setTextBytes(std::string_view bytes) {
-  const std::string utf8 = utf8OfBytes(unifyLineBreaks(bytes));
+  const std::string utf8 = utf8OfBytes(shownText(bytes));
   SendScintilla(SCI_BEGINUNDOACTION);
   replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8);
   SendScintilla(SCI_ENDUNDOACTION);
@@ -283,9 +296,8 @@ void EditingControl::insertBytesAtCaret(std::string_view bytes) {
 }
 
 int EditingControl::lineListCount() const {
-  const long n = SendScintilla(SCI_GETLINECOUNT);
-  const long lastLen = SendScintilla(SCI_GETLINEENDPOSITION, n - 1) - SendScintilla(SCI_POSITIONFROMLINE, n - 1);
-  return static_cast<int>(lastLen == 0 ? n - 1 : n);
+  if (SendScintilla(SCI_GETLENGTH) == 0) return 0;
+  return static_cast<int>(SendScintilla(SCI_GETLINECOUNT));
 }
 
 std::string EditingControl::lineBytes(int line) const {
@@ -424,7 +436,7 @@ void EditingControl::replaceDocument(std::string_view bytes, const std::string& 
   const int line = caretLine(), column = caretColumn();
   SendScintilla(SCI_BEGINUNDOACTION);
   if (charsetId != charset_) recordCharsetChange(charsetId);
-  replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8OfBytes(unifyLineBreaks(bytes)));
+  replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8OfBytes(shownText(bytes)));
   SendScintilla(SCI_ENDUNDOACTION);
   // The caret and the view stay where they were, as far as the new text reaches.
   moveCaretTo(line, column);

@@ -37,6 +37,7 @@ class EditingControl : public QsciScintilla {
 
   // --- text as bytes ----------------------------------------------------------
   // The whole text, each line followed by CR LF (an empty document gives "").
+  // The control shows the lines without a break after the last one.
   std::string textCrLf() const;
   // The content exactly as stored (line breaks as typed), in bytes.
   std::string rawBytes() const;
@@ -179,6 +180,9 @@ class EditingControl : public QsciScintilla {
 
  private:
   std::string utf8Range(long from, long to) const;
+  // Text as the control holds it: line breaks as CR LF, the last line's
+  // break dropped (it closes the line, it does not start another).
+  static std::string shownText(std::string_view bytes);
   std::string bytesOfUtf8(std::string_view utf8) const;
   std::string utf8OfBytes(std::string_view bytes) const;
   // The text without the characters the code page lacks; `dropped` counts them
