@@ -315,24 +315,24 @@ void MainWindow::documentCreated(DocumentWindow* doc) {
 }
 
 DocumentWindow* MainWindow::openFile(const QString& fileName) {
-  const QFileInfo info(fileName);
-  if (!info.isFile()) return nullptr;
-  const std::string path = spath(info.absoluteFilePath());
-  // The file is read before its window exists: a read error leaves nothing behind.
+  const QFileInfo fileInfo(fileName);
+  if (!fileInfo.isFile()) return nullptr;
+  const std::string path = spath(fileInfo.absoluteFilePath());
   const std::optional<FileIdentity> identity = fileIdentity(path);
-  std::optional<DocumentFile> file = readDocumentFile(*this, path);
-  if (!file) return nullptr;
+  // What the file is is learnt before its window exists: a read error leaves nothing behind.
+  const std::optional<DocumentFileInfo> info = examineDocumentFile(*this, path);
+  if (!info) return nullptr;
   DocumentWindow* doc = nullptr;
   try {
     doc = editor_->createDocument(this);
-    putDocumentFile(*this, doc, *file, false);
   } catch (const std::bad_alloc&) {
-    file.reset();
-    if (doc) discardDocument(doc);
     reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path)));
     return nullptr;
   }
-  file.reset();
+  if (!readIntoDocument(*this, doc, path, *info, false)) {
+    discardDocument(doc);
+    return nullptr;
+  }
   doc->setHasFile(true);
   editor_->setFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
