@@ -102,13 +102,13 @@ WordFrequency countWords(std::string_view text, WorkerControl* control) {
       }
     }
   }
-  if (control && !control->checkpoint()) {
-    result.stopped = true;
-    return result;
-  }
-  std::stable_sort(result.words.begin(), result.words.end(),
-                   [](const WordCount& a, const WordCount& b) { return a.count > b.count; });
+  if (control && !control->checkpoint()) result.stopped = true;
   return result;
+}
+
+void sortWordCounts(WordFrequency& counted) {
+  std::stable_sort(counted.words.begin(), counted.words.end(),
+                   [](const WordCount& a, const WordCount& b) { return a.count > b.count; });
 }
 
 std::vector<std::string> analyzerSummaryLines(const WordFrequency& counted, const RegionalFormat& format) {

@@ -31,13 +31,15 @@ bool isWordDelimiter(unsigned char c);
 
 struct WordFrequency {
   std::int64_t total = 0;        // words counted
-  std::vector<WordCount> words;  // distinct words, by falling count
+  std::vector<WordCount> words;  // distinct words, in order of first occurrence until sorted
   bool stopped = false;          // the control asked to stop: incomplete
 };
 
 // Counts the words of `text`. With a control, looks at it every few
 // thousand words: a pause waits there, a stop ends the count (stopped set).
 WordFrequency countWords(std::string_view text, WorkerControl* control = nullptr);
+// By falling count; equal counts keep their order (a stable sort).
+void sortWordCounts(WordFrequency& counted);
 
 // The report's summary in UTF-8, from the total to the heading of the
 // frequency list (total, distinct, their ratio, the average word length, an
