@@ -11,6 +11,7 @@
 #include <deque>
 #include <vector>
 
+#include "core/common/file_bytes.h"
 #include "core/common/worker_control.h"
 #include "core/search/content_pattern.h"
 #include "core/search/file_mask.h"
@@ -122,7 +123,7 @@ FileSearchSummary searchFiles(const FileSearchRequest& request, WorkerControl* c
   FileSearchSummary summary;
   const ContentPattern pattern(request.text);
   const FileMask mask(request.mask);
-  if (pattern.empty() || request.mask.empty() || request.folder.empty()) return summary;
+  if (pattern.empty() || request.mask.empty() || !directoryExists(request.folder)) return summary;
   std::string buffer;
   std::vector<Entry> entries;
   std::deque<std::string> folders{request.folder};

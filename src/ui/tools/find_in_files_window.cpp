@@ -125,10 +125,10 @@ void FindInFilesWindow::startSearch() {
   remember(mask_);
   remember(text_);
   results_->clear();
+  setStatus(qs(fileSearchStartText()));
   FileSearchRequest request{spath(folder_->text()), u8(mask_->currentText()), u8(text_->currentText())};
   BackgroundWorker* worker = &worker_;
   worker_.start([this, worker, request = std::move(request)](WorkerControl& control) {
-    worker->post([this] { setStatus(qs(fileSearchStartText())); });
     const FileSearchSummary summary = searchFiles(request, &control, [this, worker](const FoundFile& f) {
       worker->post([this, path = qpath(f.path), utf8 = f.inUtf8] {
         auto* item = new QListWidgetItem(path, results_);
