@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/charsets/code_page.h"
 #include "core/search/utf8_case.h"
@@ -21,6 +24,22 @@ std::size_t previousChar(std::string_view text, std::size_t pos) {
   for (int k = 0; k < 3 && j > 0 && isContinuation(static_cast<unsigned char>(text[j])); ++k) --j;
   if (utf8CharLength(text, j) == pos - j) return j;
   return pos - 1;
+}
+
+// How common a byte is in ordinary Russian and English text, UTF-8 or
+// Windows-1251: a rough rank, enough to pick the rarest byte of the anchor.
+int commonness(unsigned char b) {
+  if (b == 0xD0 || b == 0xD1) return 200;  // the lead of every Cyrillic letter in UTF-8
+  if (b == ' ') return 100;
+  if (std::strchr("etaoinsrhld", b) && b != 0) return 60;
+  if (b >= 'a' && b <= 'z') return 30;
+  if (b >= 'A' && b <= 'Z') return 10;
+  if (b >= '0' && b <= '9') return 8;
+  if (b == ',' || b == '.' || b == '\n' || b == '\r') return 20;
+  if (b < 0x80) return 3;
+  if (b < 0xC0) return 25;   // UTF-8 continuations, rarer Windows-1251 signs
+  if (b >= 0xE0) return 40;  // small letters in Windows-1251
+  return 30;
 }
 
 }  // namespace
@@ -117,6 +136,22 @@ void ContentPattern::Variant::prepareAnchor() {
     at += units[i].length;
   }
   const std::size_t m = anchorBytes;
+  int best = -1;
+  for (std::size_t j = 0; j < m; ++j) {
+    int score = 0, forms = 0;
+    for (int b = 0; b < 256; ++b)
+      if (accept[j][static_cast<std::size_t>(b)]) {
+        score += commonness(static_cast<unsigned char>(b));
+        ++forms;
+      }
+    if (forms <= 4 && (best < 0 || score < best)) {
+      best = score;
+      rarePos = j;
+    }
+  }
+  if (best >= 0)
+    for (int b = 0; b < 256; ++b)
+      if (accept[rarePos][static_cast<std::size_t>(b)]) rareBytes.push_back(static_cast<unsigned char>(b));
   shift.fill(m);
   for (std::size_t j = 0; j + 1 < m; ++j)
     for (int b = 0; b < 256; ++b)
@@ -162,10 +197,56 @@ bool ContentPattern::Variant::verifyAt(std::string_view text, std::size_t anchor
 }
 
 bool ContentPattern::Variant::find(std::string_view text) const {
+  if (anchorBytes == 0) return text.size() >= units.size();
+  if (text.size() < anchorBytes) return false;
+#if defined(__SSE2__)
+  if (!rareBytes.empty()) return findByRareByte(text);
+#endif
+  return findHorspool(text);
+}
+
+bool ContentPattern::Variant::findByRareByte(std::string_view text) const {
+#if defined(__SSE2__)
   const std::size_t m = anchorBytes;
-  if (m == 0) return text.size() >= units.size();
   const std::size_t n = text.size();
-  if (n < m) return false;
+  const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+  // A candidate: the rare byte at `at`, the anchor starting rarePos before.
+  auto tryAt = [&](std::size_t at) {
+    if (at < rarePos) return false;
+    const std::size_t start = at - rarePos;
+    if (start + m > n) return false;
+    for (std::size_t j = 0; j < m; ++j)
+      if (!accept[j][t[start + j]]) return false;
+    return verifyAt(text, start);
+  };
+  __m128i wanted[4];
+  const std::size_t k = rareBytes.size();
+  for (std::size_t i = 0; i < k; ++i) wanted[i] = _mm_set1_epi8(static_cast<char>(rareBytes[i]));
+  // Only positions where a whole anchor can still fit hold candidates.
+  const std::size_t end = n - (m - 1 - rarePos);
+  std::size_t pos = rarePos;
+  for (; pos + 16 <= end; pos += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + pos));
+    __m128i hit = _mm_cmpeq_epi8(block, wanted[0]);
+    for (std::size_t i = 1; i < k; ++i) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, wanted[i]));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    while (mask) {
+      const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
+      if (tryAt(pos + bit)) return true;
+      mask &= mask - 1;
+    }
+  }
+  for (; pos < end; ++pos)
+    if (accept[rarePos][t[pos]] && tryAt(pos)) return true;
+  return false;
+#else
+  return findHorspool(text);
+#endif
+}
+
+bool ContentPattern::Variant::findHorspool(std::string_view text) const {
+  const std::size_t m = anchorBytes;
+  const std::size_t n = text.size();
   const auto* t = reinterpret_cast<const unsigned char*>(text.data());
   const auto& last = accept[m - 1];
   for (std::size_t i = 0; i + m <= n;) {

@@ -7,11 +7,13 @@
 // and in UTF-8 (a character is one UTF-8 sequence), since files come in
 // both. An empty text matches nothing.
 //
-// The search is Boyer–Moore–Horspool over the longest run of letters
-// between wildcards, with the case folded into its tables (each table entry
-// takes every byte that folds to the pattern's), so most bytes of a file
-// are skipped rather than read; a candidate is then checked character by
-// character, wildcards included.
+// The search anchors on the longest run of letters between wildcards, with
+// the case folded into its tables (each table entry takes every byte that
+// folds to the pattern's). It scans 16 bytes at a time for the forms of the
+// anchor's rarest byte (a digit or a sign rather than a common letter, never
+// the lead byte shared by every Cyrillic letter in UTF-8), or skips with a
+// Boyer–Moore–Horspool table when that byte has too many forms; a candidate
+// is then checked character by character, wildcards included.
 
 #include <array>
 #include <cstdint>
@@ -47,7 +49,13 @@ class ContentPattern {
     std::size_t anchorBytes = 0;
     std::vector<std::array<std::uint8_t, 256>> accept;  // per anchor byte
     std::array<std::size_t, 256> shift{};
+    // The anchor byte whose forms are rarest in ordinary text, looked for
+    // 16 bytes at a time; the Horspool loop serves when it has many forms.
+    std::size_t rarePos = 0;
+    std::vector<unsigned char> rareBytes;
     bool find(std::string_view text) const;
+    bool findByRareByte(std::string_view text) const;
+    bool findHorspool(std::string_view text) const;
     bool verifyAt(std::string_view text, std::size_t anchorPos) const;
     void prepareAnchor();
   };

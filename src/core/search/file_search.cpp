@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
 #include <cerrno>
 #include <cstring>
 #include <deque>
@@ -20,7 +23,7 @@ namespace kiv {
 
 namespace {
 
-constexpr std::size_t kBlock = 1 << 20;
+constexpr std::size_t kBlock = 1 << 18;
 
 struct Entry {
   std::string name;
@@ -124,10 +127,16 @@ FileSearchSummary searchFiles(const FileSearchRequest& request, WorkerControl* c
   const ContentPattern pattern(request.text);
   const FileMask mask(request.mask);
   if (pattern.empty() || request.mask.empty() || !directoryExists(request.folder)) return summary;
-  std::string buffer;
+
+  // The walk: every folder breadth first, then the files in that order.
+  std::vector<std::string> files;
   std::vector<Entry> entries;
   std::deque<std::string> folders{request.folder};
   while (!folders.empty()) {
+    if (control && !control->checkpoint()) {
+      summary.stopped = true;
+      return summary;
+    }
     std::string folder = std::move(folders.front());
     folders.pop_front();
     if (folder.back() != '/') folder += '/';
@@ -136,33 +145,72 @@ FileSearchSummary searchFiles(const FileSearchRequest& request, WorkerControl* c
       continue;
     }
     for (const Entry& e : entries) {
-      const std::string path = folder + e.name;
+      std::string path = folder + e.name;
       const Kind kind = kindOf(path, e.type);
       if (kind == Kind::Folder) {
-        if (e.name[0] != '.') folders.push_back(path);
-        continue;
+        if (e.name[0] != '.') folders.push_back(std::move(path));
+      } else if (kind == Kind::File && mask.matches(e.name)) {
+        files.push_back(std::move(path));
       }
-      if (kind != Kind::File || !mask.matches(e.name)) continue;
-      if (control && !control->checkpoint()) {
-        summary.stopped = true;
-        return summary;
+    }
+  }
+
+  // The contents: files are taken in turn by a few threads; what they find
+  // is reported here, in the order of the list.
+  constexpr std::uint8_t kPending = 0xFF;
+  std::unique_ptr<std::atomic<std::uint8_t>[]> results(new std::atomic<std::uint8_t>[files.size()]);
+  for (std::size_t i = 0; i < files.size(); ++i) results[i].store(kPending, std::memory_order_relaxed);
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> ended{false};
+  std::size_t reported = 0;
+  auto report = [&](bool all) {
+    for (; reported < files.size(); ++reported) {
+      if (control && control->stopRequested()) return;
+      const std::uint8_t r = results[reported].load(std::memory_order_acquire);
+      if (r == kPending) {
+        if (!all) return;
+        break;
       }
-      const FileCheck check = checkFile(path, pattern, buffer, control);
+      const auto check = static_cast<FileCheck>(r);
+      if (check == FileCheck::Stopped) break;
       switch (check) {
         case FileCheck::Win1251:
         case FileCheck::Utf8:
           ++summary.searched;
           ++summary.found;
           if (check == FileCheck::Utf8) ++summary.foundInUtf8;
-          found(FoundFile{path, check == FileCheck::Utf8});
+          found(FoundFile{files[reported], check == FileCheck::Utf8});
           break;
         case FileCheck::NoMatch: ++summary.searched; break;
         case FileCheck::Unreadable: ++summary.unreadable; break;
-        case FileCheck::NotAFile: break;
-        case FileCheck::Stopped: summary.stopped = true; return summary;
+        default: break;
       }
     }
-  }
+  };
+  // `reporter`: the one thread that also hands results on.
+  auto work = [&](bool reporter) {
+    std::string buffer;
+    for (;;) {
+      if (ended.load(std::memory_order_relaxed)) return;
+      if (control && !control->checkpoint()) {
+        ended = true;
+        return;
+      }
+      const std::size_t i = next.fetch_add(1);
+      if (i >= files.size()) return;
+      const FileCheck check = checkFile(files[i], pattern, buffer, control);
+      if (check == FileCheck::Stopped) ended = true;
+      results[i].store(static_cast<std::uint8_t>(check), std::memory_order_release);
+      if (reporter) report(false);
+    }
+  };
+  const unsigned helpers = files.size() < 8 ? 0 : std::clamp(std::thread::hardware_concurrency(), 1u, 4u) - 1;
+  std::vector<std::thread> threads;
+  for (unsigned h = 0; h < helpers; ++h) threads.emplace_back(work, false);
+  work(true);
+  for (auto& t : threads) t.join();
+  report(true);
+  summary.stopped = ended.load() || (control && control->stopRequested());
   return summary;
 }
 
