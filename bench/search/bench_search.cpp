@@ -10,6 +10,7 @@
 //   bench_search sed-script PAIRS               the same pairs for sed -f
 //   bench_search replace FILE PAIRS OUT         multi-replace
 //   bench_search gen-a FILE MB                  a file of "a"
+//   bench_search stop-latency DIR TEXTFILE      ms from a stop to the end
 // Timings of the work alone go to stderr as "work SECONDS".
 
 #include <algorithm>
@@ -19,6 +20,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 #include <iostream>
 #include <random>
 #include <set>
@@ -28,6 +31,7 @@
 #include "core/analysis/word_frequency.h"
 #include "core/charsets/code_page.h"
 #include "core/common/file_bytes.h"
+#include "core/common/worker_control.h"
 #include "core/search/file_search.h"
 #include "core/search/replace_pairs.h"
 #include "core/textfuncs/case1251_full.h"
@@ -209,7 +213,10 @@ int analyze(const std::string& file) {
 }
 
 int genPairs(const std::string& file, std::size_t n, const std::string& corpus) {
-  auto words = in1251(vocabulary(corpus));
+  // Words of six letters or more, as a list of names or terms would hold.
+  std::vector<std::string> words;
+  for (auto& w : in1251(vocabulary(corpus)))
+    if (w.size() >= 6) words.push_back(w);
   std::mt19937_64 rng(9);
   std::shuffle(words.begin(), words.end(), rng);
   std::string out;
@@ -245,6 +252,27 @@ int replace(const std::string& file, const std::string& pairsFile, const std::st
   return 0;
 }
 
+// How long a stop takes to end a running search and a running count: each
+// is stopped 0.1 s after it starts.
+int stopLatency(const std::string& dir, const std::string& textFile) {
+  auto measure = [](const std::function<void(WorkerControl&)>& job) {
+    WorkerControl control;
+    std::thread t([&] { job(control); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto t0 = Clock::now();
+    control.requestStop();
+    t.join();
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+  };
+  const double search = measure([&](WorkerControl& c) {
+    searchFiles({dir, "*", "text that is nowhere"}, &c, [](const FoundFile&) {});
+  });
+  const std::string text = readAll(textFile);
+  const double count = measure([&](WorkerControl& c) { countWords(text, &c); });
+  std::printf("%.1f %.1f\n", search, count);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -257,6 +285,7 @@ int main(int argc, char** argv) {
   if (a.size() == 4 && a[0] == "gen-pairs") return genPairs(a[1], std::stoul(a[2]), a[3]);
   if (a.size() == 2 && a[0] == "sed-script") return sedScript(a[1]);
   if (a.size() == 4 && a[0] == "replace") return replace(a[1], a[2], a[3]);
+  if (a.size() == 3 && a[0] == "stop-latency") return stopLatency(a[1], a[2]);
   if (a.size() == 3 && a[0] == "gen-a") {
     writeAll(a[1], std::string(std::stoul(a[2]) << 20, 'a'));
     return 0;

@@ -36,26 +36,33 @@ namespace {
 // after a given one whose find string occurs in it.
 class PairAutomaton {
  public:
-  static constexpr std::size_t kMaxStates = 1 << 14;  // 16 MB of transitions
+  static constexpr std::size_t kMaxStates = 1 << 16;
 
   // False when the list is too large for the table.
   bool build(const std::vector<ReplacePair>& pairs) {
-    next_.assign(256, 0);
+    // Bytes that no find string holds share one class: they lead back to
+    // the start. The table has a column per class, not per byte.
+    classOf_.fill(0);
+    classes_ = 1;
+    for (const ReplacePair& p : pairs)
+      for (unsigned char c : p.find)
+        if (classOf_[c] == 0) classOf_[c] = static_cast<std::uint16_t>(classes_++);
+    const std::size_t k = classes_;
+    next_.assign(k, 0);
     outputs_.assign(1, {});
-    std::map<std::string_view, int> stateOf;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
       const std::string& f = pairs[i].find;
       if (f.empty()) continue;
       int s = 0;
       for (unsigned char c : f) {
-        int& t = next_[static_cast<std::size_t>(s) * 256 + c];
-        if (t == 0) {
+        const std::size_t at = static_cast<std::size_t>(s) * k + classOf_[c];
+        if (next_[at] == 0) {
           if (outputs_.size() >= kMaxStates) return false;
-          t = static_cast<int>(outputs_.size());
+          next_[at] = static_cast<int>(outputs_.size());
           outputs_.emplace_back();
-          next_.resize(next_.size() + 256, 0);
+          next_.resize(next_.size() + k, 0);
         }
-        s = next_[static_cast<std::size_t>(s) * 256 + c];
+        s = next_[at];
       }
       outputs_[static_cast<std::size_t>(s)].push_back(static_cast<int>(i));
     }
@@ -63,19 +70,19 @@ class PairAutomaton {
     std::vector<int> fail(outputs_.size(), 0);
     std::vector<int> queue;
     queue.reserve(outputs_.size());
-    for (int c = 0; c < 256; ++c)
-      if (int t = next_[static_cast<std::size_t>(c)]; t != 0) queue.push_back(t);
+    for (std::size_t c = 1; c < k; ++c)
+      if (int t = next_[c]; t != 0) queue.push_back(t);
     for (std::size_t q = 0; q < queue.size(); ++q) {
       const int s = queue[q];
-      const std::size_t base = static_cast<std::size_t>(s) * 256;
-      const std::size_t fbase = static_cast<std::size_t>(fail[static_cast<std::size_t>(s)]) * 256;
-      for (int c = 0; c < 256; ++c) {
-        int& t = next_[base + static_cast<std::size_t>(c)];
+      const std::size_t base = static_cast<std::size_t>(s) * k;
+      const std::size_t fbase = static_cast<std::size_t>(fail[static_cast<std::size_t>(s)]) * k;
+      for (std::size_t c = 1; c < k; ++c) {
+        int& t = next_[base + c];
         if (t != 0) {
-          fail[static_cast<std::size_t>(t)] = next_[fbase + static_cast<std::size_t>(c)];
+          fail[static_cast<std::size_t>(t)] = next_[fbase + c];
           queue.push_back(t);
         } else {
-          t = next_[fbase + static_cast<std::size_t>(c)];
+          t = next_[fbase + c];
         }
       }
       auto& out = outputs_[static_cast<std::size_t>(s)];
@@ -85,6 +92,9 @@ class PairAutomaton {
         std::sort(out.begin(), out.end());
       }
     }
+    lastOut_.assign(outputs_.size(), -1);
+    for (std::size_t s = 0; s < outputs_.size(); ++s)
+      if (!outputs_[s].empty()) lastOut_[s] = outputs_[s].back();
     return true;
   }
 
@@ -92,12 +102,13 @@ class PairAutomaton {
   // piece, or -1.
   int firstPairAfter(std::string_view piece, int after) const {
     int best = -1;
-    int s = 0;
+    std::size_t s = 0;
     const int* next = next_.data();
+    const std::size_t k = classes_;
     for (unsigned char c : piece) {
-      s = next[static_cast<std::size_t>(s) * 256 + c];
-      const auto& out = outputs_[static_cast<std::size_t>(s)];
-      if (out.empty() || out.back() <= after) continue;
+      s = static_cast<std::size_t>(next[s * k + classOf_[c]]);
+      if (lastOut_[s] <= after) continue;
+      const auto& out = outputs_[s];
       const int found = *std::upper_bound(out.begin(), out.end(), after);
       if (best < 0 || found < best) {
         best = found;
@@ -108,8 +119,11 @@ class PairAutomaton {
   }
 
  private:
+  std::array<std::uint16_t, 256> classOf_{};
+  std::size_t classes_ = 1;
   std::vector<int> next_;
   std::vector<std::vector<int>> outputs_;
+  std::vector<int> lastOut_;  // the largest pair index of each state's outputs, or -1
 };
 
 std::string applyOneByOne(std::string_view text, const std::vector<ReplacePair>& pairs, std::size_t* replaced) {
@@ -137,7 +151,7 @@ std::string applyReplacePairs(std::string_view text, const std::vector<ReplacePa
   std::array<bool, 256> inFind{};
   for (const ReplacePair& p : pairs)
     for (unsigned char c : p.find) inFind[c] = true;
-  constexpr std::size_t kMinPiece = 256;
+  constexpr std::size_t kMinPiece = 1;
 
   std::string out;
   out.reserve(text.size());

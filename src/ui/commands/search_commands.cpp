@@ -35,6 +35,7 @@ void replaceAllOrMulti(MainWindow& main) {
 
 void findInFiles(MainWindow& main) {
   auto* window = main.tools().get<FindInFilesWindow>(QStringLiteral("FindInFilesWindow"));
+  if (!window->isVisible()) window->move(main.geometry().center() - window->rect().center());
   window->show();
   window->raise();
   window->activateWindow();
