@@ -75,9 +75,12 @@ void find(MainWindow&);
 void findNext(MainWindow&);
 void goToLine(MainWindow&);
 void replace(MainWindow&);
+void replaceAllOrMulti(MainWindow&);
+void findInFiles(MainWindow&);
 
 // Utilities
 void toggleAutoScroll(MainWindow&);
+void showTextAnalyzer(MainWindow&);
 
 // View: windows and the documents window
 void arrangeMinimized(MainWindow&);

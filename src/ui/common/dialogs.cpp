@@ -94,6 +94,14 @@ std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title, c
   return dlg.selectedFiles().first();
 }
 
+std::optional<QString> chooseFolderDialog(QWidget* parent, const QString& title, const QString& folder) {
+  if (gScript) return gScript->folder(title, folder);
+  const QString chosen = QFileDialog::getExistingDirectory(topOf(parent), title, folder,
+                                                           QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen;
+}
+
 bool confirmPrint(QWidget* parent, QPrinter* printer) {
   if (gScript) {
     gScript->external(QStringLiteral("print"));

@@ -4,9 +4,12 @@
 #include <QVBoxLayout>
 
 #include "ui/app/main_window.h"
+#include "ui/tools/analyzer_window.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/enclose_dialog.h"
+#include "ui/tools/find_in_files_window.h"
+#include "ui/tools/replace_window.h"
 
 namespace kiv {
 
@@ -82,6 +85,9 @@ ToolWindows::ToolWindows(MainWindow* main) {
     if (cls == QLatin1String("DocumentsWindow")) w = new DocumentsWindow(main);
     else if (cls == QLatin1String("ConsoleWindow")) w = new ConsoleWindow(main);
     else if (cls == QLatin1String("EncloseDialog")) w = new EncloseDialog(main);
+    else if (cls == QLatin1String("ReplaceWindow")) w = new ReplaceWindow(main);
+    else if (cls == QLatin1String("FindInFilesWindow")) w = new FindInFilesWindow(main);
+    else if (cls == QLatin1String("AnalyzerWindow")) w = new AnalyzerWindow(main);
     else w = new PlaceholderWindow(main, cls, caption);
     windows_.push_back(w);
   }
