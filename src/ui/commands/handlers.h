@@ -78,6 +78,12 @@ void replace(MainWindow&);
 
 // Utilities
 void toggleAutoScroll(MainWindow&);
+void showHexEditor(MainWindow&);
+void toggleBookmarks(MainWindow&);
+void showCalculator(MainWindow&);
+void showUnitConverter(MainWindow&);
+void showCalendar(MainWindow&);
+void showCharacterTable(MainWindow&);
 
 // View: windows and the documents window
 void arrangeMinimized(MainWindow&);
