@@ -338,6 +338,31 @@ void HexView::typeText(const QString& text) {
   if (doc_.isModified() != wasModified) emit modifiedChanged();
 }
 
+bool HexView::isGridKey(const QKeyEvent* e) {
+  const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  const int key = e->key();
+  if (mods == Qt::ControlModifier)
+    return markerDigit(key) >= 0 || key == Qt::Key_T || key == Qt::Key_Delete || key == Qt::Key_Home ||
+           key == Qt::Key_End;
+  if (mods != Qt::NoModifier) return false;
+  switch (key) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
+    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Insert:
+      return true;
+    default:
+      return !e->text().isEmpty() && e->text().at(0).isPrint();
+  }
+}
+
+bool HexView::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride && isGridKey(static_cast<QKeyEvent*>(e))) {
+    e->accept();
+    return true;
+  }
+  return QAbstractScrollArea::event(e);
+}
+
 void HexView::keyPressEvent(QKeyEvent* e) {
   const Qt::KeyboardModifiers mods = e->modifiers();
   const bool ctrl = mods & Qt::ControlModifier;

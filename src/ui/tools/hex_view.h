@@ -76,6 +76,7 @@ class HexView : public QAbstractScrollArea {
   void modifiedChanged();
 
  protected:
+  bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -92,6 +93,8 @@ class HexView : public QAbstractScrollArea {
   void moveCaret(std::int64_t bytes, bool lowDigit, bool extend);
   void moveCaretTo(std::uint64_t offset, bool lowDigit, bool extend);
   void typeText(const QString& text);
+  // The keys the grid handles itself, before any shortcut of the program.
+  static bool isGridKey(const QKeyEvent* e);
   std::uint64_t lastOffset() const;
   int offsetDigits() const;
   int fixedWidth() const;
