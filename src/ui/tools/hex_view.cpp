@@ -511,7 +511,9 @@ void HexView::paintEvent(QPaintEvent*) {
       p.fillRect(QRect(cx, y, w, h), charBack);
       p.setPen(charText);
       const unsigned char shown = displayByte(translation_, value, static_cast<unsigned char>(maskChar_));
-      p.drawText(cx, y + ascent, QString(QChar(static_cast<char16_t>(ansi.toUnicode(shown)))));
+      char32_t cp = ansi.toUnicode(shown);
+      if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) cp = static_cast<unsigned char>(maskChar_);  // no glyph
+      p.drawText(cx, y + ascent, QString(QChar(static_cast<char16_t>(cp))));
     }
     // The caret and the frame of the same byte in the other area.
     if (caret_ / bpl == row && doc_.size() > 0) {
