@@ -39,6 +39,7 @@
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_interface.h"
 #include "ui/tools/documents_window.h"
+#include "ui/tools/hex_editor_window.h"
 #include "ui/tools/tool_window.h"
 
 namespace kiv {
@@ -442,6 +443,9 @@ void MainWindow::writeConfiguration() {
 }
 
 bool MainWindow::prepareToClose() {
+  // The hex editor's unsaved bytes are asked about like a document's.
+  if (auto* hex = tools_->get<HexEditorWindow>(QStringLiteral("HexEditorWindow")); hex && !hex->confirmDiscard())
+    return false;
   // Settings that could not be read are not written either.
   if (settingsWritable_) writeConfiguration();
   // Every document is asked to close, last MDI child first; one that stays

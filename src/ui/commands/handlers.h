@@ -81,6 +81,12 @@ void findInFiles(MainWindow&);
 // Utilities
 void toggleAutoScroll(MainWindow&);
 void showTextAnalyzer(MainWindow&);
+void showHexEditor(MainWindow&);
+void toggleBookmarks(MainWindow&);
+void showCalculator(MainWindow&);
+void showUnitConverter(MainWindow&);
+void showCalendar(MainWindow&);
+void showCharacterTable(MainWindow&);
 
 // View: windows and the documents window
 void arrangeMinimized(MainWindow&);

@@ -41,6 +41,15 @@ bool askYesNo(QWidget* parent, const QString& text) {
          QMessageBox::Yes;
 }
 
+bool askOkCancel(QWidget* parent, const QString& caption, const QString& text) {
+  if (gScript) {
+    const int a = gScript->question(text, QMessageBox::Ok | QMessageBox::Cancel);
+    return a == QMessageBox::Ok || a == QMessageBox::Yes;
+  }
+  return QMessageBox::question(topOf(parent), caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+         QMessageBox::Ok;
+}
+
 int askYesNoCancel(QWidget* parent, const QString& text) {
   const int buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   if (gScript) return gScript->question(text, buttons);

@@ -17,6 +17,8 @@ void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
 // Yes / No question; true for Yes.
 bool askYesNo(QWidget* parent, const QString& text);
+// OK / Cancel with a caption of its own; true for OK.
+bool askOkCancel(QWidget* parent, const QString& caption, const QString& text);
 // Yes / No / Cancel; returns QMessageBox::StandardButton value.
 int askYesNoCancel(QWidget* parent, const QString& text);
 
