@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/charsets/charset_detect.h"
@@ -148,6 +150,15 @@ ShownTextMaker::ShownTextMaker(const DocumentFileInfo& info, Take take, std::siz
       markLeft_(skipMark_ ? kUtf8Bom.size() : 0),
       pieceSize_(std::max<std::size_t>(pieceSize, 16)) {
   out_.reserve(pieceSize_ + 8);
+  if (page_) {
+    for (int b = 0; b < 256; ++b) {
+      const std::string_view u = page_->utf8Of(static_cast<unsigned char>(b));
+      std::uint32_t v = 0;
+      for (std::size_t i = 0; i < u.size(); ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(u[i])) << (8 * i);
+      packed_[b] = v;
+      packedLength_[b] = static_cast<std::uint8_t>(u.size());
+    }
+  }
 }
 
 void ShownTextMaker::flush() {
@@ -163,21 +174,67 @@ void ShownTextMaker::putBreaks() {
   }
 }
 
+void ShownTextMaker::putRun(const char* from, const char* to) {
+  while (from < to) {
+    if (!page_) {
+      // UTF-8 text as it is; a piece ends only before the first byte of a
+      // character (the bytes that finish one begun in the last block go on).
+      const char* rest = from;
+      while (rest < to && (static_cast<unsigned char>(*rest) & 0xC0) == 0x80) ++rest;
+      if (rest > from) {
+        out_.append(from, static_cast<std::size_t>(rest - from));
+        from = rest;
+        continue;
+      }
+      if (out_.size() >= pieceSize_) flush();
+      const std::size_t room = pieceSize_ - out_.size();
+      std::size_t n = std::min<std::size_t>(room, static_cast<std::size_t>(to - from));
+      if (n < static_cast<std::size_t>(to - from))
+        while (n > 0 && (static_cast<unsigned char>(from[n]) & 0xC0) == 0x80) --n;
+      if (n == 0) n = std::min<std::size_t>(4, static_cast<std::size_t>(to - from));
+      out_.append(from, n);
+      from += n;
+      continue;
+    }
+    // Single-byte text: every byte becomes its character's UTF-8 (at most
+    // three bytes, written four at a time).
+    if (out_.size() >= pieceSize_) flush();
+    const std::size_t room = pieceSize_ - out_.size();
+    const std::size_t n = std::min<std::size_t>(std::max<std::size_t>(room / 3, 1), static_cast<std::size_t>(to - from));
+    const std::size_t at = out_.size();
+    out_.resize(at + 3 * n + 1);
+    char* w = out_.data() + at;
+    for (std::size_t i = 0; i < n; ++i) {
+      const unsigned char b = static_cast<unsigned char>(from[i]);
+      const std::uint32_t v = packed_[b];
+      std::memcpy(w, &v, 4);
+      w += packedLength_[b];
+    }
+    out_.resize(static_cast<std::size_t>(w - out_.data()));
+    from += n;
+  }
+}
+
 void ShownTextMaker::feed(std::string_view block) {
   if (markLeft_ > 0) {
     const std::size_t n = std::min(markLeft_, block.size());
     block.remove_prefix(n);
     markLeft_ -= n;
   }
-  for (const char ch : block) {
+  const char* p = block.data();
+  const char* const end = p + block.size();
+  while (p < end) {
+    const char ch = *p;
     if (ch == '\r') {
       if (sawCr_) ++pendingBreaks_;
       sawCr_ = true;
+      ++p;
       continue;
     }
     if (ch == '\n') {
       ++pendingBreaks_;
       sawCr_ = false;
+      ++p;
       continue;
     }
     if (sawCr_) {
@@ -185,16 +242,10 @@ void ShownTextMaker::feed(std::string_view block) {
       sawCr_ = false;
     }
     if (pendingBreaks_ > 0) putBreaks();
-    const unsigned char b = static_cast<unsigned char>(ch);
-    if (page_) {
-      if (out_.size() >= pieceSize_) flush();
-      if (b < 0x80) out_ += ch;
-      else out_ += page_->utf8Of(b);
-    } else {
-      // A piece ends only before the first byte of a character.
-      if (out_.size() >= pieceSize_ && (b & 0xC0) != 0x80) flush();
-      out_ += ch;
-    }
+    const char* runEnd = p + 1;
+    while (runEnd < end && *runEnd != '\r' && *runEnd != '\n') ++runEnd;
+    putRun(p, runEnd);
+    p = runEnd;
   }
 }
 

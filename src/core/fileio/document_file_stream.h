@@ -69,9 +69,13 @@ class ShownTextMaker {
  private:
   void flush();
   void putBreaks();
+  void putRun(const char* from, const char* to);
 
   Take take_;
   const CodePage* page_;  // the document's code page; nullptr for UTF-8 text
+  // Each byte's UTF-8 form packed little-end first, and its length.
+  std::uint32_t packed_[256] = {};
+  std::uint8_t packedLength_[256] = {};
   bool skipMark_;
   std::size_t markLeft_;
   std::size_t pieceSize_;

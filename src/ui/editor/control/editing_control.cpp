@@ -46,6 +46,7 @@ const QColor EditingControl::kPaperSentinel(0xFE, 0x01, 0xFD);
 const QColor EditingControl::kGutterSentinel(0xFD, 0x02, 0xFE);
 
 EditingControl::EditingControl(QWidget* parent) : QsciScintilla(parent), fill_(std::make_unique<BackgroundFill>()) {
+  describeSimplyWhileNoOneListens();
   setUtf8(true);
   setEolMode(QsciScintilla::EolWindows);
   SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);

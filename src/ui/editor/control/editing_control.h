@@ -203,6 +203,8 @@ class EditingControl : public QsciScintilla {
   // Text without a highlighter: words and the blanks between them in two
   // styles that look alike (see editing_control_layout.cpp).
   void setUpPlainTextStyling();
+  // See editing_control_accessibility.cpp.
+  void describeSimplyWhileNoOneListens();
   void copyWordStyleToBlanks();
   void stylePlainText(long upTo);
   void applyPaperColours();
