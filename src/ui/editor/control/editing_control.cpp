@@ -483,6 +483,7 @@ void EditingControl::typeRaw(const QString& text) {
 
 void EditingControl::keyPressEvent(QKeyEvent* e) {
   if (keyDownHook && keyDownHook(e)) return;
+  if (navigateWhileWrapping(e)) return;
   const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   QString text = e->text();
   if (!text.isEmpty() && mods == Qt::NoModifier && text.at(0).unicode() >= 32 && text.at(0).unicode() != 0x7F) {

@@ -205,6 +205,8 @@ class EditingControl : public QsciScintilla {
   void setUpPlainTextStyling();
   // See editing_control_accessibility.cpp.
   void describeSimplyWhileNoOneListens();
+  // See editing_control_navigation.cpp.
+  bool navigateWhileWrapping(QKeyEvent* e);
   void copyWordStyleToBlanks();
   void stylePlainText(long upTo);
   void applyPaperColours();
@@ -219,6 +221,9 @@ class EditingControl : public QsciScintilla {
   std::string charset_ = "win";
   bool forcedModified_ = false;
   long wrapWhileLoading_ = 0;
+  // The column vertical moves keep, and where the last of them left the caret.
+  long chosenX_ = 0;
+  long chosenCaret_ = -1;
   bool columnMode_ = false;
   LineEnd lineEnd_ = LineEnd::Windows;
   QString fontFamily_ = QStringLiteral("Courier New");
