@@ -107,7 +107,7 @@ const CommandRow kRows[] = {
     {"Утилиты/Анализ", "Анализ гипер-ссылок", "mniAnHypLinx", "", nullptr},
     {"Утилиты", "HEX editor", "mniHEXeditor", "", nullptr},
     {"Утилиты", "Закладки", "mniBmx", "F9", nullptr},
-    {"Утилиты", "Browser", "mniFileBro", "F12", nullptr},
+    {"Утилиты", "Browser", "mniFileBro", "F12", &cmd::toggleFileBrowser},
     {"Утилиты", "Мега-калькулятор", "mniMegaCalc", "", nullptr},
     {"Утилиты", "Конвертация величин", "mniConvertUnits", "", nullptr},
     {"Утилиты", "Календарь", "mniCal", "Ctrl+Alt+R", nullptr},

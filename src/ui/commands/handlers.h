@@ -78,6 +78,7 @@ void replace(MainWindow&);
 
 // Utilities
 void toggleAutoScroll(MainWindow&);
+void toggleFileBrowser(MainWindow&);
 
 // View: windows and the documents window
 void arrangeMinimized(MainWindow&);

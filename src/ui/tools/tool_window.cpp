@@ -7,6 +7,10 @@
 #include "ui/tools/console_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/enclose_dialog.h"
+#include "ui/tools/file_browser_window.h"
+#include "ui/tools/file_properties_dialog.h"
+#include "ui/tools/hotlist_window.h"
+#include "ui/tools/mask_dialog.h"
 
 namespace kiv {
 
@@ -82,6 +86,10 @@ ToolWindows::ToolWindows(MainWindow* main) {
     if (cls == QLatin1String("DocumentsWindow")) w = new DocumentsWindow(main);
     else if (cls == QLatin1String("ConsoleWindow")) w = new ConsoleWindow(main);
     else if (cls == QLatin1String("EncloseDialog")) w = new EncloseDialog(main);
+    else if (cls == QLatin1String("FileBrowserWindow")) w = new FileBrowserWindow(main);
+    else if (cls == QLatin1String("MaskDialog")) w = new MaskDialog(main);
+    else if (cls == QLatin1String("HotlistWindow")) w = new HotlistWindow(main);
+    else if (cls == QLatin1String("FilePropertiesDialog")) w = new FilePropertiesDialog(main);
     else w = new PlaceholderWindow(main, cls, caption);
     windows_.push_back(w);
   }
