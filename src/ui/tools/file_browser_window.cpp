@@ -335,7 +335,6 @@ void FileBrowserWindow::reportWholeFileRun(const QString& what, const WholeFileR
     parts << QStringLiteral("Эти файлы содержат нулевые байты и не тронуты:\n") + nameList(report.skippedZeroByte);
   if (!report.error.empty()) parts << qs(report.error) + QStringLiteral("\nОстальные файлы не обработаны.");
   if (!parts.isEmpty()) showError(this, what + QStringLiteral(": ") + parts.join(QStringLiteral("\n\n")));
-  refresh();
 }
 
 void FileBrowserWindow::recodeSelected(int recoding) {
