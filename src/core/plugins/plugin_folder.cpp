@@ -23,6 +23,13 @@ PluginRegistry::VersionProbe probeWith(const PluginHost& host) {
 
 void scanAndSave(PluginRegistry& registry, const std::string& folder, const PluginHost& host,
                  PluginFolderResult& result) {
+  // Without the helper no library could answer: an empty list written now
+  // would hide every plugin until the next rescan.
+  if (!host.available()) {
+    result.error = "Не найдена программа запуска плагинов " + host.hostProgram() + "; список плагинов не обновлён.";
+    return;
+  }
+  registry.clear();
   result.skipped = registry.scanFolder(folder, PluginRegistry::kLibraryMask, probeWith(host));
   std::string why;
   if (!registry.save(pluginRegistryPath(folder), &why) && result.error.empty())
@@ -43,7 +50,6 @@ PluginFolderResult loadOrScanPlugins(PluginRegistry& registry, const std::string
 
 PluginFolderResult rescanPlugins(PluginRegistry& registry, const std::string& folder, const PluginHost& host) {
   PluginFolderResult result;
-  registry.clear();
   scanAndSave(registry, folder, host, result);
   return result;
 }
@@ -54,7 +60,10 @@ PluginFolderResult installPlugin(PluginRegistry& registry, const std::string& fo
   const std::string name = fileNameOnly(libraryPath);
   const std::string target = folder + name;
   const PluginOutcome probe = host.versionInfo(libraryPath);
-  if (!probe.ok()) {
+  if (probe.failure == PluginFailure::HostMissing) {
+    result.error = "Не найдена программа запуска плагинов " + host.hostProgram() + ".";
+    return result;
+  } else if (!probe.ok()) {
     result.error = "Файл " + libraryPath + " не является плагином Kiv";
     if (!probe.detail.empty()) result.error += " (" + probe.detail + ")";
     result.error += ".";
@@ -65,7 +74,6 @@ PluginFolderResult installPlugin(PluginRegistry& registry, const std::string& fo
   } else if (std::string why; !writeFileAtomically(target, *bytes, &why)) {
     result.error = "Не удалось скопировать плагин в " + target + ": " + why;
   }
-  registry.clear();
   scanAndSave(registry, folder, host, result);
   return result;
 }
@@ -86,7 +94,6 @@ PluginFolderResult removePlugin(PluginRegistry& registry, const std::string& fol
   const std::string path = folder + record->fileName;
   if (::unlink(path.c_str()) != 0 && errno != ENOENT)
     result.error = "Не удалось удалить " + path + ": " + std::strerror(errno);
-  registry.clear();
   scanAndSave(registry, folder, host, result);
   return result;
 }

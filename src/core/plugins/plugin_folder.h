@@ -2,7 +2,8 @@
 // The plugins folder and its registry file: what happens at start-up and
 // what the options dialog's "Инсталлировать", "Удалить текущий" and
 // "Обновить список" do. Every library is asked for its caption through the
-// plugin host, never loaded into the program.
+// plugin host, never loaded into the program. Without the host nothing can
+// be asked: the registry and its file are then left as they were.
 
 #include <string>
 #include <vector>

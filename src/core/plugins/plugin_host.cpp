@@ -87,6 +87,11 @@ std::string describeStatus(int status) {
 
 }  // namespace
 
+bool PluginHost::available() const {
+  struct stat st {};
+  return ::stat(hostProgram_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(hostProgram_.c_str(), X_OK) == 0;
+}
+
 PluginOutcome PluginHost::versionInfo(const std::string& libraryPath) const {
   return call(pluginwire::kVersionVerb, libraryPath, nullptr, nullptr);
 }
@@ -99,9 +104,8 @@ PluginOutcome PluginHost::handleData(const std::string& libraryPath, std::string
 
 PluginOutcome PluginHost::call(const char* verb, const std::string& libraryPath, const std::string_view* text,
                                const std::atomic<bool>* stop) const {
+  if (!available()) return failure(PluginFailure::HostMissing, hostProgram_);
   struct stat st {};
-  if (::stat(hostProgram_.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || ::access(hostProgram_.c_str(), X_OK) != 0)
-    return failure(PluginFailure::HostMissing, hostProgram_);
   if (::stat(libraryPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
     return failure(PluginFailure::LibraryMissing, libraryPath);
   // dlopen searches the system's folders for a name without a slash.

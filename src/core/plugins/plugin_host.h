@@ -41,6 +41,9 @@ class PluginHost {
   void setTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
   std::chrono::milliseconds timeLimit() const { return timeLimit_; }
 
+  // The helper program is there and may be run.
+  bool available() const;
+
   // The library's caption (its VersionInfo), checking that it also exports
   // HandleData.
   PluginOutcome versionInfo(const std::string& libraryPath) const;

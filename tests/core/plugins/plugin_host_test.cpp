@@ -212,6 +212,18 @@ TEST(PluginFolder, InstallRemoveAndRescan) {
   EXPECT_FALSE(removePlugin(reg, t.folder(), "nothing", host()).ok());
 }
 
+TEST(PluginFolder, WithoutTheHelperNoEmptyRegistryIsWritten) {
+  TempFolder t("kiv_plugin_folder_no_host");
+  t.copy(testPlugin("in_place"), "a.so");
+  PluginRegistry reg;
+  const PluginFolderResult r = loadOrScanPlugins(reg, t.folder(), PluginHost("/nonexistent/kiv-plugin-host"));
+  EXPECT_FALSE(r.ok());
+  EXPECT_FALSE(std::filesystem::exists(t.path / "plugslist.idx"));
+  // With the helper back, the next start finds the plugin.
+  loadOrScanPlugins(reg, t.folder(), host());
+  EXPECT_EQ(reg.records().size(), 1u);
+}
+
 TEST(PluginFolder, RemoveRefusesAFileNameOutsideTheFolder) {
   TempFolder t("kiv_plugin_folder_escape");
   std::ofstream(t.path / "victim.txt") << "keep";
