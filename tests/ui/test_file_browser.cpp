@@ -27,6 +27,7 @@
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_interface.h"
+#include "ui/tools/entry_properties_dialog.h"
 #include "ui/tools/file_browser_window.h"
 #include "ui/tools/file_properties_dialog.h"
 #include "ui/tools/hotlist_window.h"
@@ -394,6 +395,12 @@ void FileBrowserTest::hotlistAddsOpensAndIsWrittenAtExit() {
 }
 
 void FileBrowserTest::maskAndFileTypeDialogs() {
+  // "Свойства" shows what the system knows of the entry.
+  const QStringList file = EntryPropertiesDialog::describe(path("B.TXT"));
+  QVERIFY(file.contains(QStringLiteral("Имя: B.TXT")));
+  QVERIFY(file.contains(QStringLiteral("Размер: 5 байт")));
+  QVERIFY(EntryPropertiesDialog::describe(path("gamma")).contains(QStringLiteral("Элементов: 3")));
+  QVERIFY(EntryPropertiesDialog::describe(path("none")).first().startsWith(QStringLiteral("Нет такого файла")));
   QVERIFY(nameMatchesMask(QStringLiteral("Отчёт.TXT"), QStringLiteral("отчёт.t?t")));
   QVERIFY(!nameMatchesMask(QStringLiteral("a.txt"), QString()));
   QVERIFY(!nameMatchesMask(QStringLiteral("ab"), QStringLiteral("abc")));
