@@ -87,6 +87,7 @@ FileBrowserWindow::FileBrowserWindow(MainWindow* main)
   view_->setContextMenuPolicy(Qt::CustomContextMenu);
   view_->installEventFilter(this);
   l->addWidget(view_, 1);
+  setFocusProxy(view_);
 
   // Menus.
   QMenu* files = menuBar_->addMenu(QStringLiteral("Файлы"));
@@ -175,7 +176,10 @@ void FileBrowserWindow::resizeEvent(QResizeEvent* e) {
 
 bool FileBrowserWindow::event(QEvent* e) {
   // The options may have changed the background meanwhile.
-  if (e->type() == QEvent::WindowActivate) applyLook();
+  if (e->type() == QEvent::WindowActivate) {
+    applyLook();
+    if (!view_->hasFocus() && !menuBar_->activeAction()) view_->setFocus();
+  }
   return ToolWindow::event(e);
 }
 
