@@ -24,8 +24,9 @@ PluginRegistry::VersionProbe probeWith(const PluginHost& host) {
 void scanAndSave(PluginRegistry& registry, const std::string& folder, const PluginHost& host,
                  PluginFolderResult& result) {
   // Without the helper no library could answer: an empty list written now
-  // would hide every plugin until the next rescan.
-  if (!host.available()) {
+  // would hide every plugin until the next rescan. (A folder without
+  // libraries has nothing to ask.)
+  if (!host.available() && !PluginRegistry::libraryNames(folder, PluginRegistry::kLibraryMask).empty()) {
     result.error = "Не найдена программа запуска плагинов " + host.hostProgram() + "; список плагинов не обновлён.";
     return;
   }

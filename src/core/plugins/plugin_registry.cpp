@@ -81,8 +81,7 @@ bool PluginRegistry::save(const std::string& path, std::string* errorText) const
   return writeFileAtomically(path, serialize(), errorText);
 }
 
-std::vector<std::string> PluginRegistry::scanFolder(const std::string& folder, std::string_view mask,
-                                                    const VersionProbe& probe) {
+std::vector<std::string> PluginRegistry::libraryNames(const std::string& folder, std::string_view mask) {
   std::vector<std::string> names;
   if (DIR* dir = ::opendir(folder.c_str())) {
     const std::string pattern(mask);
@@ -97,8 +96,13 @@ std::vector<std::string> PluginRegistry::scanFolder(const std::string& folder, s
     ::closedir(dir);
   }
   std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> PluginRegistry::scanFolder(const std::string& folder, std::string_view mask,
+                                                    const VersionProbe& probe) {
   std::vector<std::string> skipped;
-  for (const auto& name : names) {
+  for (const auto& name : libraryNames(folder, mask)) {
     const auto caption = probe(folder + name);
     if (caption) addPlugin(name, *caption);
     else skipped.push_back(name);

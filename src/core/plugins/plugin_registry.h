@@ -56,6 +56,8 @@ class PluginRegistry {
   // name matches mask, in name order, that the probe answers for. Returns
   // the names of the libraries that were skipped.
   std::vector<std::string> scanFolder(const std::string& folder, std::string_view mask, const VersionProbe& probe);
+  // The names of the regular files of folder that match mask, in name order.
+  static std::vector<std::string> libraryNames(const std::string& folder, std::string_view mask);
 
  private:
   std::vector<PluginRecord> records_;

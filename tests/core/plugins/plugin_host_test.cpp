@@ -222,6 +222,11 @@ TEST(PluginFolder, WithoutTheHelperNoEmptyRegistryIsWritten) {
   // With the helper back, the next start finds the plugin.
   loadOrScanPlugins(reg, t.folder(), host());
   EXPECT_EQ(reg.records().size(), 1u);
+  // A folder without libraries needs no helper: its empty list is written.
+  TempFolder empty("kiv_plugin_folder_empty_no_host");
+  PluginRegistry none;
+  EXPECT_TRUE(loadOrScanPlugins(none, empty.folder(), PluginHost("/nonexistent/kiv-plugin-host")).ok());
+  EXPECT_TRUE(std::filesystem::exists(empty.path / "plugslist.idx"));
 }
 
 TEST(PluginFolder, RemoveRefusesAFileNameOutsideTheFolder) {
