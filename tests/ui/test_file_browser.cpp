@@ -5,7 +5,10 @@
 // trash, file type colours and programs, the hotlist, and what is kept at
 // exit.
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -32,6 +35,7 @@
 #include "ui/tools/file_properties_dialog.h"
 #include "ui/tools/hotlist_window.h"
 #include "ui/tools/mask_dialog.h"
+#include "ui/tools/replace_window.h"
 
 using namespace kiv;
 
@@ -50,6 +54,7 @@ class FileBrowserTest : public QObject {
   void recodingRewritesSelectedFilesWithCrLf();
   void recodingAUtf8FileAsksFirst();
   void multiReplaceRewritesSelectedFiles();
+  void theReplacementWindowAnswersTheBrowser();
   void parentEntryAndBinaryFilesAreProtected();
   void renameRefusesSlashesAndPicksAFreeNameOnCollision();
   void deleteAsksAndMovesToTheTrash();
@@ -265,6 +270,33 @@ void FileBrowserTest::multiReplaceRewritesSelectedFiles() {
   QString why;
   QVERIFY(!replaceRequestFrom(false, QStringLiteral("a"), QStringLiteral("漢"), {}, &why));
   QVERIFY(!why.isEmpty());
+}
+
+void FileBrowserTest::theReplacementWindowAnswersTheBrowser() {
+  // "Файлы" → "Замена/Мультизамена" shows the program's replacement window.
+  ReplaceWindow::setScriptedUse([](ReplaceWindow& w) {
+    w.multiBox()->setChecked(true);
+    w.pairList()->setPlainText(QStringLiteral("abc=Привет\none=1"));
+    QTest::mouseClick(w.doButton(), Qt::LeftButton);
+  });
+  select({"ab.txt", "B.TXT"});
+  for (QAction* a : browser()->findChildren<QAction*>())
+    if (a->objectName() == QLatin1String("mniReplaceInFiles")) a->trigger();
+  QCOMPARE(readBytes(path("B.TXT")), std::string("\xCF\xF0\xE8\xE2\xE5\xF2\r\n"));
+  QCOMPARE(readBytes(path("ab.txt")), std::string("1=1\r\ntwo=2\r\n"));
+  // Single mode; "Отмена" changes nothing.
+  ReplaceWindow::setScriptedUse([](ReplaceWindow& w) {
+    w.multiBox()->setChecked(false);
+    w.findBox()->setEditText(QStringLiteral("two"));
+    w.replaceBox()->setEditText(QStringLiteral("2"));
+    QTest::mouseClick(w.doButton(), Qt::LeftButton);
+  });
+  browser()->replaceInSelected();
+  QCOMPARE(readBytes(path("ab.txt")), std::string("1=1\r\n2=2\r\n"));
+  ReplaceWindow::setScriptedUse([](ReplaceWindow& w) { QTest::mouseClick(w.cancelButton(), Qt::LeftButton); });
+  browser()->replaceInSelected();
+  QCOMPARE(readBytes(path("ab.txt")), std::string("1=1\r\n2=2\r\n"));
+  ReplaceWindow::setScriptedUse({});
 }
 
 void FileBrowserTest::parentEntryAndBinaryFilesAreProtected() {

@@ -1,6 +1,7 @@
 #include "core/bignum/big_int.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kiv {
 
@@ -21,6 +22,44 @@ std::string_view takeSign(std::string_view text, bool& negative) {
     text.remove_prefix(1);
   }
   return text;
+}
+
+// Eight ASCII digits, the first the most significant: their value, or false
+// when one of them is not a digit. Eight bytes are looked at together.
+bool eightDigits(const char* p, std::uint32_t& value) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  if (((v & 0xF0F0F0F0F0F0F0F0ull) | (((v + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) >> 4)) !=
+      0x3333333333333333ull)
+    return false;
+  v -= 0x3030303030303030ull;
+  v = v * 10 + (v >> 8);  // pairs of digits
+  v = (((v & 0x000000FF000000FFull) * 0x000F424000000064ull) +
+       (((v >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull)) >> 32;
+  value = static_cast<std::uint32_t>(v);
+  return true;
+}
+
+bool isLittleEndian() {
+  const std::uint16_t one = 1;
+  unsigned char first;
+  std::memcpy(&first, &one, 1);
+  return first == 1;
+}
+
+// "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// A limb below 10^9 as exactly nine digits.
+void nineDigits(std::uint32_t v, char* out) {
+  for (int k = 7; k >= 1; k -= 2) {
+    std::memcpy(out + k, kDigitPairs + 2 * (v % 100), 2);
+    v /= 100;
+  }
+  out[0] = static_cast<char>('0' + v);
 }
 
 }  // namespace
@@ -49,15 +88,25 @@ std::optional<BigInt> BigInt::fromDecimal(std::string_view text) {
   bool negative = false;
   std::string_view digits = takeSign(text, negative);
   if (digits.empty()) return std::nullopt;
-  for (char c : digits)
-    if (c < '0' || c > '9') return std::nullopt;
+  static const bool fast = isLittleEndian();
   BigInt r;
   r.limbs_.reserve(digits.size() / 9 + 1);
   std::size_t end = digits.size();
   while (end > 0) {
     std::size_t start = end >= 9 ? end - 9 : 0;
     std::uint32_t limb = 0;
-    for (std::size_t i = start; i < end; ++i) limb = limb * 10 + static_cast<std::uint32_t>(digits[i] - '0');
+    if (fast && end - start == 9) {
+      const char first = digits[start];
+      std::uint32_t low = 0;
+      if (first < '0' || first > '9' || !eightDigits(digits.data() + start + 1, low)) return std::nullopt;
+      limb = static_cast<std::uint32_t>(first - '0') * 100000000u + low;
+    } else {
+      for (std::size_t i = start; i < end; ++i) {
+        const char c = digits[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        limb = limb * 10 + static_cast<std::uint32_t>(c - '0');
+      }
+    }
     r.limbs_.push_back(limb);
     end = start;
   }
@@ -93,18 +142,11 @@ std::optional<BigInt> BigInt::fromHex(std::string_view text) {
 std::string BigInt::toDecimal() const {
   if (limbs_.empty()) return "0";
   std::string s;
-  s.reserve(limbs_.size() * 9 + 1);
   if (negative_) s += '-';
   s += std::to_string(limbs_.back());
-  char buf[10];
-  for (std::size_t i = limbs_.size() - 1; i-- > 0;) {
-    std::uint32_t v = limbs_[i];
-    for (int k = 8; k >= 0; --k) {
-      buf[k] = static_cast<char>('0' + v % 10);
-      v /= 10;
-    }
-    s.append(buf, 9);
-  }
+  std::size_t at = s.size();
+  s.resize(at + 9 * (limbs_.size() - 1));
+  for (std::size_t i = limbs_.size() - 1; i-- > 0; at += 9) nineDigits(limbs_[i], s.data() + at);
   return s;
 }
 

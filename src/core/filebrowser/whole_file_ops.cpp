@@ -19,24 +19,12 @@ std::string recodeText(std::string_view text, Recoding how) {
   return s;
 }
 
-std::vector<std::pair<std::string, std::string>> parseReplacePairs(std::string_view text) {
-  std::vector<std::pair<std::string, std::string>> pairs;
-  for (const std::string& line : splitLines(text)) {
-    const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) pairs.emplace_back(std::string(), line);
-    else pairs.emplace_back(line.substr(0, eq), line.substr(eq + 1));
-  }
-  return pairs;
-}
-
 std::string applyReplaceRequest(std::string_view text, const ReplaceRequest& request) {
   if (!request.multi) {
     if (request.replacement.empty()) return std::string(text);
     return replaceAll(text, request.find, request.replacement);
   }
-  std::string out(text);
-  for (const auto& [find, replacement] : request.pairs) out = replaceAll(out, find, replacement);
-  return out;
+  return applyReplacePairs(text, request.pairs);
 }
 
 bool isNonAsciiUtf8(std::string_view bytes) {

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/search/replace_pairs.h"
+
 namespace kiv {
 
 // The recodings of the browser's "Перекодировка" menu.
@@ -19,14 +21,11 @@ std::string recodeText(std::string_view text, Recoding how);
 
 // What to replace in the files (what the replacement window gives).
 struct ReplaceRequest {
-  bool multi = false;                                      // the pair list, else find -> replacement
-  std::vector<std::pair<std::string, std::string>> pairs;  // find, replacement; in order
+  bool multi = false;               // the pair list, else find -> replacement
+  std::vector<ReplacePair> pairs;   // in order (core/search/replace_pairs.h)
   std::string find;
   std::string replacement;
 };
-// The pair list of a text: one pair a line, "find=replacement" split at the
-// first "="; a line without "=" has an empty find string.
-std::vector<std::pair<std::string, std::string>> parseReplacePairs(std::string_view text);
 // The request applied to a text: pairs one after another, each on the
 // result of the one before; a single replacement only when the replacement
 // is not empty (with an empty one the text stays as it is).

@@ -4,28 +4,19 @@
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/common/text_lines.h"
+#include "core/fileio/document_file_stream.h"
 
 namespace kiv {
 
 DocumentFile loadDocumentFile(std::string_view fileBytes, bool guessCodePage) {
+  DocumentFileScanner scanner;
+  scanner.feed(fileBytes);
+  const DocumentFileInfo info = scanner.finish(guessCodePage);
   DocumentFile doc;
-  OpenedFile opened = classifyOpenedFile(fileBytes);
-  doc.shape = opened.shape;
-  switch (opened.kind) {
-    case OpenedFileKind::Utf8ToWin:
-      doc.text = std::move(opened.text);
-      return doc;
-    case OpenedFileKind::Utf8Foreign:
-      doc.utf8Foreign = true;
-      break;
-    case OpenedFileKind::Other:
-      if (guessCodePage) {
-        const std::string id = detectCharset(fileBytes.substr(0, kCharsetGuessBytes));
-        if (charset::isKnown(id)) doc.charset = id;
-      }
-      break;
-  }
-  doc.text = normalizeToCrLf(fileBytes);
+  doc.charset = info.charset;
+  doc.shape = info.shape;
+  doc.utf8Foreign = info.utf8Foreign;
+  doc.text = info.shape.utf8 ? importUtf8File(fileBytes).text : normalizeToCrLf(fileBytes);
   return doc;
 }
 

@@ -42,6 +42,7 @@
 #include "ui/plugins/plugin_manager.h"
 #include "ui/tools/file_browser_window.h"
 #include "ui/tools/documents_window.h"
+#include "ui/tools/hex_editor_window.h"
 #include "ui/tools/tool_window.h"
 
 namespace kiv {
@@ -324,24 +325,24 @@ void MainWindow::documentCreated(DocumentWindow* doc) {
 }
 
 DocumentWindow* MainWindow::openFile(const QString& fileName) {
-  const QFileInfo info(fileName);
-  if (!info.isFile()) return nullptr;
-  const std::string path = spath(info.absoluteFilePath());
-  // The file is read before its window exists: a read error leaves nothing behind.
+  const QFileInfo fileInfo(fileName);
+  if (!fileInfo.isFile()) return nullptr;
+  const std::string path = spath(fileInfo.absoluteFilePath());
   const std::optional<FileIdentity> identity = fileIdentity(path);
-  std::optional<DocumentFile> file = readDocumentFile(*this, path);
-  if (!file) return nullptr;
+  // What the file is is learnt before its window exists: a read error leaves nothing behind.
+  const std::optional<DocumentFileInfo> info = examineDocumentFile(*this, path);
+  if (!info) return nullptr;
   DocumentWindow* doc = nullptr;
   try {
     doc = editor_->createDocument(this);
-    putDocumentFile(*this, doc, *file, false);
   } catch (const std::bad_alloc&) {
-    file.reset();
-    if (doc) discardDocument(doc);
     reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path)));
     return nullptr;
   }
-  file.reset();
+  if (!readIntoDocument(*this, doc, path, *info, false)) {
+    discardDocument(doc);
+    return nullptr;
+  }
   doc->setHasFile(true);
   editor_->setFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
@@ -453,6 +454,9 @@ void MainWindow::writeConfiguration() {
 }
 
 bool MainWindow::prepareToClose() {
+  // The hex editor's unsaved bytes are asked about like a document's.
+  if (auto* hex = tools_->get<HexEditorWindow>(QStringLiteral("HexEditorWindow")); hex && !hex->confirmDiscard())
+    return false;
   // Settings that could not be read are not written either.
   if (settingsWritable_) writeConfiguration();
   // Every document is asked to close, last MDI child first; one that stays

@@ -54,11 +54,13 @@ void newFromTemplate(MainWindow& main) {
   const auto files = chooseFilesToOpen(&main, QStringLiteral("Выбор файла:"), qpath(main.settings().templatesFolder),
                                        openDialogFilter().split(QStringLiteral(";;")), false);
   if (!files || files->isEmpty()) return;
-  const auto file = readDocumentFile(main, spath(files->first()));
-  if (!file) return;
+  const std::string path = spath(files->first());
+  const auto info = examineDocumentFile(main, path);
+  if (!info) return;
   // The new document keeps its "untitled" name and has no file: Save asks
   // for one. It is laid out as the template file is.
-  putDocumentFile(main, main.newDocument(), *file, false);
+  DocumentWindow* doc = main.newDocument();
+  if (!readIntoDocument(main, doc, path, *info, false)) main.discardDocument(doc);
 }
 
 void saveAsTemplate(MainWindow& main) {

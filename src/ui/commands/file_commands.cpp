@@ -121,34 +121,60 @@ void dropFiles(MainWindow& main, const QStringList& files) {
   }
 }
 
-std::optional<DocumentFile> readDocumentFile(MainWindow& main, const std::string& path) {
+namespace {
+
+constexpr std::size_t kReadBlock = std::size_t{1} << 20;
+
+QString outOfMemoryOpening(const std::string& path) {
+  return QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path));
+}
+
+QString cannotOpen(const std::string& path) { return qs("Cannot open file " + path); }
+
+}  // namespace
+
+std::optional<DocumentFileInfo> examineDocumentFile(MainWindow& main, const std::string& path) {
   try {
-    return loadDocumentFile(readFileOrThrow(path), main.settings().detectEncoding);
-  } catch (const FileError& e) {
-    main.reportError(qs(e.what()));
+    DocumentFileScanner scanner;
+    if (!readFileBlocks(path, kReadBlock, [&](std::string_view block) { scanner.feed(block); })) {
+      main.reportError(cannotOpen(path));
+      return std::nullopt;
+    }
+    return scanner.finish(main.settings().detectEncoding);
   } catch (const std::bad_alloc&) {
-    main.reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path)));
+    main.reportError(outOfMemoryOpening(path));
   }
   return std::nullopt;
 }
 
-void putDocumentFile(MainWindow& main, DocumentWindow* doc, const DocumentFile& file, bool asUndoStep) {
-  doc->loadFileText(file, asUndoStep ? DocumentWindow::LoadMode::UndoStep : DocumentWindow::LoadMode::Fresh);
-  if (file.utf8Foreign) main.showStatusMessage(QString::fromUtf8(kMsgUtf8Foreign));
+bool readIntoDocument(MainWindow& main, DocumentWindow* doc, const std::string& path, const DocumentFileInfo& info,
+                      bool asUndoStep) {
+  const auto produce = [&](const DocumentWindow::TextPieces& take) {
+    ShownTextMaker maker(info, take);
+    const bool read = readFileBlocks(path, kReadBlock, [&](std::string_view block) { maker.feed(block); });
+    maker.finish();
+    return read;
+  };
+  try {
+    if (!doc->loadFileText(info, asUndoStep ? DocumentWindow::LoadMode::UndoStep : DocumentWindow::LoadMode::Fresh,
+                           produce)) {
+      main.reportError(cannotOpen(path));
+      return false;
+    }
+  } catch (const std::bad_alloc&) {
+    main.reportError(outOfMemoryOpening(path));
+    return false;
+  }
+  if (info.utf8Foreign) main.showStatusMessage(QString::fromUtf8(kMsgUtf8Foreign));
+  return true;
 }
 
 void revertDocument(MainWindow& main, DocumentWindow* doc) {
   if (!doc) return;
   // Taken before reading: a change during the read is noticed next time.
   const std::optional<FileIdentity> identity = fileIdentity(doc->fileName());
-  const auto file = readDocumentFile(main, doc->fileName());
-  if (!file) return;
-  try {
-    putDocumentFile(main, doc, *file, true);
-  } catch (const std::bad_alloc&) {
-    main.reportError(QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(doc->fileName())));
-    return;
-  }
+  const auto info = examineDocumentFile(main, doc->fileName());
+  if (!info || !readIntoDocument(main, doc, doc->fileName(), *info, true)) return;
   doc->control()->setModifiedFlag(false);
   doc->setDiskIdentity(identity);
 }

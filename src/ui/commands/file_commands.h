@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/fileio/document_file.h"
+#include "core/fileio/document_file_stream.h"
 
 namespace kiv {
 
@@ -24,14 +25,15 @@ void saveAllDocuments(MainWindow& main);
 void openRecent(MainWindow& main, const std::string& fileName);
 // Opens dropped files or inserts image tags for dropped pictures.
 void dropFiles(MainWindow& main, const QStringList& files);
-// Reads a file as a document: the one way text comes from disk (open,
-// drop, command line, recent list, revert, backup copy, templates). A file
+// Opening a file's text, the one way text comes from disk (open, drop,
+// command line, recent list, revert, backup copy, templates): the file is
+// read in blocks, first to learn what it is, then into the document. A file
 // that cannot be read, or does not fit in memory, is reported and gives
-// nullopt.
-std::optional<DocumentFile> readDocumentFile(MainWindow& main, const std::string& path);
-// Puts a file read by readDocumentFile into a document, fresh or as one undo
-// step, and tells the user what they should know about the file.
-void putDocumentFile(MainWindow& main, DocumentWindow* doc, const DocumentFile& file, bool asUndoStep);
+// nullopt or false; after a failed revert the document is as it was, a
+// document filled fresh must then be discarded.
+std::optional<DocumentFileInfo> examineDocumentFile(MainWindow& main, const std::string& path);
+bool readIntoDocument(MainWindow& main, DocumentWindow* doc, const std::string& path, const DocumentFileInfo& info,
+                      bool asUndoStep);
 // Revert to saved: the document's file read again as opening reads it, as
 // one undo step; the document is then unmodified.
 void revertDocument(MainWindow& main, DocumentWindow* doc);

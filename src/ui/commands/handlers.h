@@ -75,10 +75,19 @@ void find(MainWindow&);
 void findNext(MainWindow&);
 void goToLine(MainWindow&);
 void replace(MainWindow&);
+void replaceAllOrMulti(MainWindow&);
+void findInFiles(MainWindow&);
 
 // Utilities
 void toggleAutoScroll(MainWindow&);
 void toggleFileBrowser(MainWindow&);
+void showTextAnalyzer(MainWindow&);
+void showHexEditor(MainWindow&);
+void toggleBookmarks(MainWindow&);
+void showCalculator(MainWindow&);
+void showUnitConverter(MainWindow&);
+void showCalendar(MainWindow&);
+void showCharacterTable(MainWindow&);
 
 // View: windows and the documents window
 void arrangeMinimized(MainWindow&);

@@ -41,6 +41,15 @@ bool askYesNo(QWidget* parent, const QString& text) {
          QMessageBox::Yes;
 }
 
+bool askOkCancel(QWidget* parent, const QString& caption, const QString& text) {
+  if (gScript) {
+    const int a = gScript->question(text, QMessageBox::Ok | QMessageBox::Cancel);
+    return a == QMessageBox::Ok || a == QMessageBox::Yes;
+  }
+  return QMessageBox::question(topOf(parent), caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+         QMessageBox::Ok;
+}
+
 int askYesNoCancel(QWidget* parent, const QString& text) {
   const int buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   if (gScript) return gScript->question(text, buttons);
@@ -92,6 +101,14 @@ std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title, c
   }
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
   return dlg.selectedFiles().first();
+}
+
+std::optional<QString> chooseFolderDialog(QWidget* parent, const QString& title, const QString& folder) {
+  if (gScript) return gScript->folder(title, folder);
+  const QString chosen = QFileDialog::getExistingDirectory(topOf(parent), title, folder,
+                                                           QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen;
 }
 
 bool confirmPrint(QWidget* parent, QPrinter* printer) {

@@ -17,6 +17,8 @@ void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
 // Yes / No question; true for Yes.
 bool askYesNo(QWidget* parent, const QString& text);
+// OK / Cancel with a caption of its own; true for OK.
+bool askOkCancel(QWidget* parent, const QString& caption, const QString& text);
 // Yes / No / Cancel; returns QMessageBox::StandardButton value.
 int askYesNoCancel(QWidget* parent, const QString& text);
 
@@ -33,6 +35,8 @@ std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& tit
 std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title, const QString& folder,
                                         const QStringList& filters, int selectedFilter,
                                         const QString& defaultSuffix);
+// A folder: nullopt when cancelled.
+std::optional<QString> chooseFolderDialog(QWidget* parent, const QString& title, const QString& folder);
 // The print dialog; true when the user chose to print.
 bool confirmPrint(QWidget* parent, QPrinter* printer);
 // Hands a file or address to the desktop (browser, mail program, viewer).
@@ -49,6 +53,7 @@ struct DialogScript {
   virtual std::optional<QStringList> openFiles(const QString& title, const QString& folder) = 0;
   virtual std::optional<QString> saveFile(const QString& title, const QString& folder) = 0;
   virtual void external(const QString& what) = 0;  // a desktop hand-over or a started program
+  virtual std::optional<QString> folder(const QString& /*title*/, const QString& /*folder*/) { return std::nullopt; }
 };
 void setDialogScript(DialogScript* script);
 DialogScript* dialogScript();

@@ -24,6 +24,7 @@
 #include "core/document/code_templates.h"
 #include "core/document/document_rules.h"
 #include "core/fileio/document_file.h"
+#include "core/fileio/document_file_stream.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/control/editing_control.h"
@@ -190,10 +191,21 @@ void DocumentWindow::showFileShape() const {
   if (editor_->host()) editor_->host()->setStatusPanel(2, fileShape_.utf8 ? QStringLiteral("UTF-8") : QString());
 }
 
-void DocumentWindow::loadFileText(const DocumentFile& file, LoadMode mode) {
-  if (mode == LoadMode::Fresh) control_->loadDocument(file.text, file.charset);
-  else control_->replaceDocument(file.text, file.charset);
-  setFileShape(file.shape);
+bool DocumentWindow::loadFileText(const DocumentFileInfo& info, LoadMode mode,
+                                  const std::function<bool(const TextPieces&)>& produce) {
+  if (mode == LoadMode::Fresh) {
+    control_->beginLoading(info.charset, info.shownSize);
+    const bool whole = produce([this](std::string_view piece) { control_->appendLoaded(piece); });
+    control_->endLoading();
+    setFileShape(info.shape);
+    return whole;
+  }
+  std::string text;
+  text.reserve(static_cast<std::size_t>(info.shownSize));
+  if (!produce([&text](std::string_view piece) { text += piece; })) return false;
+  control_->replaceShownText(text, info.charset);
+  setFileShape(info.shape);
+  return true;
 }
 
 void DocumentWindow::applySettings() {

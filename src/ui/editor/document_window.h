@@ -5,6 +5,8 @@
 // document's file name, charset and whether it has a file.
 
 #include <QWidget>
+#include <functional>
+#include <string_view>
 #include <optional>
 #include <string>
 
@@ -24,7 +26,7 @@ namespace kiv {
 class EditorInterface;
 class EditingControl;
 struct CodeTemplate;
-struct DocumentFile;
+struct DocumentFileInfo;
 struct Settings;
 
 class DocumentWindow : public QWidget {
@@ -48,10 +50,14 @@ class DocumentWindow : public QWidget {
   // the file's shape; a new one has newDocumentShape().
   const TextFileShape& fileShape() const { return fileShape_; }
   void setFileShape(const TextFileShape& shape);
-  // Fills the document with a file's text as read by loadDocumentFile:
-  // fresh (no undo history, unmodified) or as one undo step (revert).
+  // Fills the document with a file's text: `produce` hands the text as the
+  // editing control shows it over in pieces (see ShownTextMaker) and tells
+  // whether the whole file was read. Fresh: no undo history, unmodified;
+  // UndoStep (revert): one undo step, and nothing changes when producing
+  // fails. Returns what produce returned.
   enum class LoadMode { Fresh, UndoStep };
-  void loadFileText(const DocumentFile& file, LoadMode mode);
+  using TextPieces = std::function<void(std::string_view)>;
+  bool loadFileText(const DocumentFileInfo& info, LoadMode mode, const std::function<bool(const TextPieces&)>& produce);
   // The file as the document last read or wrote it, to notice changes made
   // by other programs.
   DiskFileState& diskFile() { return diskFile_; }

@@ -147,7 +147,7 @@ FileBrowserWindow::FileBrowserWindow(MainWindow* main)
   setGeometry(b.left, b.top, std::max(60, b.width), std::max(60, b.height));
   const QString start = qpath(main->config().session.fileBrowserFolder);
   goToFolder(!start.isEmpty() && QFileInfo(start).isDir() ? start : QDir::homePath());
-  askReplacement_ = [](QWidget* parent) { return FileReplaceDialog::ask(parent); };
+  askReplacement_ = [main](QWidget* parent) { return askReplaceWindow(*main, parent); };
 }
 
 void FileBrowserWindow::applyLook() {

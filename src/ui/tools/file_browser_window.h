@@ -9,7 +9,7 @@
 #include <QStringList>
 
 #include "ui/tools/file_list.h"
-#include "ui/tools/file_replace_dialog.h"
+#include "ui/tools/replacement_asker.h"
 #include "ui/tools/tool_window.h"
 
 class QComboBox;
@@ -38,7 +38,7 @@ class FileBrowserWindow : public ToolWindow {
   QMenuBar* menuBar() const { return menuBar_; }
   QMenu* popupMenu() const { return popup_; }
   // Where the answer of "Замена/Мультизамена" comes from; the default is the
-  // small FileReplaceDialog.
+  // program's replacement window.
   void setReplacementAsker(ReplacementAsker asker) { askReplacement_ = std::move(asker); }
 
   // --- Commands (menus, keys and the pop-up menu call these) ---

@@ -4,13 +4,24 @@
 #include <QVBoxLayout>
 
 #include "ui/app/main_window.h"
+#include "ui/tools/analyzer_window.h"
+#include "ui/tools/bookmarks_window.h"
+#include "ui/tools/calculator_window.h"
+#include "ui/tools/calendar_window.h"
+#include "ui/tools/character_table_window.h"
 #include "ui/tools/console_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/enclose_dialog.h"
 #include "ui/tools/file_browser_window.h"
 #include "ui/tools/file_properties_dialog.h"
+#include "ui/tools/find_in_files_window.h"
+#include "ui/tools/hex_editor_window.h"
+#include "ui/tools/hex_find_dialog.h"
+#include "ui/tools/hex_options_dialog.h"
 #include "ui/tools/hotlist_window.h"
 #include "ui/tools/mask_dialog.h"
+#include "ui/tools/replace_window.h"
+#include "ui/tools/unit_converter_window.h"
 
 namespace kiv {
 
@@ -90,6 +101,17 @@ ToolWindows::ToolWindows(MainWindow* main) {
     else if (cls == QLatin1String("MaskDialog")) w = new MaskDialog(main);
     else if (cls == QLatin1String("HotlistWindow")) w = new HotlistWindow(main);
     else if (cls == QLatin1String("FilePropertiesDialog")) w = new FilePropertiesDialog(main);
+    else if (cls == QLatin1String("ReplaceWindow")) w = new ReplaceWindow(main);
+    else if (cls == QLatin1String("FindInFilesWindow")) w = new FindInFilesWindow(main);
+    else if (cls == QLatin1String("AnalyzerWindow")) w = new AnalyzerWindow(main);
+    else if (cls == QLatin1String("CharacterTableWindow")) w = new CharacterTableWindow(main);
+    else if (cls == QLatin1String("CalendarWindow")) w = new CalendarWindow(main);
+    else if (cls == QLatin1String("CalculatorWindow")) w = new CalculatorWindow(main);
+    else if (cls == QLatin1String("UnitConverterWindow")) w = new UnitConverterWindow(main);
+    else if (cls == QLatin1String("HexEditorWindow")) w = new HexEditorWindow(main);
+    else if (cls == QLatin1String("HexFindDialog")) w = new HexFindDialog(main);
+    else if (cls == QLatin1String("HexOptionsDialog")) w = new HexOptionsDialog(main);
+    else if (cls == QLatin1String("BookmarksWindow")) w = new BookmarksWindow(main);
     else w = new PlaceholderWindow(main, cls, caption);
     windows_.push_back(w);
   }

@@ -260,3 +260,27 @@ TEST(BigInt, AgreesWithBc) {
 
 }  // namespace
 }  // namespace kiv
+
+// Decimal text is read nine digits at a time: a character that is not a
+// digit is refused wherever it stands, and every length reads back.
+TEST(BigIntDecimalText, EveryPositionAndLength) {
+  std::string digits;
+  for (int i = 0; i < 40; ++i) digits += static_cast<char>('0' + (i * 7 + 3) % 10);
+  for (std::size_t n = 1; n <= digits.size(); ++n) {
+    std::string text = "9" + digits.substr(0, n - 1);
+    auto v = kiv::BigInt::fromDecimal(text);
+    ASSERT_TRUE(v) << text;
+    EXPECT_EQ(v->toDecimal(), text);
+    EXPECT_EQ((-*v).toDecimal(), "-" + text);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      for (char bad : {'/', ':', 'a', ' ', '\0', '\xB0', '\x40'}) {
+        std::string broken = text;
+        broken[at] = bad;
+        EXPECT_FALSE(kiv::BigInt::fromDecimal(broken)) << n << " " << at << " " << int(bad);
+      }
+    }
+  }
+  EXPECT_EQ(kiv::BigInt::fromDecimal("000000000000000000001")->toDecimal(), "1");
+  EXPECT_EQ(kiv::BigInt::fromDecimal("1000000000")->toDecimal(), "1000000000");
+  EXPECT_EQ(kiv::BigInt::fromDecimal("999999999999999999")->toDecimal(), "999999999999999999");
+}

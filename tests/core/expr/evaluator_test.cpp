@@ -164,7 +164,8 @@ TEST(Evaluator, DepthIsCapped) {
 }
 
 TEST(Evaluator, LoopsAreCappedQuickly) {
-  const auto start = std::chrono::steady_clock::now();
+  // The cap is a count of steps, so these end after a bounded amount of work
+  // (the test's own time limit guards against a hang).
   const char* heavy[] = {
       "SUM(1,1e18,I)",
       "SUM(1,100000,SUM(1,100000,I))",
@@ -178,7 +179,6 @@ TEST(Evaluator, LoopsAreCappedQuickly) {
     EXPECT_EQ(r.kind, EvalErrorKind::TooLong);
     EXPECT_EQ(r.message, "Слишком много шагов вычисления");
   }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
   // A small limit shows that the cap counts nested work.
   EvalLimits tight;
   tight.maxSteps = 1000;

@@ -68,6 +68,7 @@ EditingControl::EditingControl(QWidget* parent) : QsciScintilla(parent), fill_(s
   applyMargins();
   setWordWrapOn(true);
   setContextMenuPolicy(Qt::DefaultContextMenu);
+  setUpPlainTextStyling();
 
   connect(this, &QsciScintilla::cursorPositionChanged, this,
           [this](int, int) { emit caretMoved(caretLine(), caretColumn()); });
@@ -166,7 +167,7 @@ QString EditingControl::pastable(const QString& text) const {
   return out;
 }
 
-void EditingControl::replaceRangeUtf8(long from, long to, const std::string& utf8) {
+void EditingControl::replaceRangeUtf8(long from, long to, std::string_view utf8) {
   // With wrapping on, the control lays out every changed line at once; a
   // large change goes in unwrapped and is wrapped lazily afterwards.
   const long wrap = SendScintilla(SCI_GETWRAPMODE);
@@ -423,20 +424,41 @@ void EditingControl::recordCharsetChange(const std::string& id) {
   charset_ = id;
 }
 
-void EditingControl::loadDocument(std::string_view bytes, const std::string& charsetId) {
+void EditingControl::beginLoading(const std::string& charsetId, std::uint64_t sizeHint) {
   charset_ = charsetId;
   charsetHistory_.clear();
-  loadTextBytes(bytes);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  // Lines are wrapped when they are shown, and the rest bit by bit later.
+  wrapWhileLoading_ = SendScintilla(SCI_GETWRAPMODE);
+  if (wrapWhileLoading_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
+  SendScintilla(SCI_CLEARALL);
+  SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(std::min<std::uint64_t>(sizeHint + 1, 1UL << 31)));
+}
+
+void EditingControl::appendLoaded(std::string_view utf8) {
+  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+}
+
+void EditingControl::endLoading() {
+  if (wrapWhileLoading_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrapWhileLoading_);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+  SendScintilla(SCI_EMPTYUNDOBUFFER);
+  SendScintilla(SCI_GOTOPOS, 0L);
+  SendScintilla(SCI_CHOOSECARETX);
   setModifiedFlag(false);
   emit charsetChanged(QString::fromStdString(charset_));
 }
 
 void EditingControl::replaceDocument(std::string_view bytes, const std::string& charsetId) {
+  replaceShownText(CodePage::ofCharset(charsetId).decodeToUtf8(shownText(bytes)), charsetId);
+}
+
+void EditingControl::replaceShownText(std::string_view utf8, const std::string& charsetId) {
   const int top = topLine();
   const int line = caretLine(), column = caretColumn();
   SendScintilla(SCI_BEGINUNDOACTION);
   if (charsetId != charset_) recordCharsetChange(charsetId);
-  replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8OfBytes(shownText(bytes)));
+  replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8);
   SendScintilla(SCI_ENDUNDOACTION);
   // The caret and the view stay where they were, as far as the new text reaches.
   moveCaretTo(line, column);

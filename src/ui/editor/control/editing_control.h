@@ -45,12 +45,18 @@ class EditingControl : public QsciScintilla {
   void setTextBytes(std::string_view bytes);
   // As setTextBytes, then forgets the undo history (a freshly loaded file).
   void loadTextBytes(std::string_view bytes);
-  // A freshly loaded file in the given code page: no undo history, the
+  // Loading a file piece by piece: the text as the control shows it (UTF-8,
+  // CR LF between lines, no break after the last line). sizeHint is about
+  // the whole text's size. endLoading leaves no undo history and the
   // modified flag clear.
-  void loadDocument(std::string_view bytes, const std::string& charsetId);
+  void beginLoading(const std::string& charsetId, std::uint64_t sizeHint);
+  void appendLoaded(std::string_view utf8);
+  void endLoading();
   // Replaces the whole text and the code page as one undo step (revert,
   // conversion to another code page); caret and view keep their place.
   void replaceDocument(std::string_view bytes, const std::string& charsetId);
+  // The same with the text as the control shows it.
+  void replaceShownText(std::string_view utf8, const std::string& charsetId);
 
   bool hasSelectedText() const;
   // The selection with its line breaks as CR LF ("" without a selection).
@@ -192,8 +198,13 @@ class EditingControl : public QsciScintilla {
   QString pastable(const QString& text) const;
   void refuseTyped(char32_t character);
   long positionOfLineColumn(int line, int column) const;
-  void replaceRangeUtf8(long from, long to, const std::string& utf8);
+  void replaceRangeUtf8(long from, long to, std::string_view utf8);
   void applyLexerLook();
+  // Text without a highlighter: words and the blanks between them in two
+  // styles that look alike (see editing_control_layout.cpp).
+  void setUpPlainTextStyling();
+  void copyWordStyleToBlanks();
+  void stylePlainText(long upTo);
   void applyPaperColours();
   void applyMargins();
   void applyColumnKeys();
@@ -205,6 +216,7 @@ class EditingControl : public QsciScintilla {
 
   std::string charset_ = "win";
   bool forcedModified_ = false;
+  long wrapWhileLoading_ = 0;
   bool columnMode_ = false;
   LineEnd lineEnd_ = LineEnd::Windows;
   QString fontFamily_ = QStringLiteral("Courier New");

@@ -99,7 +99,10 @@ void EditingControl::applyLexerLook() {
     }
   }
   QsciLexer* want = coloring_ ? lexer_ : nullptr;
+  const bool hadLexer = lexer() != nullptr;
   setLexer(nullptr);
+  // The highlighter's styles give way to the plain text's word styling.
+  if (hadLexer && !want) SendScintilla(SCI_CLEARDOCUMENTSTYLE);
   if (want) {
     want->setDefaultFont(font);
     want->setDefaultPaper(paper);
@@ -121,6 +124,7 @@ void EditingControl::applyLexerLook() {
     setPaper(paper);
   }
   applyPaperColours();
+  if (!want) copyWordStyleToBlanks();
   applyMargins();
   setEdgeColumn(marginColumn_);
   setEdgeMode(marginVisible_ ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
@@ -192,6 +196,9 @@ void EditingControl::setSeparatorLines(bool on) {
 
 void EditingControl::setWordWrapOn(bool on) {
   setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+  // The library keeps the layout of every line of a wrapped document, about
+  // thirteen bytes for each byte of text; the lines on screen are enough.
+  SendScintilla(SCI_SETLAYOUTCACHE, static_cast<long>(SC_CACHE_PAGE));
   SendScintilla(SCI_SETHSCROLLBAR, on ? 0L : 1L);
 }
 

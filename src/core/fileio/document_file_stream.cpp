@@ -1,0 +1,232 @@
+#include "core/fileio/document_file_stream.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "core/charsets/charset_detect.h"
+#include "core/charsets/charset_id.h"
+#include "core/charsets/code_page.h"
+#include "core/fileio/document_file.h"
+
+namespace kiv {
+
+// ---------------------------------------------------------------------------
+// Learning what a file is
+
+void DocumentFileScanner::feed(std::string_view block) {
+  size_ += block.size();
+  if (head_.size() < kCharsetGuessBytes) head_.append(block.substr(0, kCharsetGuessBytes - head_.size()));
+  if (!markDecided_) {
+    // The first three bytes wait until it is known whether they are the mark.
+    if (head_.size() < kUtf8Bom.size()) return;
+    markDecided_ = true;
+    mark_ = std::string_view(head_).substr(0, kUtf8Bom.size()) == kUtf8Bom;
+    // Everything fed so far is in head_ (it is longer than three bytes only
+    // when this block made it so): scan it from after the mark.
+    const std::size_t alreadyFed = static_cast<std::size_t>(size_ - block.size());
+    std::string_view before = std::string_view(head_).substr(0, alreadyFed);
+    std::size_t skip = mark_ ? kUtf8Bom.size() : 0;
+    if (skip <= before.size()) {
+      scan(before.substr(skip));
+      skip = 0;
+    } else {
+      skip -= before.size();
+    }
+    scan(block.substr(skip));
+    return;
+  }
+  scan(block);
+}
+
+void DocumentFileScanner::scan(std::string_view bytes) {
+  static const CodePage& win = CodePage::get(CodePageId::Win1251);
+  if (!bytes.empty()) {
+    anyText_ = true;
+    lastByte_ = bytes.back();
+  }
+  for (const char ch : bytes) {
+    const unsigned char b = static_cast<unsigned char>(ch);
+    if (b == '\r') {
+      if (lastWasCr_) ++cr_;
+      lastWasCr_ = true;
+    } else if (b == '\n') {
+      if (lastWasCr_) ++crlf_;
+      else ++lf_;
+      lastWasCr_ = false;
+    } else if (lastWasCr_) {
+      ++cr_;
+      lastWasCr_ = false;
+    }
+    ++byteCounts_[b];
+    if (!valid_) continue;
+    if (need_ == 0) {
+      if (b < 0x80) continue;
+      if (b >= 0xC2 && b <= 0xDF) {
+        need_ = 1, cp_ = b & 0x1F, min_ = 0x80;
+      } else if (b >= 0xE0 && b <= 0xEF) {
+        need_ = 2, cp_ = b & 0x0F, min_ = 0x800;
+      } else if (b >= 0xF0 && b <= 0xF4) {
+        need_ = 3, cp_ = b & 0x07, min_ = 0x10000;
+      } else {
+        valid_ = false;
+      }
+      continue;
+    }
+    if ((b & 0xC0) != 0x80) {
+      valid_ = false;
+      continue;
+    }
+    cp_ = (cp_ << 6) | (b & 0x3F);
+    if (--need_ > 0) continue;
+    if (cp_ < min_ || cp_ > 0x10FFFF || (cp_ >= 0xD800 && cp_ <= 0xDFFF)) {
+      valid_ = false;
+      continue;
+    }
+    nonAscii_ = true;
+    if (allIn1251_ && win.fromUnicode(cp_) < 0) allIn1251_ = false;
+  }
+}
+
+DocumentFileInfo DocumentFileScanner::finish(bool guessCodePage) {
+  if (!markDecided_) {
+    // A file shorter than the mark.
+    markDecided_ = true;
+    mark_ = false;
+    scan(head_);
+  }
+  if (lastWasCr_) ++cr_;
+  lastWasCr_ = false;
+  if (need_ != 0) valid_ = false;
+
+  DocumentFileInfo info;
+  info.size = size_;
+  TextFileShape& shape = info.shape;
+  shape.utf8Bom = mark_;
+  if (crlf_ + lf_ + cr_ == 0) shape.lineEnd = LineEndStyle::Lf;
+  else if (crlf_ >= lf_ && crlf_ >= cr_) shape.lineEnd = LineEndStyle::CrLf;
+  else shape.lineEnd = lf_ >= cr_ ? LineEndStyle::Lf : LineEndStyle::Cr;
+  // A file without lines (empty, or only the mark) counts as closed.
+  shape.finalLineBreak = !anyText_ || lastByte_ == '\n' || lastByte_ == '\r';
+
+  const bool utf8Text = valid_ && (nonAscii_ || mark_);
+  if (utf8Text && allIn1251_) {
+    shape.utf8 = true;
+  } else if (utf8Text) {
+    info.utf8Foreign = true;
+  } else if (guessCodePage) {
+    const std::string id = detectCharset(head_);
+    if (charset::isKnown(id)) info.charset = id;
+  }
+  // The shown text: every byte in its UTF-8 form (UTF-8 text as it is, the
+  // mark left out), every lone CR or LF as CR LF, the last line break gone.
+  std::uint64_t shown = 0;
+  if (shape.utf8) {
+    shown = size_ - (mark_ ? kUtf8Bom.size() : 0);
+  } else {
+    const CodePage& page = CodePage::ofCharset(info.charset);
+    for (int b = 0; b < 256; ++b) shown += byteCounts_[b] * page.utf8Of(static_cast<unsigned char>(b)).size();
+    // A mark that does not begin UTF-8 text is shown as the three bytes it is.
+    if (mark_)
+      for (const char b : kUtf8Bom) shown += page.utf8Of(static_cast<unsigned char>(b)).size();
+  }
+  shown += lf_ + cr_;
+  if (anyText_ && (lastByte_ == '\n' || lastByte_ == '\r')) shown -= 2;
+  info.shownSize = shown;
+  return info;
+}
+
+// ---------------------------------------------------------------------------
+// Making the text the control shows
+
+ShownTextMaker::ShownTextMaker(const DocumentFileInfo& info, Take take, std::size_t pieceSize)
+    : take_(std::move(take)),
+      page_(info.shape.utf8 ? nullptr : &CodePage::ofCharset(info.charset)),
+      skipMark_(info.shape.utf8 && info.shape.utf8Bom),
+      markLeft_(skipMark_ ? kUtf8Bom.size() : 0),
+      pieceSize_(std::max<std::size_t>(pieceSize, 16)) {
+  out_.reserve(pieceSize_ + 8);
+}
+
+void ShownTextMaker::flush() {
+  if (out_.empty()) return;
+  take_(out_);
+  out_.clear();
+}
+
+void ShownTextMaker::putBreaks() {
+  for (; pendingBreaks_ > 0; --pendingBreaks_) {
+    if (out_.size() >= pieceSize_) flush();
+    out_ += "\r\n";
+  }
+}
+
+void ShownTextMaker::feed(std::string_view block) {
+  if (markLeft_ > 0) {
+    const std::size_t n = std::min(markLeft_, block.size());
+    block.remove_prefix(n);
+    markLeft_ -= n;
+  }
+  for (const char ch : block) {
+    if (ch == '\r') {
+      if (sawCr_) ++pendingBreaks_;
+      sawCr_ = true;
+      continue;
+    }
+    if (ch == '\n') {
+      ++pendingBreaks_;
+      sawCr_ = false;
+      continue;
+    }
+    if (sawCr_) {
+      ++pendingBreaks_;
+      sawCr_ = false;
+    }
+    if (pendingBreaks_ > 0) putBreaks();
+    const unsigned char b = static_cast<unsigned char>(ch);
+    if (page_) {
+      if (out_.size() >= pieceSize_) flush();
+      if (b < 0x80) out_ += ch;
+      else out_ += page_->utf8Of(b);
+    } else {
+      // A piece ends only before the first byte of a character.
+      if (out_.size() >= pieceSize_ && (b & 0xC0) != 0x80) flush();
+      out_ += ch;
+    }
+  }
+}
+
+void ShownTextMaker::finish() {
+  if (sawCr_) ++pendingBreaks_;
+  sawCr_ = false;
+  // The last line's break closes it; the control shows no line after it.
+  if (pendingBreaks_ > 0) --pendingBreaks_;
+  putBreaks();
+  flush();
+}
+
+// ---------------------------------------------------------------------------
+
+bool readFileBlocks(const std::string& path, std::size_t blockSize,
+                    const std::function<void(std::string_view)>& take) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  std::vector<char> buffer(std::max<std::size_t>(blockSize, 4096));
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+  }
+  ::close(fd);
+  return ok;
+}
+
+}  // namespace kiv

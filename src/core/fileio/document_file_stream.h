@@ -1,0 +1,88 @@
+#pragma once
+// Opening a file block by block, so that a large file is never held whole
+// beside the text made of it: a first reading learns what the file is (UTF-8
+// or a single-byte code page, line breaks, final break, byte-order mark), a
+// second turns it into the text the editing control shows (UTF-8, CR LF
+// between lines, no break after the last line). Both agree exactly with
+// loadDocumentFile, which does the same on bytes held in memory.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/charsets/utf8_files.h"
+
+namespace kiv {
+
+class CodePage;
+
+// What opening learns about a file before its text is made.
+struct DocumentFileInfo {
+  std::string charset = "win";  // "win", "dos" or "koi"
+  TextFileShape shape;          // line breaks, final break, mark, UTF-8
+  bool utf8Foreign = false;     // valid UTF-8 with characters Windows-1251 lacks
+  std::uint64_t size = 0;       // the file's bytes
+  // How many bytes of UTF-8 the control will hold (exactly, unless the file
+  // changes before it is read again).
+  std::uint64_t shownSize = 0;
+};
+
+class DocumentFileScanner {
+ public:
+  void feed(std::string_view block);
+  // guessCodePage: a file that is not UTF-8 gets its single-byte code page
+  // guessed from its first bytes (otherwise it is "win").
+  DocumentFileInfo finish(bool guessCodePage);
+
+ private:
+  void scan(std::string_view bytes);
+
+  std::uint64_t size_ = 0;
+  std::uint64_t byteCounts_[256] = {};  // of the text after the mark
+  std::string head_;  // the first bytes: the mark and the code page guess
+  bool markDecided_ = false;
+  bool mark_ = false;
+  // UTF-8 reading of the text after the mark.
+  bool valid_ = true;
+  bool nonAscii_ = false;
+  bool allIn1251_ = true;
+  int need_ = 0;  // continuation bytes still expected
+  char32_t cp_ = 0, min_ = 0;
+  // Line breaks.
+  std::uint64_t crlf_ = 0, lf_ = 0, cr_ = 0;
+  bool lastWasCr_ = false;
+  char lastByte_ = 0;
+  bool anyText_ = false;
+};
+
+// The text the editing control shows for a file, in pieces of about
+// pieceSize bytes handed to `take` (which must not keep the view).
+class ShownTextMaker {
+ public:
+  using Take = std::function<void(std::string_view utf8)>;
+  ShownTextMaker(const DocumentFileInfo& info, Take take, std::size_t pieceSize = std::size_t{1} << 20);
+  void feed(std::string_view block);
+  void finish();
+
+ private:
+  void flush();
+  void putBreaks();
+
+  Take take_;
+  const CodePage* page_;  // the document's code page; nullptr for UTF-8 text
+  bool skipMark_;
+  std::size_t markLeft_;
+  std::size_t pieceSize_;
+  std::string out_;
+  std::uint64_t pendingBreaks_ = 0;
+  bool sawCr_ = false;
+};
+
+// The bytes of a file, in blocks of blockSize handed to `take`. False (with
+// nothing or only part handed over) when the file cannot be opened or read.
+bool readFileBlocks(const std::string& path, std::size_t blockSize,
+                    const std::function<void(std::string_view)>& take);
+
+}  // namespace kiv

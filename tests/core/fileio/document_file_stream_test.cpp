@@ -1,0 +1,149 @@
+// Opening block by block gives exactly what opening the bytes at once gives,
+// however the file is cut into blocks and the text into pieces.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/charsets/code_page.h"
+#include "core/fileio/document_file.h"
+#include "core/fileio/document_file_stream.h"
+
+using namespace kiv;
+using namespace std::string_literals;
+
+namespace {
+
+std::string enc(CodePageId id, const std::string& utf8) { return CodePage::get(id).encodeFromUtf8(utf8); }
+
+const std::string kRussian =
+    "Съешь же ещё этих мягких французских булок, да выпей чаю. Широкая электрификация южных губерний "
+    "даст мощный толчок подъёму сельского хозяйства.";
+
+// What the control is given when the whole file is opened at once.
+std::string shownAtOnce(const DocumentFile& d) {
+  std::string utf8 = CodePage::ofCharset(d.charset).decodeToUtf8(d.text);
+  if (utf8.size() >= 2 && utf8.compare(utf8.size() - 2, 2, "\r\n") == 0) utf8.resize(utf8.size() - 2);
+  return utf8;
+}
+
+struct Streamed {
+  DocumentFileInfo info;
+  std::string shown;
+  std::vector<std::string> pieces;
+};
+
+Streamed streamed(const std::string& file, bool guess, std::mt19937& rng, std::size_t pieceSize) {
+  auto blocks = [&](auto&& take) {
+    std::size_t at = 0;
+    while (at < file.size()) {
+      const std::size_t n = std::min<std::size_t>(file.size() - at, 1 + rng() % 7);
+      take(std::string_view(file).substr(at, n));
+      at += n;
+    }
+  };
+  Streamed s;
+  DocumentFileScanner scanner;
+  blocks([&](std::string_view b) { scanner.feed(b); });
+  s.info = scanner.finish(guess);
+  ShownTextMaker maker(s.info, [&](std::string_view piece) { s.pieces.emplace_back(piece); }, pieceSize);
+  blocks([&](std::string_view b) { maker.feed(b); });
+  maker.finish();
+  for (const auto& p : s.pieces) s.shown += p;
+  return s;
+}
+
+bool isUtf8Start(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+}  // namespace
+
+TEST(DocumentFileStream, AgreesWithOpeningAtOnce) {
+  const std::string files[] = {
+      "",
+      "a",
+      "\n",
+      "\r\n\r\n",
+      "\r",
+      "one\ntwo",
+      "one\r\ntwo\r\n",
+      "a\rb\r\rc",
+      "a\r\n\nb\r",
+      "abc\0def\0\nline2\n"s,
+      "\xEF\xBB\xBF",
+      "\xEF\xBB",
+      "\xEF\xBB\xBFЗдравствуй, мир!\nВторая строка без конца",
+      "\xEF\xBB\xBFplain ASCII\r\n",
+      "Привет, мир\r\n",
+      "Привет 中文\n",
+      "\xEF\xBB\xBFПривет 中文\n",
+      "a\xEF\xBF\xBD\n",
+      "Привет\xFF\n",
+      "Ё\0ж\n"s,
+      "\xD0",
+      enc(CodePageId::Koi8r, kRussian + "\n" + kRussian + "\n"),
+      enc(CodePageId::Cp866, kRussian + "\r\n" + kRussian),
+      enc(CodePageId::Win1251, "Ёлка\r\nёж\r\n"),
+  };
+  std::mt19937 rng(11);
+  for (const std::string& file : files) {
+    for (bool guess : {false, true}) {
+      const DocumentFile whole = loadDocumentFile(file, guess);
+      for (std::size_t pieceSize : {std::size_t{16}, std::size_t{1} << 20}) {
+        const Streamed s = streamed(file, guess, rng, pieceSize);
+        EXPECT_EQ(s.info.charset, whole.charset) << file;
+        EXPECT_TRUE(s.info.shape == whole.shape) << file;
+        EXPECT_EQ(s.info.utf8Foreign, whole.utf8Foreign) << file;
+        EXPECT_EQ(s.info.size, file.size());
+        EXPECT_EQ(s.shown, shownAtOnce(whole)) << file;
+        EXPECT_EQ(s.info.shownSize, s.shown.size()) << file;
+        for (const auto& p : s.pieces) {
+          ASSERT_FALSE(p.empty());
+          EXPECT_TRUE(isUtf8Start(p.front())) << "a piece starts inside a character";
+          EXPECT_NE(p.back(), '\r') << "a piece ends between CR and LF";
+        }
+      }
+    }
+  }
+}
+
+TEST(DocumentFileStream, RandomFilesAgree) {
+  std::mt19937 rng(5);
+  const std::string alphabet[] = {"a", " ", "\r", "\n", "\r\n", "\0"s, "Я", "ё", "中", "\xFF", "\xC3", "\xEF\xBB\xBF"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string file;
+    const int n = static_cast<int>(rng() % 30);
+    for (int i = 0; i < n; ++i) file += alphabet[rng() % std::size(alphabet)];
+    if (rng() % 4 == 0) file = enc(CodePageId::Koi8r, kRussian.substr(0, rng() % 40)) + file;
+    const bool guess = rng() % 2;
+    const DocumentFile whole = loadDocumentFile(file, guess);
+    const Streamed s = streamed(file, guess, rng, 1 + rng() % 12);
+    ASSERT_EQ(s.info.charset, whole.charset);
+    ASSERT_TRUE(s.info.shape == whole.shape);
+    ASSERT_EQ(s.info.utf8Foreign, whole.utf8Foreign);
+    ASSERT_EQ(s.shown, shownAtOnce(whole));
+    ASSERT_EQ(s.info.shownSize, s.shown.size());
+  }
+}
+
+TEST(DocumentFileStream, ReadsFilesInBlocks) {
+  const std::string path = ::testing::TempDir() + "kiv-blocks.txt";
+  std::string bytes;
+  for (int i = 0; i < 10000; ++i) bytes += static_cast<char>(i * 7);
+  {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  std::string got;
+  int blocks = 0;
+  EXPECT_TRUE(readFileBlocks(path, 4096, [&](std::string_view b) {
+    got += b;
+    ++blocks;
+  }));
+  EXPECT_EQ(got, bytes);
+  EXPECT_EQ(blocks, 3);
+  EXPECT_FALSE(readFileBlocks(path + ".missing", 4096, [](std::string_view) {}));
+  std::remove(path.c_str());
+}
