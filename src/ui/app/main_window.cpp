@@ -27,6 +27,7 @@
 #include "core/config/settings_table.h"
 #include "core/document/document_rules.h"
 #include "core/fileio/file_formats.h"
+#include "core/filetypes/file_types.h"
 #include "ui/app/documents_list.h"
 #include "ui/commands/command_dispatch.h"
 #include "ui/commands/command_table.h"
@@ -38,6 +39,8 @@
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_interface.h"
+#include "ui/plugins/plugin_manager.h"
+#include "ui/tools/file_browser_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/hex_editor_window.h"
 #include "ui/tools/tool_window.h"
@@ -121,10 +124,16 @@ void MainWindow::createContents() {
   callbacks.enterSound = [this] { sounds_->playEnterSound(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
   editor_ = std::make_unique<EditorInterface>(this, std::move(callbacks), &settings());
+  plugins_ = new PluginManager(this, settings().pluginsFolder);
+  plugins_->startUp();
 
   buildMenus();
   buildToolBar();
   editor_->setProgramKeys(programKeys());
+  fileTypes_ = std::make_unique<FileTypes>(settings().partsFolder + "Dizorud/filelinx");
+  if (!fileTypes_->loadError().empty())
+    showError(this, QStringLiteral("Не удалось прочитать таблицу типов файлов %1: %2. Она не будет перезаписана.")
+                        .arg(qpath(fileTypes_->path()), qs(fileTypes_->loadError())));
   tools_ = std::make_unique<ToolWindows>(this);
   documentsList_ = std::make_unique<DocumentsList>(this, menu(QStringLiteral("dox")));
   refreshRecentMenu();
@@ -278,7 +287,7 @@ void MainWindow::buildMenus() {
   updateSystemFileItems(*this);
   if (QMenu* file = menu(QStringLiteral("FileMenu")))
     connect(file, &QMenu::aboutToShow, this, [this] { updateSystemFileItems(*this); });
-  if (QMenu* plugs = menu(QStringLiteral("plugsmenubase"))) plugs->setEnabled(!plugs->actions().isEmpty());
+  plugins_->rebuildMenu();
 }
 
 void MainWindow::refreshRecentMenu() {
@@ -429,6 +438,8 @@ void MainWindow::writeConfiguration() {
   bounds("BookmarksWindow", s.bookmarksWindow);
   bounds("DocumentsWindow", s.documentsWindow);
   bounds("FileBrowserWindow", s.fileBrowser);
+  if (auto* browser = tools_ ? tools_->get<FileBrowserWindow>(QStringLiteral("FileBrowserWindow")) : nullptr)
+    s.fileBrowserFolder = spath(browser->folder());
   const QColor window = palette().color(QPalette::Window);
   s.mainWindowColor = window.red() | (window.green() << 8) | (window.blue() << 16);
   s.writeLastFolders = false;
@@ -478,8 +489,16 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     return;
   }
   closing_ = true;
+  saveFileTypes();
   for (ToolWindow* w : tools_->all()) w->close();
   e->accept();
+}
+
+void MainWindow::saveFileTypes() {
+  if (!fileTypes_ || !fileTypes_->loadError().empty()) return;
+  std::string why;
+  if (!fileTypes_->save(&why))
+    reportError(QStringLiteral("Не удалось записать таблицу типов файлов %1: %2").arg(qpath(fileTypes_->path()), qs(why)));
 }
 
 // ---------------------------------------------------------------------------

@@ -34,6 +34,8 @@ class SoundPlayer;
 class DocumentWindow;
 class ToolWindows;
 class DocumentsList;
+class FileTypes;
+class PluginManager;
 
 class MainWindow : public QMainWindow, public DocumentHost {
   Q_OBJECT
@@ -68,6 +70,11 @@ class MainWindow : public QMainWindow, public DocumentHost {
   SoundPlayer& sounds() { return *sounds_; }
   ToolWindows& tools() { return *tools_; }
   DocumentsList& documentsList() { return *documentsList_; }
+  // The plugins: registry, menu, runs and the options page's operations.
+  PluginManager& plugins() { return *plugins_; }
+  // The file type table; nullptr only while the window is being built.
+  FileTypes* fileTypesOrNull() { return fileTypes_.get(); }
+  FileTypes& fileTypes() { return *fileTypes_; }
   QTimer* autoScrollTimer() const { return autoScrollTimer_; }
   // The transliterator of the Encoding menu.
   Transliterator& transliterator() { return transliterator_; }
@@ -122,6 +129,7 @@ class MainWindow : public QMainWindow, public DocumentHost {
   void writeConfiguration();
   void placeMainWindow();
   void installSignalHandlers();
+  void saveFileTypes();
 
   QString programFolder_;
   QStringList arguments_;
@@ -138,6 +146,8 @@ class MainWindow : public QMainWindow, public DocumentHost {
   std::unique_ptr<EditorInterface> editor_;
   Transliterator transliterator_;
   SoundPlayer* sounds_ = nullptr;
+  PluginManager* plugins_ = nullptr;
+  std::unique_ptr<FileTypes> fileTypes_;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<DocumentsList> documentsList_;
   QMdiArea* mdi_ = nullptr;

@@ -107,7 +107,7 @@ const CommandRow kRows[] = {
     {"Утилиты/Анализ", "Анализ гипер-ссылок", "mniAnHypLinx", "", nullptr},
     {"Утилиты", "HEX editor", "mniHEXeditor", "", &cmd::showHexEditor},
     {"Утилиты", "Закладки", "mniBmx", "F9", &cmd::toggleBookmarks},
-    {"Утилиты", "Browser", "mniFileBro", "F12", nullptr},
+    {"Утилиты", "Browser", "mniFileBro", "F12", &cmd::toggleFileBrowser},
     {"Утилиты", "Мега-калькулятор", "mniMegaCalc", "", &cmd::showCalculator},
     {"Утилиты", "Конвертация величин", "mniConvertUnits", "", &cmd::showUnitConverter},
     {"Утилиты", "Календарь", "mniCal", "Ctrl+Alt+R", &cmd::showCalendar},

@@ -80,6 +80,7 @@ void findInFiles(MainWindow&);
 
 // Utilities
 void toggleAutoScroll(MainWindow&);
+void toggleFileBrowser(MainWindow&);
 void showTextAnalyzer(MainWindow&);
 void showHexEditor(MainWindow&);
 void toggleBookmarks(MainWindow&);

@@ -1,5 +1,5 @@
-// The "Вид" → "Окна" arrangement commands, the documents window and the
-// automatic scrolling switch.
+// The "Вид" → "Окна" arrangement commands, the documents window, the file
+// browser and the automatic scrolling switch.
 
 #include <QAction>
 #include <QMdiArea>
@@ -46,6 +46,10 @@ void cascadeWindows(MainWindow& main) { main.documentArea()->cascadeSubWindows()
 
 void toggleDocumentsWindow(MainWindow& main) {
   if (ToolWindow* w = main.tools().window(QStringLiteral("DocumentsWindow"))) w->toggle();
+}
+
+void toggleFileBrowser(MainWindow& main) {
+  if (ToolWindow* w = main.tools().window(QStringLiteral("FileBrowserWindow"))) w->toggle();
 }
 
 void toggleAutoScroll(MainWindow& main) {

@@ -12,10 +12,14 @@
 #include "ui/tools/console_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/enclose_dialog.h"
+#include "ui/tools/file_browser_window.h"
+#include "ui/tools/file_properties_dialog.h"
 #include "ui/tools/find_in_files_window.h"
 #include "ui/tools/hex_editor_window.h"
 #include "ui/tools/hex_find_dialog.h"
 #include "ui/tools/hex_options_dialog.h"
+#include "ui/tools/hotlist_window.h"
+#include "ui/tools/mask_dialog.h"
 #include "ui/tools/replace_window.h"
 #include "ui/tools/unit_converter_window.h"
 
@@ -93,6 +97,10 @@ ToolWindows::ToolWindows(MainWindow* main) {
     if (cls == QLatin1String("DocumentsWindow")) w = new DocumentsWindow(main);
     else if (cls == QLatin1String("ConsoleWindow")) w = new ConsoleWindow(main);
     else if (cls == QLatin1String("EncloseDialog")) w = new EncloseDialog(main);
+    else if (cls == QLatin1String("FileBrowserWindow")) w = new FileBrowserWindow(main);
+    else if (cls == QLatin1String("MaskDialog")) w = new MaskDialog(main);
+    else if (cls == QLatin1String("HotlistWindow")) w = new HotlistWindow(main);
+    else if (cls == QLatin1String("FilePropertiesDialog")) w = new FilePropertiesDialog(main);
     else if (cls == QLatin1String("ReplaceWindow")) w = new ReplaceWindow(main);
     else if (cls == QLatin1String("FindInFilesWindow")) w = new FindInFilesWindow(main);
     else if (cls == QLatin1String("AnalyzerWindow")) w = new AnalyzerWindow(main);
