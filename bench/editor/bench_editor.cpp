@@ -1,100 +1,136 @@
-// Probe: phases of opening a big file.
-#include <QAccessible>
+// The editor's own paths on big documents, inside the program as the user
+// drives it (run under a display, as bench/editor/run.sh does):
+//   bench_editor keys FOLDER FILE        open, then the caret keys and a typed
+//                                        letter while the rest is still being
+//                                        wrapped: the longest answer, in ms
+//   bench_editor save FOLDER FILE OUT    open, type a letter, save as OUT:
+//                                        seconds for the save (with fsync)
+//   bench_editor longline FOLDER FILE    open a file that is one long line,
+//                                        scroll, go to its end, type: seconds
+//                                        for each, and the status bar's note
+// FOLDER is a program folder (kiv.ini and Engine/ beside each other) with
+// the default settings. Each mode prints one line "name value ..." and
+// exits 1 when the document did not come out as expected.
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QStatusBar>
 #include <QTimer>
-#include <malloc.h>
-#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "core/common/file_bytes.h"
-#include "core/fileio/document_file.h"
 #include "ui/app/main_window.h"
 #include "ui/app/regional_setup.h"
 #include "ui/commands/file_commands.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
-#include "ui/editor/editor_interface.h"
 
 using namespace kiv;
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  setupFontSubstitutes();
-  const QString folder = QString::fromLocal8Bit(argv[1]);
-  const std::string path = argv[2];
-  MainWindow main(folder, {});
-  main.show();
+namespace {
+
+// Sends the key to the control and waits until it is handled and the
+// control has painted what it shows now; the milliseconds that took.
+double answer(EditingControl* c, int key, Qt::KeyboardModifiers mods, const QString& text = {}) {
   QElapsedTimer t;
   t.start();
-  auto mem = [](const char* key) {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    char line[256];
-    long v = 0;
-    while (std::fgets(line, sizeof line, f))
-      if (std::strncmp(line, key, std::strlen(key)) == 0) v = std::atol(line + std::strlen(key));
-    std::fclose(f);
-    return v / 1024;
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(c, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(c, &release);
+  c->viewport()->repaint();
+  return t.nsecsElapsed() / 1e6;
+}
+
+int keys(MainWindow& main, const QString& file) {
+  DocumentWindow* doc = main.openFile(file);
+  if (!doc) return 1;
+  EditingControl* c = doc->control();
+  QApplication::processEvents();
+  double worst = 0;
+  const char* worstKey = "";
+  auto press = [&](const char* name, int key, Qt::KeyboardModifiers mods, const QString& text = {}) {
+    const double ms = answer(c, key, mods, text);
+    if (std::getenv("KIV_BENCH_VERBOSE")) std::fprintf(stderr, "%s %.1f\n", name, ms);
+    if (ms > worst) worst = ms, worstKey = name;
   };
-  auto cpu = [] {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-  };
-  double cpu0 = cpu();
-  auto lap = [&](const char* what) {
-    std::printf("%-28s %8.3f s  cpu %8.3f s  rss %5ld MiB  peak %5ld MiB\n", what, t.nsecsElapsed() / 1e9, cpu() - cpu0, mem("VmRSS:"), mem("VmHWM:"));
+  for (int round = 0; round < 3; ++round) {
+    press("ctrl+end", Qt::Key_End, Qt::ControlModifier);
+    press("pgup", Qt::Key_PageUp, Qt::NoModifier);
+    press("up", Qt::Key_Up, Qt::NoModifier);
+    press("typing", Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    press("ctrl+home", Qt::Key_Home, Qt::ControlModifier);
+    press("pgdn", Qt::Key_PageDown, Qt::NoModifier);
+    press("down", Qt::Key_Down, Qt::NoModifier);
+    press("typing", Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    QApplication::processEvents();
+  }
+  // Six letters typed, nothing else changed.
+  const long typed = c->SendScintilla(QsciScintillaBase::SCI_GETMODIFY);
+  std::printf("keys %.1f %s\n", worst, worstKey);
+  return typed ? 0 : 1;
+}
+
+int save(MainWindow& main, const QString& file, const std::string& out) {
+  DocumentWindow* doc = main.openFile(file);
+  if (!doc) return 1;
+  EditingControl* c = doc->control();
+  answer(c, Qt::Key_Home, Qt::ControlModifier);
+  answer(c, Qt::Key_Z, Qt::NoModifier, QStringLiteral("Z"));
+  QElapsedTimer t;
+  t.start();
+  saveDocumentTo(main, doc, out);
+  std::printf("save %.3f\n", t.nsecsElapsed() / 1e9);
+  return 0;
+}
+
+int longLine(MainWindow& main, const QString& file) {
+  QElapsedTimer t;
+  t.start();
+  DocumentWindow* doc = main.openFile(file);
+  if (!doc) return 1;
+  EditingControl* c = doc->control();
+  c->viewport()->repaint();
+  const double open = t.nsecsElapsed() / 1e9;
+  t.restart();
+  for (int i = 0; i < 20; ++i) answer(c, Qt::Key_PageDown, Qt::NoModifier);
+  const double scroll = t.nsecsElapsed() / 1e9;
+  t.restart();
+  answer(c, Qt::Key_End, Qt::ControlModifier);
+  const double toEnd = t.nsecsElapsed() / 1e9;
+  t.restart();
+  answer(c, Qt::Key_Z, Qt::NoModifier, QStringLiteral("Z"));
+  const double typed = t.nsecsElapsed() / 1e9;
+  const QString note = main.statusBar()->currentMessage();
+  std::printf("longline %.3f %.3f %.3f %.3f \"%s\"\n", open, scroll, toEnd, typed, note.toUtf8().constData());
+  return c->SendScintilla(QsciScintillaBase::SCI_GETMODIFY) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: bench_editor keys|save|longline FOLDER FILE [OUT]\n");
+    return 2;
+  }
+  setupFontSubstitutes();
+  const std::string mode = argv[1];
+  MainWindow main(QString::fromLocal8Bit(argv[2]), {});
+  main.resize(1000, 700);
+  main.show();
+  int rc = 2;
+  QTimer::singleShot(0, [&] {
+    const QString file = QString::fromLocal8Bit(argv[3]);
+    if (mode == "keys") rc = keys(main, file);
+    else if (mode == "save" && argc > 4) rc = save(main, file, argv[4]);
+    else if (mode == "longline") rc = longLine(main, file);
     std::fflush(stdout);
-  };
-  QTimer::singleShot(200, [&] {
-    t.restart();
-    cpu0 = cpu();
-    lap("baseline");
-    DocumentWindow* doc = main.openFile(QString::fromStdString(path));
-    lap("openFile");
-    std::printf("accessibility active: %d\n", int(QAccessible::isActive()));
-    std::fflush(stdout);
-    if (getenv("OPENONLY")) std::_Exit(0);
-    EditingControl* c = doc->control();
-    if (getenv("WORDSTYLE")) {
-      c->SendScintilla(QsciScintillaBase::SCI_SETPOSITIONCACHE, 65536L);
-      c->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, 1UL, static_cast<const char*>("DejaVu Sans Mono"));
-      c->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, 0UL, static_cast<const char*>("DejaVu Sans Mono"));
-      const long n = c->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-      const char* p = static_cast<const char*>(c->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-      std::string st(n, '\0');
-      for (long i = 0; i < n; ++i) st[i] = (!getenv("NOSPLIT") && p[i] == 0x20) ? 1 : 0;
-      c->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0L, 0L);
-      c->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, n, st.data());
-      lap("styled");
-    }
-    QApplication::processEvents();
-    lap("first events");
-    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
-    QApplication::sendEvent(c, &end);
-    lap("ctrl+end");
-    QApplication::processEvents();
-    lap("events after ctrl+end");
-    malloc_trim(0);
-    lap("after malloc_trim");
-    QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
-    QApplication::sendEvent(c, &z);
-    QApplication::processEvents();
-    lap("typed");
-    std::string text = c->textCrLf();
-    lap("textCrLf");
-    QTimer* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [&] {
-      const long lines = c->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);
-      const long shown = c->SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, lines - 1);
-      static long last = -1;
-      if (shown == last) { lap("wrap settled"); std::printf("display lines %ld doc lines %ld\n", shown, lines); app.quit(); }
-      last = shown;
-    });
-    poll->start(1000);
+    std::_Exit(rc);
   });
   return app.exec();
 }

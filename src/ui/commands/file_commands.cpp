@@ -180,7 +180,7 @@ void revertDocument(MainWindow& main, DocumentWindow* doc) {
 }
 
 void saveDocumentTo(MainWindow&, DocumentWindow* doc, const std::string& fileName) {
-  writeFileOrThrow(fileName, documentFileBytes(doc->control()->textCrLf(), doc->charset(), doc->fileShape()));
+  writeFileOrThrow(fileName, doc->control()->fileBytes(doc->fileShape()));
 }
 
 void writeBackupCopy(MainWindow& main, DocumentWindow* doc) {

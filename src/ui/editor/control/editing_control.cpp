@@ -12,6 +12,7 @@
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/common/text_lines.h"
+#include "core/fileio/saved_bytes_maker.h"
 #include "ui/editor/control/background_fill.h"
 
 namespace kiv {
@@ -188,6 +189,21 @@ std::string EditingControl::textCrLf() const {
   std::string text = unifyLineBreaks(rawBytes());
   if (!text.empty()) text += kCrLf;
   return text;
+}
+
+std::string EditingControl::fileBytes(const TextFileShape& shape) const {
+  // The control keeps its text in two runs around a gap; both are read in
+  // place.
+  const long length = SendScintilla(SCI_GETLENGTH);
+  const long gap = std::clamp(SendScintilla(SCI_GETGAPPOSITION), 0L, length);
+  SavedBytesMaker maker(charset_, shape);
+  maker.reserve(static_cast<std::size_t>(length) + static_cast<std::size_t>(length) / 16 + 16);
+  for (const auto& [from, to] : {std::pair{0L, gap}, std::pair{gap, length}}) {
+    if (from == to) continue;
+    const char* p = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, from, to - from));
+    maker.feed(std::string_view(p, static_cast<std::size_t>(to - from)));
+  }
+  return maker.finish();
 }
 
 std::string EditingControl::shownText(std::string_view bytes) {
@@ -428,12 +444,16 @@ void EditingControl::recordCharsetChange(const std::string& id) {
 void EditingControl::beginLoading(const std::string& charsetId, std::uint64_t sizeHint) {
   charset_ = charsetId;
   charsetHistory_.clear();
+  chooseStorageFor(sizeHint);
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
   // Lines are wrapped when they are shown, and the rest bit by bit later.
   wrapWhileLoading_ = SendScintilla(SCI_GETWRAPMODE);
   if (wrapWhileLoading_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
   SendScintilla(SCI_CLEARALL);
-  SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(std::min<std::uint64_t>(sizeHint + 1, 1UL << 31)));
+  // Room for the text and for what the user types next, so the first
+  // keystroke does not move the whole text into a larger buffer.
+  const std::uint64_t room = sizeHint + std::max<std::uint64_t>(sizeHint / 64, 1 << 16);
+  SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(std::min<std::uint64_t>(room, 1UL << 31)));
 }
 
 void EditingControl::appendLoaded(std::string_view utf8) {

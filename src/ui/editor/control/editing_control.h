@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/charsets/utf8_files.h"
 #include "core/config/settings.h"
 
 class QPaintEvent;
@@ -41,6 +42,10 @@ class EditingControl : public QsciScintilla {
   std::string textCrLf() const;
   // The content exactly as stored (line breaks as typed), in bytes.
   std::string rawBytes() const;
+  // The bytes of the document's file: the text in the code page, laid out
+  // as the file was (its line break, final break, UTF-8 and mark), made in
+  // one pass without copying the whole text first.
+  std::string fileBytes(const TextFileShape& shape) const;
   // Replaces the whole text as one undo step; the caret goes to the start.
   void setTextBytes(std::string_view bytes);
   // As setTextBytes, then forgets the undo history (a freshly loaded file).
@@ -205,6 +210,9 @@ class EditingControl : public QsciScintilla {
   void setUpPlainTextStyling();
   // See editing_control_accessibility.cpp.
   void describeSimplyWhileNoOneListens();
+  // See editing_control_storage.cpp.
+  void chooseStorageFor(std::uint64_t shownSize);
+  bool keepsStyles() const;
   // See editing_control_navigation.cpp.
   bool navigateWhileWrapping(QKeyEvent* e);
   void copyWordStyleToBlanks();

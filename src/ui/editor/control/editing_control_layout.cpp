@@ -45,6 +45,12 @@ void EditingControl::copyWordStyleToBlanks() {
 void EditingControl::stylePlainText(long upTo) {
   const long length = SendScintilla(SCI_GETLENGTH);
   upTo = std::min(upTo, length);
+  if (!keepsStyles()) {
+    // A document without styles (editing_control_storage.cpp) has nothing
+    // to style: only say it is done.
+    SendScintilla(SCI_STARTSTYLING, upTo, 0L);
+    return;
+  }
   long from = SendScintilla(SCI_GETENDSTYLED);
   from = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, from));
   std::string styles;

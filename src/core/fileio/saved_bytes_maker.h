@@ -1,0 +1,41 @@
+#pragma once
+// The bytes a document's file gets, made in one pass over the text the
+// editing control holds (UTF-8, any line breaks, no break after the last
+// line), piece by piece, straight into the file's bytes: the code page, the
+// file's own line break, the final break and, for a UTF-8 file, its mark.
+// The result is exactly documentFileBytes(the control's text as CR LF
+// lines, charset, shape), without the whole-text copies on the way.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/charsets/utf8_files.h"
+
+namespace kiv {
+
+class CodePage;
+
+class SavedBytesMaker {
+ public:
+  SavedBytesMaker(std::string_view charset, const TextFileShape& shape);
+  // Room for about this many bytes of result.
+  void reserve(std::size_t bytes) { out_.reserve(bytes); }
+  // The next piece of the control's text; pieces may split characters and
+  // CR LF pairs anywhere.
+  void feed(std::string_view utf8);
+  std::string finish();
+
+ private:
+  void convert(std::string_view utf8);
+
+  const CodePage& page_;
+  TextFileShape shape_;
+  char breakBytes_[2] = {};
+  std::size_t breakLength_ = 0;
+  std::string out_;
+  std::string carry_;  // an unfinished character or a CR waiting for its LF
+  bool anyText_ = false;
+};
+
+}  // namespace kiv

@@ -1,0 +1,127 @@
+// Saving piece by piece gives exactly the bytes saving the whole text at
+// once gives, for every code page and file shape, however the control's
+// text is cut into pieces.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/charsets/code_page.h"
+#include "core/common/text_lines.h"
+#include "core/fileio/document_file.h"
+#include "core/fileio/saved_bytes_maker.h"
+
+using namespace kiv;
+using namespace std::string_literals;
+
+namespace {
+
+// The old way: the control's text as the document's bytes in CR LF lines,
+// then laid out as the file.
+std::string atOnce(const std::string& shown, const std::string& charset, const TextFileShape& shape) {
+  std::string text = unifyLineBreaks(CodePage::ofCharset(charset).encodeFromUtf8(shown));
+  if (!text.empty()) text += "\r\n";
+  return documentFileBytes(text, charset, shape);
+}
+
+std::string inPieces(const std::string& shown, const std::string& charset, const TextFileShape& shape,
+                     const std::vector<std::size_t>& cuts) {
+  SavedBytesMaker maker(charset, shape);
+  std::size_t at = 0;
+  for (std::size_t cut : cuts) {
+    maker.feed(std::string_view(shown).substr(at, cut - at));
+    at = cut;
+  }
+  maker.feed(std::string_view(shown).substr(at));
+  return maker.finish();
+}
+
+const std::vector<std::string> kTexts = {
+    "",
+    "a",
+    "\r\n",
+    "\n",
+    "\r",
+    "Привет, мир!",
+    "строка\r\nвторая\nтретья\rчетвёртая",
+    "конец с переводом\r\n",
+    "\r\n\r\n\n\r\r\n",
+    "ёЁ€№\u0098 — «кавычки»",
+    "чужие: \u4e2d\u6587 \U0001F600 и ещё",
+    "битые: \xD0 \xE2\x82 \xF0\x9F\x98 \x80\x80 \xC0\xAF \xED\xA0\x80 \xFF"s,
+    "конец на CR\r",
+    "конец на половине \xD0"s,
+};
+
+const std::vector<TextFileShape> shapes() {
+  std::vector<TextFileShape> all;
+  for (LineEndStyle end : {LineEndStyle::CrLf, LineEndStyle::Lf, LineEndStyle::Cr})
+    for (bool final : {true, false})
+      for (bool utf8 : {false, true})
+        for (bool bom : {false, true}) {
+          TextFileShape s;
+          s.lineEnd = end;
+          s.finalLineBreak = final;
+          s.utf8 = utf8;
+          s.utf8Bom = bom;
+          all.push_back(s);
+        }
+  return all;
+}
+
+}  // namespace
+
+TEST(SavedBytesMaker, WholeTextMatchesSavingAtOnce) {
+  for (const std::string charset : {"win", "dos", "koi"})
+    for (const TextFileShape& shape : shapes())
+      for (const std::string& text : kTexts)
+        EXPECT_EQ(inPieces(text, charset, shape, {}), atOnce(text, charset, shape))
+            << charset << " " << int(shape.lineEnd) << shape.finalLineBreak << shape.utf8 << shape.utf8Bom
+            << " [" << text << "]";
+}
+
+TEST(SavedBytesMaker, EveryCutIntoTwoOrThreePiecesMatches) {
+  for (const std::string charset : {"win", "koi"})
+    for (const TextFileShape& shape : shapes())
+      for (const std::string& text : kTexts)
+        for (std::size_t a = 0; a <= text.size(); ++a) {
+          const std::string want = atOnce(text, charset, shape);
+          ASSERT_EQ(inPieces(text, charset, shape, {a}), want) << "cut at " << a << " [" << text << "]";
+          for (std::size_t b = a; b <= std::min(text.size(), a + 4); ++b)
+            ASSERT_EQ(inPieces(text, charset, shape, {a, b}), want) << a << "," << b << " [" << text << "]";
+        }
+}
+
+TEST(SavedBytesMaker, RandomTextsInRandomPiecesMatch) {
+  std::mt19937 rng(20261209);
+  const std::vector<std::string> atoms = {"а", "Я", "ё", "x", " ", "\r", "\n", "\r\n", "€", "\xD0"s,
+                                          "\x80"s, "\U0001F600", "\u4e2d", "\xE2\x82"s, "\u0098"};
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const int atomsInText = std::uniform_int_distribution<int>(0, 60)(rng);
+    for (int i = 0; i < atomsInText; ++i) text += atoms[rng() % atoms.size()];
+    std::vector<std::size_t> cuts;
+    std::size_t at = 0;
+    while (at < text.size()) {
+      at += std::uniform_int_distribution<std::size_t>(0, 5)(rng);
+      if (at <= text.size()) cuts.push_back(at);
+    }
+    const auto all = shapes();
+    const TextFileShape& shape = all[rng() % all.size()];
+    const std::string charset = round % 3 == 0 ? "dos" : "win";
+    ASSERT_EQ(inPieces(text, charset, shape, cuts), atOnce(text, charset, shape)) << "round " << round;
+  }
+}
+
+TEST(SavedBytesMaker, AllBytesOfEveryCodePageComeBack) {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b)
+    if (b != '\r' && b != '\n') bytes += static_cast<char>(b);
+  for (const std::string charset : {"win", "dos", "koi"}) {
+    const std::string shown = CodePage::ofCharset(charset).decodeToUtf8(bytes);
+    TextFileShape shape;
+    shape.finalLineBreak = false;
+    EXPECT_EQ(inPieces(shown, charset, shape, {100, 101, 102, 103}), bytes) << charset;
+  }
+}
