@@ -54,6 +54,8 @@ class DocumentFilesTest : public QObject {
   void fileLargerThanMemoryLeft();
   void commandOutOfMemoryEndsWithAMessage();
   void newFromTemplateIsTheTemplatesText();
+  void veryLongLinesAreCutOnlyOnScreen_data();
+  void veryLongLinesAreCutOnlyOnScreen();
 
  private:
   DocumentWindow* openFile(const QString& name, const std::string& bytes);
@@ -363,6 +365,60 @@ void DocumentFilesTest::newFromTemplateIsTheTemplatesText() {
   QVERIFY(ed().fileName().find("untitled") != std::string::npos);
   QVERIFY(!ed().hasFile());
   QVERIFY(main_->activeDocument()->fileShape().utf8);
+}
+
+void DocumentFilesTest::veryLongLinesAreCutOnlyOnScreen_data() {
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QString>("charset");
+  const std::string letters = enc(CodePageId::Win1251, "абвгдеёжзийклмнопрстуфхцчшщъыьэюя");
+  std::string line;
+  while (line.size() < (std::size_t{3} << 19)) line += letters;  // 1.5 MB, no blanks
+  auto row = [](const char* name, const std::string& bytes, const char* charset) {
+    QTest::newRow(name) << QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())) << QString::fromLatin1(charset);
+  };
+  row("1251, one line, no final break", line, "win");
+  row("1251, between short lines, LF", "short\n" + line + "\nlast\n", "win");
+  row("1251, CR LF", "a\r\n" + line + "\r\n", "win");
+  std::string utf8;
+  while (utf8.size() < (std::size_t{3} << 19)) utf8 += "съешь-же-ещё-этих-мягких-булок-\xE2\x82\xAC";
+  row("UTF-8, cuts fall between characters", utf8 + "\n", "win");
+}
+
+void DocumentFilesTest::veryLongLinesAreCutOnlyOnScreen() {
+  QFETCH(QByteArray, file);
+  QFETCH(QString, charset);
+  const std::string bytes(file.constData(), static_cast<std::size_t>(file.size()));
+  const QString path = folder_->file(QStringLiteral("long.txt"));
+  DocumentWindow* doc = openFile(QStringLiteral("long.txt"), bytes);
+  QVERIFY(doc);
+  EditingControl* c = doc->control();
+  QVERIFY(c->linesCutForDisplay());
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("частями")));
+  // No line on screen is longer than a piece (and a character).
+  long longest = 0;
+  for (long l = 0; l < c->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT); ++l)
+    longest = std::max(longest, c->SendScintilla(QsciScintillaBase::SCI_LINELENGTH, static_cast<unsigned long>(l)));
+  QVERIFY2(longest <= 3 * (1 << 14) + 2, QByteArray::number(static_cast<qlonglong>(longest)).constData());
+  // The cuts are not part of the text: saved untouched, then with a letter
+  // typed at the start and at the end of the document.
+  run("mniSave");
+  QCOMPARE(readBytes(path), bytes);
+  c->moveCaretTo(0, 0);
+  typeText(c, QStringLiteral("Я"));
+  QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+  QApplication::sendEvent(c, &end);
+  typeText(c, QStringLiteral("!"));
+  run("mniSave");
+  std::string want = bytes;
+  want.insert(0, doc->fileShape().utf8 ? "\xD0\xAF" : "\xDF");
+  const std::size_t lastBreak = want.find_last_not_of("\r\n");
+  want.insert(lastBreak + 1, "!");
+  QCOMPARE(readBytes(path), want);
+  // Undo gives back the file's text exactly.
+  run("EditUndoItem");
+  run("EditUndoItem");
+  QCOMPARE(doc->control()->fileBytes(doc->fileShape()), bytes);
+  doc->control()->setModifiedFlag(false);
 }
 
 QTEST_MAIN(DocumentFilesTest)

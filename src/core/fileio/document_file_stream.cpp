@@ -51,6 +51,11 @@ void DocumentFileScanner::scan(std::string_view bytes) {
   }
   for (const char ch : bytes) {
     const unsigned char b = static_cast<unsigned char>(ch);
+    if (b == '\r' || b == '\n') {
+      endLine();
+    } else {
+      ++lineBytes_;
+    }
     if (b == '\r') {
       if (lastWasCr_) ++cr_;
       lastWasCr_ = true;
@@ -92,6 +97,13 @@ void DocumentFileScanner::scan(std::string_view bytes) {
   }
 }
 
+void DocumentFileScanner::endLine() {
+  if (lineBytes_ == 0) return;
+  longestLine_ = std::max(longestLine_, lineBytes_);
+  if (lineBytes_ > kLongLine) piecesCut_ += (lineBytes_ - 1) / kLongLinePiece;
+  lineBytes_ = 0;
+}
+
 DocumentFileInfo DocumentFileScanner::finish(bool guessCodePage) {
   if (!markDecided_) {
     // A file shorter than the mark.
@@ -102,6 +114,7 @@ DocumentFileInfo DocumentFileScanner::finish(bool guessCodePage) {
   if (lastWasCr_) ++cr_;
   lastWasCr_ = false;
   if (need_ != 0) valid_ = false;
+  endLine();
 
   DocumentFileInfo info;
   info.size = size_;
@@ -136,6 +149,11 @@ DocumentFileInfo DocumentFileScanner::finish(bool guessCodePage) {
   }
   shown += lf_ + cr_;
   if (anyText_ && (lastByte_ == '\n' || lastByte_ == '\r')) shown -= 2;
+  info.longestLine = longestLine_;
+  if (longestLine_ > kLongLine) {
+    info.cutLinesAt = kLongLinePiece;
+    shown += piecesCut_;  // about: a cut in UTF-8 text waits for a character's end
+  }
   info.shownSize = shown;
   return info;
 }
@@ -148,7 +166,8 @@ ShownTextMaker::ShownTextMaker(const DocumentFileInfo& info, Take take, std::siz
       page_(info.shape.utf8 ? nullptr : &CodePage::ofCharset(info.charset)),
       skipMark_(info.shape.utf8 && info.shape.utf8Bom),
       markLeft_(skipMark_ ? kUtf8Bom.size() : 0),
-      pieceSize_(std::max<std::size_t>(pieceSize, 16)) {
+      pieceSize_(std::max<std::size_t>(pieceSize, 16)),
+      cutAt_(info.cutLinesAt) {
   out_.reserve(pieceSize_ + 8);
   if (page_) {
     for (int b = 0; b < 256; ++b) {
@@ -168,6 +187,7 @@ void ShownTextMaker::flush() {
 }
 
 void ShownTextMaker::putBreaks() {
+  lineBytes_ = 0;
   for (; pendingBreaks_ > 0; --pendingBreaks_) {
     if (out_.size() >= pieceSize_) flush();
     out_ += "\r\n";
@@ -244,8 +264,27 @@ void ShownTextMaker::feed(std::string_view block) {
     if (pendingBreaks_ > 0) putBreaks();
     const char* runEnd = p + 1;
     while (runEnd < end && *runEnd != '\r' && *runEnd != '\n') ++runEnd;
-    putRun(p, runEnd);
-    p = runEnd;
+    if (cutAt_ == 0) {
+      putRun(p, runEnd);
+      p = runEnd;
+      continue;
+    }
+    // A very long line goes in pieces with a lone LF between them, each cut
+    // at the end of a character.
+    while (p < runEnd) {
+      std::size_t k = static_cast<std::size_t>(std::min<std::uint64_t>(
+          cutAt_ > lineBytes_ ? cutAt_ - lineBytes_ : 0, static_cast<std::uint64_t>(runEnd - p)));
+      if (!page_)
+        while (p + k < runEnd && (static_cast<unsigned char>(p[k]) & 0xC0) == 0x80) ++k;
+      putRun(p, p + k);
+      lineBytes_ += k;
+      p += k;
+      if (p < runEnd) {
+        if (out_.size() >= pieceSize_) flush();
+        out_ += '\n';
+        lineBytes_ = 0;
+      }
+    }
   }
 }
 

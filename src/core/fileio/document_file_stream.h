@@ -27,7 +27,21 @@ struct DocumentFileInfo {
   // How many bytes of UTF-8 the control will hold (exactly, unless the file
   // changes before it is read again).
   std::uint64_t shownSize = 0;
+  // The longest line, in bytes of the file.
+  std::uint64_t longestLine = 0;
+  // Lines longer than kLongLine are shown cut into pieces of this many bytes
+  // of the file (0: none is that long). The control cannot lay out a line of
+  // megabytes quickly; the cuts are lone LFs that belong to the display only
+  // (see EditingControl::linesCutForDisplay).
+  std::size_t cutLinesAt = 0;
 };
+
+inline constexpr std::uint64_t kLongLine = std::uint64_t{1} << 20;
+inline constexpr std::size_t kLongLinePiece = std::size_t{1} << 14;
+// Said in the status bar when a file's lines are cut for the display.
+inline constexpr const char* kMsgLongLinesCut =
+    "В файле есть строки длиннее мегабайта: они показаны частями по 16 КБ "
+    "(на экране, файл сохраняется без этих переносов).";
 
 class DocumentFileScanner {
  public:
@@ -38,6 +52,7 @@ class DocumentFileScanner {
 
  private:
   void scan(std::string_view bytes);
+  void endLine();
 
   std::uint64_t size_ = 0;
   std::uint64_t byteCounts_[256] = {};  // of the text after the mark
@@ -54,6 +69,8 @@ class DocumentFileScanner {
   std::uint64_t crlf_ = 0, lf_ = 0, cr_ = 0;
   bool lastWasCr_ = false;
   char lastByte_ = 0;
+  std::uint64_t lineBytes_ = 0, longestLine_ = 0;
+  std::uint64_t piecesCut_ = 0;  // cuts a long line needs in kLongLinePiece pieces
   bool anyText_ = false;
 };
 
@@ -82,6 +99,8 @@ class ShownTextMaker {
   std::string out_;
   std::uint64_t pendingBreaks_ = 0;
   bool sawCr_ = false;
+  std::size_t cutAt_ = 0;          // 0: lines are not cut
+  std::uint64_t lineBytes_ = 0;    // of the line being made, since its start or last cut
 };
 
 // The bytes of a file, in blocks of blockSize handed to `take`. False (with

@@ -78,6 +78,7 @@ void SavedBytesMaker::convert(std::string_view utf8) {
         ++pos;
         if (b == '\r' || b == '\n') {
           if (b == '\r' && pos < n && utf8[pos] == '\n') ++pos;
+          else if (b == '\n' && dropLoneLf_) continue;
           *w++ = brk[0];
           if (brkLength == 2) *w++ = brk[1];
         } else {

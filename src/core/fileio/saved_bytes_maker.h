@@ -19,6 +19,9 @@ class CodePage;
 class SavedBytesMaker {
  public:
   SavedBytesMaker(std::string_view charset, const TextFileShape& shape);
+  // A lone LF in the control's text is a cut made only for the display
+  // (DocumentFileInfo::cutLinesAt) and is left out.
+  void dropLoneLineFeeds() { dropLoneLf_ = true; }
   // Room for about this many bytes of result.
   void reserve(std::size_t bytes) { out_.reserve(bytes); }
   // The next piece of the control's text; pieces may split characters and
@@ -36,6 +39,7 @@ class SavedBytesMaker {
   std::string out_;
   std::string carry_;  // an unfinished character or a CR waiting for its LF
   bool anyText_ = false;
+  bool dropLoneLf_ = false;
 };
 
 }  // namespace kiv

@@ -166,6 +166,7 @@ bool readIntoDocument(MainWindow& main, DocumentWindow* doc, const std::string& 
     return false;
   }
   if (info.utf8Foreign) main.showStatusMessage(QString::fromUtf8(kMsgUtf8Foreign));
+  if (info.cutLinesAt != 0) main.showStatusMessage(QString::fromUtf8(kMsgLongLinesCut));
   return true;
 }
 

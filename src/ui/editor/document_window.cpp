@@ -193,6 +193,7 @@ void DocumentWindow::showFileShape() const {
 
 bool DocumentWindow::loadFileText(const DocumentFileInfo& info, LoadMode mode,
                                   const std::function<bool(const TextPieces&)>& produce) {
+  control_->setLinesCutForDisplay(info.cutLinesAt != 0);
   if (mode == LoadMode::Fresh) {
     control_->beginLoading(info.charset, info.shownSize);
     const bool whole = produce([this](std::string_view piece) { control_->appendLoaded(piece); });

@@ -100,6 +100,16 @@ std::string EditingControl::bytesOfUtf8(std::string_view utf8) const {
   return CodePage::ofCharset(charset_).encodeFromUtf8(utf8);
 }
 
+std::string EditingControl::bytesOfShown(std::string_view utf8) const {
+  if (!linesCut_ || utf8.find('\n') == std::string_view::npos) return bytesOfUtf8(utf8);
+  // Leave out the display's cuts: LFs that do not end a CR LF.
+  std::string kept;
+  kept.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i)
+    if (utf8[i] != '\n' || (i > 0 && utf8[i - 1] == '\r')) kept += utf8[i];
+  return bytesOfUtf8(kept);
+}
+
 std::string EditingControl::utf8Range(long from, long to) const {
   const long length = SendScintilla(SCI_GETLENGTH);
   from = std::clamp(from, 0L, length);
@@ -180,7 +190,7 @@ void EditingControl::replaceRangeUtf8(long from, long to, std::string_view utf8)
   if (large && wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
-std::string EditingControl::rawBytes() const { return bytesOfUtf8(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
+std::string EditingControl::rawBytes() const { return bytesOfShown(utf8Range(0, SendScintilla(SCI_GETLENGTH))); }
 
 // The control holds the lines joined by line breaks, with no break after the
 // last one: a text whose lines all end in CR LF shows no empty line after its
@@ -197,6 +207,7 @@ std::string EditingControl::fileBytes(const TextFileShape& shape) const {
   const long length = SendScintilla(SCI_GETLENGTH);
   const long gap = std::clamp(SendScintilla(SCI_GETGAPPOSITION), 0L, length);
   SavedBytesMaker maker(charset_, shape);
+  if (linesCut_) maker.dropLoneLineFeeds();
   maker.reserve(static_cast<std::size_t>(length) + static_cast<std::size_t>(length) / 16 + 16);
   for (const auto& [from, to] : {std::pair{0L, gap}, std::pair{gap, length}}) {
     if (from == to) continue;
@@ -261,12 +272,12 @@ std::string EditingControl::selectedBytes() const {
     std::string out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       if (i) out += "\r\n";
-      out += bytesOfUtf8(utf8Range(rows[i].from, rows[i].to));
+      out += bytesOfShown(utf8Range(rows[i].from, rows[i].to));
     }
     return out;
   }
   const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
-  return unifyLineBreaks(bytesOfUtf8(utf8Range(a, b)));
+  return unifyLineBreaks(bytesOfShown(utf8Range(a, b)));
 }
 
 void EditingControl::replaceSelectionBytes(std::string_view bytes) {
@@ -320,7 +331,7 @@ int EditingControl::lineListCount() const {
 
 std::string EditingControl::lineBytes(int line) const {
   if (line < 0 || line >= SendScintilla(SCI_GETLINECOUNT)) return {};
-  return bytesOfUtf8(utf8Range(SendScintilla(SCI_POSITIONFROMLINE, static_cast<long>(line)),
+  return bytesOfShown(utf8Range(SendScintilla(SCI_POSITIONFROMLINE, static_cast<long>(line)),
                                SendScintilla(SCI_GETLINEENDPOSITION, static_cast<long>(line))));
 }
 

@@ -37,6 +37,11 @@ class EditingControl : public QsciScintilla {
   void setCharsetId(const std::string& id);
 
   // --- text as bytes ----------------------------------------------------------
+  // Lone LFs in the control's text are cuts in very long lines made for the
+  // display only (DocumentFileInfo::cutLinesAt); the text read from the
+  // control leaves them out. Once on, it stays on for the control.
+  void setLinesCutForDisplay(bool on) { linesCut_ = linesCut_ || on; }
+  bool linesCutForDisplay() const { return linesCut_; }
   // The whole text, each line followed by CR LF (an empty document gives "").
   // The control shows the lines without a break after the last one.
   std::string textCrLf() const;
@@ -191,6 +196,8 @@ class EditingControl : public QsciScintilla {
 
  private:
   std::string utf8Range(long from, long to) const;
+  // Bytes of text read from the control, without the display's cuts.
+  std::string bytesOfShown(std::string_view utf8) const;
   // Text as the control holds it: line breaks as CR LF, the last line's
   // break dropped (it closes the line, it does not start another).
   static std::string shownText(std::string_view bytes);
@@ -232,6 +239,7 @@ class EditingControl : public QsciScintilla {
   // The column vertical moves keep, and where the last of them left the caret.
   long chosenX_ = 0;
   long chosenCaret_ = -1;
+  bool linesCut_ = false;
   bool columnMode_ = false;
   LineEnd lineEnd_ = LineEnd::Windows;
   QString fontFamily_ = QStringLiteral("Courier New");
