@@ -411,9 +411,6 @@ void MainWindow::installSignalHandlers() {
     endSession();
   });
   installTerminationHandlers(gSignalFds[0]);
-  RecoveryKeeper* keeper = recovery_;
-  setLastWords([keeper] { keeper->flush(); });
-  connect(recovery_, &QObject::destroyed, [] { setLastWords({}); });
 
   auto* configTimer = new QTimer(this);
   configTimer->setInterval(kConfigurationCheckMs);

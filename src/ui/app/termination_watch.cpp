@@ -17,10 +17,19 @@ namespace {
 int gWakeFd = -1;
 int gWatchPipe[2] = {-1, -1};
 std::atomic<bool> gEndsProcess{false};
-std::mutex gMutex;
-std::condition_variable gTakenUp;
-bool gTaken = false;
-std::function<void()> gLastWords;
+
+// Never destroyed: the watching thread may still wait on it while the
+// process runs its exit handlers.
+struct WatchState {
+  std::mutex mutex;
+  std::condition_variable takenUp;
+  bool taken = false;
+  std::function<void()> lastWords;
+};
+WatchState& state() {
+  static auto* s = new WatchState;
+  return *s;
+}
 
 void onSignal(int) {
   const int saved = errno;
@@ -36,16 +45,17 @@ void watch() {
     const ssize_t n = ::read(gWatchPipe[0], &b, 1);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return;
-    std::unique_lock lock(gMutex);
+    WatchState& s = state();
+    std::unique_lock lock(s.mutex);
     if (!gEndsProcess) {
-      gTakenUp.wait_for(lock, std::chrono::milliseconds(kTerminationGraceMs), [] { return gTaken; });
-      gTaken = false;
+      s.takenUp.wait_for(lock, std::chrono::milliseconds(kTerminationGraceMs), [&] { return s.taken; });
+      s.taken = false;
       continue;
     }
     // The real program: whatever the interface thread is doing, the process
     // ends within the grace time; a clean end gets there first.
-    gTakenUp.wait_for(lock, std::chrono::milliseconds(kTerminationGraceMs), [] { return false; });
-    if (gLastWords) gLastWords();
+    s.takenUp.wait_for(lock, std::chrono::milliseconds(kTerminationGraceMs), [] { return false; });
+    if (s.lastWords) s.lastWords();
     ::_exit(0);
   }
 }
@@ -58,6 +68,7 @@ void installTerminationHandlers(int wakeFd) {
     return;
   }
   gWakeFd = wakeFd;
+  state();
   if (::pipe(gWatchPipe) == 0) std::thread(watch).detach();
   struct sigaction sa {};
   sa.sa_handler = onSignal;
@@ -69,16 +80,18 @@ void installTerminationHandlers(int wakeFd) {
 void setTerminationEndsProcess(bool on) { gEndsProcess = on; }
 
 void terminationTakenUp() {
+  WatchState& s = state();
   {
-    std::lock_guard lock(gMutex);
-    gTaken = true;
+    std::lock_guard lock(s.mutex);
+    s.taken = true;
   }
-  gTakenUp.notify_all();
+  s.takenUp.notify_all();
 }
 
 void setLastWords(std::function<void()> words) {
-  std::lock_guard lock(gMutex);
-  gLastWords = std::move(words);
+  WatchState& s = state();
+  std::lock_guard lock(s.mutex);
+  s.lastWords = std::move(words);
 }
 
 }  // namespace kiv

@@ -10,6 +10,7 @@
 #include "core/recovery/left_journals.h"
 #include "ui/app/documents_list.h"
 #include "ui/app/main_window.h"
+#include "ui/app/termination_watch.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
@@ -29,9 +30,12 @@ RecoveryKeeper::RecoveryKeeper(MainWindow* main, const QString& folder)
     for (DocumentJournal* j : findChildrenJournals()) j->refreshHeader();
   });
   timer->start();
+  // A program ended by a signal while its interface is busy still writes
+  // out what was typed.
+  setLastWords([this] { writer_->flush(); });
 }
 
-RecoveryKeeper::~RecoveryKeeper() = default;
+RecoveryKeeper::~RecoveryKeeper() { setLastWords({}); }
 
 RecoveryWindow* RecoveryKeeper::window() const { return window_.data(); }
 
