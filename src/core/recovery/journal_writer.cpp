@@ -83,6 +83,7 @@ void JournalWriter::start(int id, JournalHeader header, std::string text) {
 }
 
 void JournalWriter::append(int id, std::string records) {
+  bool wake = false;
   {
     std::lock_guard lock(mutex_);
     // Consecutive records of one journal travel together.
@@ -92,8 +93,9 @@ void JournalWriter::append(int id, std::string records) {
     }
     queue_.push_back(Op{OpKind::Append, id, {}, std::move(records)});
     ++queuedCount_;
+    wake = idle_;
   }
-  wake_.notify_all();
+  if (wake) wake_.notify_all();
 }
 
 void JournalWriter::discard(int id) {
@@ -125,7 +127,9 @@ void JournalWriter::flush() {
 void JournalWriter::run() {
   std::unique_lock lock(mutex_);
   for (;;) {
+    idle_ = true;
     wake_.wait(lock, [&] { return stop_ || !queue_.empty() || flushWanted_; });
+    idle_ = false;
     if (!stop_ && !flushWanted_) {
       // A moment's gathering: typing makes one write and one sync, not one per key.
       wake_.wait_for(lock, delay_, [&] { return stop_ || flushWanted_; });

@@ -72,6 +72,9 @@ class JournalWriter {
   std::uint64_t queuedCount_ = 0;
   std::uint64_t doneCount_ = 0;
   bool flushWanted_ = false;
+  // The thread waits for work (not gathering it): only then is it woken, so
+  // that a keystroke costs no thread switch.
+  bool idle_ = false;
   bool stop_ = false;
   std::string error_;
   int nextId_ = 1;
