@@ -14,6 +14,7 @@
 #include "core/config/command_line.h"
 #include "ui/app/main_window.h"
 #include "ui/app/regional_setup.h"
+#include "ui/app/termination_watch.h"
 #include "ui/common/qt_text.h"
 
 int main(int argc, char* argv[]) {
@@ -45,5 +46,7 @@ int main(int argc, char* argv[]) {
   kiv::MainWindow main(QApplication::applicationDirPath() + QLatin1Char('/'), files);
   if (!main.startedOk()) return 1;
   main.show();
+  // A signal ends the process within a second even when the interface is busy.
+  kiv::setTerminationEndsProcess(true);
   return QApplication::exec();
 }

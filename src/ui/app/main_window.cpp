@@ -40,6 +40,8 @@
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_interface.h"
 #include "ui/plugins/plugin_manager.h"
+#include "ui/app/termination_watch.h"
+#include "ui/recovery/recovery_keeper.h"
 #include "ui/tools/file_browser_window.h"
 #include "ui/tools/documents_window.h"
 #include "ui/tools/hex_editor_window.h"
@@ -49,11 +51,8 @@ namespace kiv {
 
 namespace {
 int gSignalFds[2] = {-1, -1};
-
-void onTerminate(int) {
-  const char b = 1;
-  if (gSignalFds[0] >= 0) (void)!::write(gSignalFds[0], &b, 1);
-}
+// How often kiv.ini is compared with the settings and written when they differ.
+constexpr int kConfigurationCheckMs = 2000;
 }  // namespace
 
 QString MainWindow::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
@@ -124,6 +123,7 @@ void MainWindow::createContents() {
   callbacks.enterSound = [this] { sounds_->playEnterSound(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
   editor_ = std::make_unique<EditorInterface>(this, std::move(callbacks), &settings());
+  recovery_ = new RecoveryKeeper(this, programFolder_ + QStringLiteral("Recovery/"));
   plugins_ = new PluginManager(this, settings().pluginsFolder);
   plugins_->startUp();
 
@@ -316,6 +316,7 @@ DocumentWindow* MainWindow::newDocument() {
 }
 
 void MainWindow::documentCreated(DocumentWindow* doc) {
+  if (recovery_) recovery_->watch(doc);
   connect(doc, &DocumentWindow::closing, this, [this](DocumentWindow* t) { documentsList_->remove(t); });
   connect(doc->control(), &QsciScintilla::selectionChanged, this, &MainWindow::updateEditActions);
   // Files dropped on a document's text go where files dropped on the frame go.
@@ -386,6 +387,7 @@ void MainWindow::firstActivation() {
   if (!settings().firstActivation) return;
   settings().firstActivation = false;
   if (!arguments_.isEmpty()) openFile(QFileInfo(arguments_.first()).absoluteFilePath());
+  recovery_->offerLeftJournals();
 }
 
 bool MainWindow::event(QEvent* e) {
@@ -400,28 +402,46 @@ bool MainWindow::event(QEvent* e) {
 // End of the program
 
 void MainWindow::installSignalHandlers() {
-  if (gSignalFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalFds) != 0) return;
+  if (gSignalFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFds) != 0) return;
   auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, [this] {
     char b;
     (void)!::read(gSignalFds[1], &b, 1);
+    terminationTakenUp();
     endSession();
   });
-  struct sigaction sa {};
-  sa.sa_handler = onTerminate;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &sa, nullptr);
+  installTerminationHandlers(gSignalFds[0]);
+
+  auto* configTimer = new QTimer(this);
+  configTimer->setInterval(kConfigurationCheckMs);
+  connect(configTimer, &QTimer::timeout, this, &MainWindow::storeConfiguration);
+  configTimer->start();
 }
 
 void MainWindow::endSession() {
+  if (closing_) return;
   // A dialog left open would keep the program waiting for it.
   for (int i = 0; i < 16; ++i) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->close()) break;
   }
   if (settings().saveAllOnShutdown) saveAllDocuments(*this);
+  endingSession_ = true;
   close();
+}
+
+void MainWindow::storeConfiguration() {
+  if (!startedOk_ || closing_ || !settingsWritable_ || !ini_ || !tools_) return;
+  const std::string before = ini_->serialize();
+  ini_->setAutoFlush(false);
+  // The list is cut to its configured length in the file only; the menu
+  // keeps its entries until exit, as before.
+  const RecentFiles shown = recent_;
+  writeConfiguration();
+  recent_.write(*ini_);
+  recent_ = shown;
+  ini_->setAutoFlush(true);
+  if (ini_->serialize() != before) ini_->flush();
 }
 
 void MainWindow::writeConfiguration() {
@@ -454,8 +474,15 @@ void MainWindow::writeConfiguration() {
 }
 
 bool MainWindow::prepareToClose() {
+  if (endingSession_) {
+    // No one can answer a question now: unsaved documents stay in their
+    // journals and close as if saved.
+    recovery_->keepAll();
+    for (DocumentWindow* doc : editor_->documents()) doc->control()->setModifiedFlag(false);
+  }
   // The hex editor's unsaved bytes are asked about like a document's.
-  if (auto* hex = tools_->get<HexEditorWindow>(QStringLiteral("HexEditorWindow")); hex && !hex->confirmDiscard())
+  if (auto* hex = tools_->get<HexEditorWindow>(QStringLiteral("HexEditorWindow"));
+      hex && !endingSession_ && !hex->confirmDiscard())
     return false;
   // Settings that could not be read are not written either.
   if (settingsWritable_) writeConfiguration();
@@ -491,6 +518,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   closing_ = true;
   saveFileTypes();
   for (ToolWindow* w : tools_->all()) w->close();
+  if (!endingSession_) recovery_->removeFolderIfEmpty();
   e->accept();
 }
 

@@ -36,6 +36,7 @@ class ToolWindows;
 class DocumentsList;
 class FileTypes;
 class PluginManager;
+class RecoveryKeeper;
 
 class MainWindow : public QMainWindow, public DocumentHost {
   Q_OBJECT
@@ -72,6 +73,8 @@ class MainWindow : public QMainWindow, public DocumentHost {
   DocumentsList& documentsList() { return *documentsList_; }
   // The plugins: registry, menu, runs and the options page's operations.
   PluginManager& plugins() { return *plugins_; }
+  // Recovery journals of the documents and the offer of those a crash left.
+  RecoveryKeeper& recovery() { return *recovery_; }
   // The file type table; nullptr only while the window is being built.
   FileTypes* fileTypesOrNull() { return fileTypes_.get(); }
   FileTypes& fileTypes() { return *fileTypes_; }
@@ -99,9 +102,14 @@ class MainWindow : public QMainWindow, public DocumentHost {
   void documentClosed(const std::string& fileName, int leftColumn, int topLine);
   // Opens the first command-line argument (once, at the first activation).
   void firstActivation();
-  // End of session: saves every document with a file when "shutdown" is on,
-  // then closes as the close button does.
+  // End of session (the desktop's, or SIGTERM, SIGINT, SIGHUP): saves every
+  // document with a file when "shutdown" is on, then ends without a
+  // question: unsaved documents stay in their recovery journals, kiv.ini is
+  // written.
   void endSession();
+  // Writes kiv.ini now when a setting or the recent-files list differs from
+  // what the file holds (run every few seconds, so a crash loses none).
+  void storeConfiguration();
   // Rebuilds the recent-files submenu.
   void refreshRecentMenu();
   // Shows an error from a failed file operation.
@@ -139,6 +147,8 @@ class MainWindow : public QMainWindow, public DocumentHost {
   std::vector<const SettingKey*> clampedSettings_;  // numbers brought into their limits
   std::vector<const SettingKey*> refusedSettings_;  // values the file refused at exit
   bool closing_ = false;
+  // The program is ending without questions (see endSession).
+  bool endingSession_ = false;
   Configuration config_;
   std::unique_ptr<IniFile> ini_;
   RecentFiles recent_;
@@ -147,6 +157,7 @@ class MainWindow : public QMainWindow, public DocumentHost {
   Transliterator transliterator_;
   SoundPlayer* sounds_ = nullptr;
   PluginManager* plugins_ = nullptr;
+  RecoveryKeeper* recovery_ = nullptr;
   std::unique_ptr<FileTypes> fileTypes_;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<DocumentsList> documentsList_;

@@ -1,0 +1,65 @@
+#pragma once
+// The recovery journal of a document with unsaved changes: a file that
+// holds everything needed to rebuild the document after a crash. It is a
+// signature followed by records; each record is
+//   type (1 byte) | payload length (8 bytes, little-endian) | payload | CRC-32
+// where the CRC-32 covers type, length and payload. Records:
+//   'H' header    what the document is (name, code page, file shape, the file
+//                 on disk as the document knew it); a later one replaces it
+//   'S' snapshot  the whole text as the editing control holds it (UTF-8)
+//   'I' insert    position (8 bytes) then the inserted text
+//   'D' delete    position (8 bytes) then the length (8 bytes)
+// Positions and lengths count bytes of the control's text. Edits are
+// appended as they happen; from time to time the journal is rewritten as a
+// header and a snapshot. Reading stops at the first record that is cut off
+// or damaged: everything before it is rebuilt.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/charsets/utf8_files.h"
+#include "core/common/file_identity.h"
+
+namespace kiv {
+
+inline constexpr std::string_view kJournalSignature = "KIVJRNL1";
+// The extension of journal files in the recovery folder.
+inline constexpr std::string_view kJournalExtension = ".kivjournal";
+
+struct JournalHeader {
+  std::string fileName;  // UTF-8 path, or the untitled document's name
+  bool hasFile = false;  // false: a document never saved
+  std::string charset = "win";
+  TextFileShape shape;
+  std::optional<FileIdentity> disk;  // the file as the document last read or wrote it
+  friend bool operator==(const JournalHeader&, const JournalHeader&) = default;
+};
+
+std::uint32_t crc32(std::string_view bytes, std::uint32_t start = 0);
+
+std::string journalHeaderRecord(const JournalHeader& header);
+std::string journalSnapshotRecord(std::string_view text);
+std::string journalInsertRecord(std::uint64_t position, std::string_view text);
+std::string journalDeleteRecord(std::uint64_t position, std::uint64_t length);
+// Signature, header and snapshot: a journal's whole content when it is
+// started or compacted.
+std::string journalStart(const JournalHeader& header, std::string_view text);
+
+struct JournalContent {
+  // False when the bytes are no journal or hold no header and snapshot: the
+  // document cannot be rebuilt (`problem` says why, in Russian).
+  bool readable = false;
+  std::string problem;
+  JournalHeader header;
+  std::string text;
+  std::size_t edits = 0;      // insert and delete records applied
+  std::size_t usedBytes = 0;  // bytes up to the end of the last record read
+  bool cutShort = false;      // records after usedBytes were cut off or damaged
+};
+
+// Rebuilds the document from a journal's bytes.
+JournalContent readJournal(std::string_view bytes);
+
+}  // namespace kiv

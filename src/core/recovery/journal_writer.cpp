@@ -1,0 +1,216 @@
+#include "core/recovery/journal_writer.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace kiv {
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+std::int64_t nowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+JournalWriter::JournalWriter(std::string folder, std::chrono::milliseconds delay)
+    : folder_(std::move(folder)), delay_(delay) {
+  if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
+  thread_ = std::thread([this] { run(); });
+}
+
+JournalWriter::~JournalWriter() {
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+  thread_.join();
+  for (auto& [id, f] : open_)
+    if (f.fd >= 0) ::close(f.fd);
+}
+
+int JournalWriter::create() {
+  std::lock_guard lock(mutex_);
+  const int id = nextId_++;
+  // Process, time and number: a journal left by an earlier program that had
+  // the same process number is never written over.
+  std::string path;
+  for (int extra = 0;; ++extra) {
+    path = folder_ + std::to_string(::getpid()) + "-" + std::to_string(nowMs()) + "-" + std::to_string(id) +
+           (extra ? "-" + std::to_string(extra) : std::string()) + std::string(kJournalExtension);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) break;
+  }
+  paths_[id] = path;
+  return id;
+}
+
+std::string JournalWriter::path(int id) const {
+  std::lock_guard lock(mutex_);
+  auto it = paths_.find(id);
+  return it == paths_.end() ? std::string() : it->second;
+}
+
+std::string JournalWriter::lastError() const {
+  std::lock_guard lock(mutex_);
+  return error_;
+}
+
+void JournalWriter::start(int id, JournalHeader header, std::string text) {
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(Op{OpKind::Start, id, std::move(header), std::move(text)});
+    ++queuedCount_;
+  }
+  wake_.notify_all();
+}
+
+void JournalWriter::append(int id, std::string records) {
+  bool wake = false;
+  {
+    std::lock_guard lock(mutex_);
+    // Consecutive records of one journal travel together.
+    if (!queue_.empty() && queue_.back().kind == OpKind::Append && queue_.back().id == id) {
+      queue_.back().bytes += records;
+      return;
+    }
+    queue_.push_back(Op{OpKind::Append, id, {}, std::move(records)});
+    ++queuedCount_;
+    wake = idle_;
+  }
+  if (wake) wake_.notify_all();
+}
+
+void JournalWriter::discard(int id) {
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(Op{OpKind::Discard, id, {}, {}});
+    ++queuedCount_;
+  }
+  wake_.notify_all();
+}
+
+void JournalWriter::release(int id) {
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(Op{OpKind::Release, id, {}, {}});
+    ++queuedCount_;
+  }
+  wake_.notify_all();
+}
+
+void JournalWriter::flush() {
+  std::unique_lock lock(mutex_);
+  const std::uint64_t target = queuedCount_;
+  flushWanted_ = true;
+  wake_.notify_all();
+  done_.wait(lock, [&] { return doneCount_ >= target; });
+}
+
+void JournalWriter::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    idle_ = true;
+    wake_.wait(lock, [&] { return stop_ || !queue_.empty() || flushWanted_; });
+    idle_ = false;
+    if (!stop_ && !flushWanted_) {
+      // A moment's gathering: typing makes one write and one sync, not one per key.
+      wake_.wait_for(lock, delay_, [&] { return stop_ || flushWanted_; });
+    }
+    flushWanted_ = false;
+    std::vector<Op> ops = std::move(queue_);
+    queue_.clear();
+    const std::uint64_t count = queuedCount_;
+    std::map<int, std::string> paths = paths_;
+    lock.unlock();
+    for (Op& op : ops) {
+      if (open_.find(op.id) == open_.end()) open_[op.id].path = paths[op.id];
+      perform(op);
+    }
+    for (auto& [id, f] : open_) {
+      if (f.fd >= 0 && f.dirty) {
+        if (::fdatasync(f.fd) != 0) fail(f.path);
+        f.dirty = false;
+      }
+    }
+    lock.lock();
+    doneCount_ = count;
+    done_.notify_all();
+    if (stop_ && queue_.empty()) break;
+  }
+}
+
+void JournalWriter::perform(Op& op) {
+  Open& f = open_[op.id];
+  switch (op.kind) {
+    case OpKind::Start: {
+      ::mkdir(folder_.c_str(), 0700);
+      const std::string temp = f.path + ".new";
+      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+      if (fd < 0) {
+        fail(f.path);
+        return;
+      }
+      ::flock(fd, LOCK_EX | LOCK_NB);
+      std::string content = journalStart(op.header, op.bytes);
+      op.bytes.clear();
+      op.bytes.shrink_to_fit();
+      if (!writeAll(fd, content) || ::fdatasync(fd) != 0 || ::rename(temp.c_str(), f.path.c_str()) != 0) {
+        fail(f.path);
+        ::unlink(temp.c_str());
+        ::close(fd);
+        return;
+      }
+      if (f.fd >= 0) ::close(f.fd);
+      f.fd = fd;
+      f.dirty = false;
+      if (const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+      }
+      break;
+    }
+    case OpKind::Append:
+      if (f.fd < 0) return;
+      if (!writeAll(f.fd, op.bytes)) fail(f.path);
+      f.dirty = true;
+      break;
+    case OpKind::Discard:
+      if (f.fd >= 0 || !f.path.empty()) ::unlink(f.path.c_str());
+      if (f.fd >= 0) ::close(f.fd);
+      open_.erase(op.id);
+      break;
+    case OpKind::Release:
+      if (f.fd >= 0) {
+        if (f.dirty) ::fdatasync(f.fd);
+        ::close(f.fd);
+      }
+      open_.erase(op.id);
+      break;
+  }
+}
+
+void JournalWriter::fail(const std::string& what) {
+  const std::string reason = std::strerror(errno);
+  std::lock_guard lock(mutex_);
+  if (error_.empty()) error_ = "Не удалось записать журнал восстановления " + what + ": " + reason;
+}
+
+}  // namespace kiv

@@ -1,0 +1,86 @@
+#pragma once
+// Writes recovery journals on a thread of its own, so that the thread that
+// edits only queues records. What is queued reaches the disk (written and
+// synchronised) within the delay given, or at once on flush(). Each journal
+// file is held locked while it is open, so another program running from the
+// same folder never takes it for a journal left by a crash.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/recovery/journal_format.h"
+
+namespace kiv {
+
+class JournalWriter {
+ public:
+  // Journals go into `folder`, which is created when the first is written.
+  explicit JournalWriter(std::string folder, std::chrono::milliseconds delay = std::chrono::milliseconds(200));
+  // Writes what is queued and closes the files; they stay on disk.
+  ~JournalWriter();
+  JournalWriter(const JournalWriter&) = delete;
+  JournalWriter& operator=(const JournalWriter&) = delete;
+
+  const std::string& folder() const { return folder_; }
+  // A new journal (no file yet); returns its id.
+  int create();
+  // The journal's whole content becomes the header and the text (a fresh
+  // file replaces the old one only once it is complete).
+  void start(int id, JournalHeader header, std::string text);
+  // Records appended to the journal (after a start).
+  void append(int id, std::string records);
+  // The journal's file is deleted.
+  void discard(int id);
+  // The journal's file is written and closed, and stays.
+  void release(int id);
+  // Returns once everything queued so far is on disk. Safe from any thread.
+  void flush();
+
+  std::string path(int id) const;
+  // The first failure to write a journal (Russian, for the user); "" when none.
+  std::string lastError() const;
+
+ private:
+  enum class OpKind { Start, Append, Discard, Release };
+  struct Op {
+    OpKind kind;
+    int id;
+    JournalHeader header;
+    std::string bytes;
+  };
+  struct Open {
+    std::string path;
+    int fd = -1;
+    bool dirty = false;
+  };
+  void run();
+  void perform(Op& op);
+  void fail(const std::string& what);
+
+  std::string folder_;
+  std::chrono::milliseconds delay_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  std::vector<Op> queue_;
+  std::uint64_t queuedCount_ = 0;
+  std::uint64_t doneCount_ = 0;
+  bool flushWanted_ = false;
+  // The thread waits for work (not gathering it): only then is it woken, so
+  // that a keystroke costs no thread switch.
+  bool idle_ = false;
+  bool stop_ = false;
+  std::string error_;
+  int nextId_ = 1;
+  std::map<int, std::string> paths_;  // guarded by mutex_
+  std::map<int, Open> open_;          // the writing thread's own
+  std::thread thread_;
+};
+
+}  // namespace kiv

@@ -1,0 +1,123 @@
+#include "ui/recovery/document_journal.h"
+
+#include <QTimer>
+#include <algorithm>
+
+#include "core/recovery/journal_writer.h"
+#include "ui/editor/control/editing_control.h"
+#include "ui/editor/document_window.h"
+
+namespace kiv {
+
+namespace {
+// Edits smaller than this are appended; a larger one (a replacement of the
+// whole text, say) is followed by a fresh copy of the text instead.
+constexpr std::uint64_t kLargeEdit = 1 << 20;
+// Appended edits past the text's size (and past this) call for a fresh copy.
+constexpr std::uint64_t kMinimumTail = 1 << 20;
+}  // namespace
+
+DocumentJournal::DocumentJournal(DocumentWindow* doc, JournalWriter* writer)
+    : QObject(doc), doc_(doc), writer_(writer), id_(writer->create()) {
+  EditingControl* control = doc->control();
+  connect(control, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+            modified(position, type, text, length);
+          });
+  connect(control, &QsciScintillaBase::SCN_SAVEPOINTREACHED, this, [this] {
+    if (!doc_->control()->modifiedFlag()) discard();
+  });
+  connect(control, &EditingControl::charsetChanged, this, [this](const QString&) { refreshHeader(); });
+  connect(doc, &DocumentWindow::closing, this, [this](DocumentWindow*) { discard(); });
+}
+
+DocumentJournal::~DocumentJournal() {
+  // A document destroyed without being closed (the program is ending)
+  // leaves its journal for the next start.
+  if (active_ && !kept_) writer_->release(id_);
+}
+
+JournalHeader DocumentJournal::describe() const {
+  JournalHeader h;
+  h.fileName = doc_->fileName();
+  h.hasFile = doc_->hasFile();
+  h.charset = doc_->charset();
+  h.shape = doc_->fileShape();
+  h.disk = doc_->diskFile().known;
+  return h;
+}
+
+void DocumentJournal::startNow() {
+  if (kept_) return;
+  EditingControl* c = doc_->control();
+  const long length = c->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+  const char* p = static_cast<const char*>(c->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+  std::string text(p ? p : "", p ? static_cast<std::size_t>(length) : 0);
+  written_ = describe();
+  base_ = text.size();
+  appended_ = 0;
+  snapshotDue_ = false;
+  active_ = true;
+  writer_->start(id_, written_, std::move(text));
+}
+
+void DocumentJournal::discard() {
+  if (!active_ || kept_) return;
+  active_ = false;
+  writer_->discard(id_);
+}
+
+void DocumentJournal::keep() {
+  if (kept_) return;
+  kept_ = true;
+  if (active_) {
+    if (snapshotDue_) {
+      // The edits since the last record are only in the control.
+      kept_ = false;
+      startNow();
+      kept_ = true;
+    }
+    refreshHeader();
+    writer_->release(id_);
+  }
+}
+
+void DocumentJournal::refreshHeader() {
+  if (!active_ || snapshotDue_) return;
+  const JournalHeader now = describe();
+  if (now == written_) return;
+  written_ = now;
+  std::string record = journalHeaderRecord(now);
+  appended_ += record.size();
+  writer_->append(id_, std::move(record));
+}
+
+void DocumentJournal::modified(int position, int type, const char* text, int length) {
+  if (kept_ || !(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))) return;
+  if (!active_) {
+    // The first change: the text as it now is (this change included).
+    if (doc_->control()->modifiedFlag()) startNow();
+    return;
+  }
+  if (snapshotDue_) return;  // the coming copy holds this change
+  const auto n = static_cast<std::uint64_t>(std::max(0, length));
+  if (n >= kLargeEdit || appended_ > std::max(base_, kMinimumTail)) {
+    scheduleSnapshot();
+    return;
+  }
+  std::string record = (type & QsciScintillaBase::SC_MOD_INSERTTEXT)
+                           ? journalInsertRecord(static_cast<std::uint64_t>(position), std::string_view(text ? text : "", text ? n : 0))
+                           : journalDeleteRecord(static_cast<std::uint64_t>(position), n);
+  appended_ += record.size();
+  writer_->append(id_, std::move(record));
+}
+
+void DocumentJournal::scheduleSnapshot() {
+  snapshotDue_ = true;
+  // After the command that makes the edits has finished its run of them.
+  QTimer::singleShot(0, this, [this] {
+    if (active_ && snapshotDue_ && !kept_) startNow();
+  });
+}
+
+}  // namespace kiv

@@ -1,0 +1,176 @@
+// Journal files on disk: written by the writing thread, locked while their
+// program holds them, taken back after it is gone.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "core/recovery/journal_writer.h"
+#include "core/recovery/left_journals.h"
+
+using namespace kiv;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/kiv-journal-XXXXXX";
+    path_ = ::mkdtemp(pattern);
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  std::string path() const { return path_; }
+  std::string recovery() const { return path_ + "/Recovery"; }
+
+ private:
+  std::string path_;
+};
+
+std::string fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+JournalHeader header(const std::string& name) {
+  JournalHeader h;
+  h.fileName = name;
+  h.hasFile = true;
+  return h;
+}
+
+}  // namespace
+
+TEST(JournalWriter, WritesStartsAndEditsAndCompacts) {
+  TempFolder tmp;
+  JournalWriter w(tmp.recovery());
+  const int id = w.create();
+  EXPECT_FALSE(fs::exists(w.path(id)));  // no file before there is something to keep
+  w.start(id, header("/x.txt"), "abc");
+  w.append(id, journalInsertRecord(3, "d"));
+  w.append(id, journalDeleteRecord(0, 1));
+  w.flush();
+  JournalContent r = readJournal(fileBytes(w.path(id)));
+  EXPECT_EQ(r.text, "bcd");
+  EXPECT_EQ(r.header.fileName, "/x.txt");
+  const auto before = fs::file_size(w.path(id));
+  w.start(id, header("/x.txt"), "bcd");
+  w.flush();
+  EXPECT_LT(fs::file_size(w.path(id)), before);
+  EXPECT_EQ(readJournal(fileBytes(w.path(id))).text, "bcd");
+  EXPECT_TRUE(w.lastError().empty());
+}
+
+TEST(JournalWriter, EditsReachTheDiskWithinTheDelayWithoutFlush) {
+  TempFolder tmp;
+  JournalWriter w(tmp.recovery(), std::chrono::milliseconds(50));
+  const int id = w.create();
+  w.start(id, header("/y.txt"), "");
+  w.append(id, journalInsertRecord(0, "typed"));
+  std::string text;
+  for (int i = 0; i < 200 && text != "typed"; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    text = readJournal(fileBytes(w.path(id))).text;
+  }
+  EXPECT_EQ(text, "typed");
+}
+
+TEST(JournalWriter, DiscardDeletesReleaseKeeps) {
+  TempFolder tmp;
+  std::string kept, gone;
+  {
+    JournalWriter w(tmp.recovery());
+    const int a = w.create(), b = w.create();
+    EXPECT_NE(w.path(a), w.path(b));
+    w.start(a, header("/a"), "A");
+    w.start(b, header("/b"), "B");
+    w.discard(b);
+    w.release(a);
+    w.flush();
+    kept = w.path(a);
+    gone = w.path(b);
+  }
+  EXPECT_TRUE(fs::exists(kept));
+  EXPECT_FALSE(fs::exists(gone));
+}
+
+TEST(LeftJournals, HeldJournalsAreNotTakenReleasedOnesAre) {
+  TempFolder tmp;
+  auto w = std::make_unique<JournalWriter>(tmp.recovery());
+  const int id = w->create();
+  w->start(id, header("/held.txt"), "text");
+  w->flush();
+  EXPECT_TRUE(takeLeftJournals(tmp.recovery()).empty());  // its program is running
+  w.reset();  // the program ends without removing it, as a crash does
+  auto left = takeLeftJournals(tmp.recovery());
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0]->content().text, "text");
+  // While one program has taken it, another does not take it too.
+  EXPECT_TRUE(takeLeftJournals(tmp.recovery()).empty());
+  const std::string path = left[0]->path();
+  left.clear();
+  EXPECT_EQ(takeLeftJournals(tmp.recovery()).size(), 1u);
+  auto again = takeLeftJournals(tmp.recovery());
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_TRUE(again[0]->remove());
+  EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(LeftJournals, UnreadableJournalsAreListedOtherFilesIgnored) {
+  TempFolder tmp;
+  fs::create_directories(tmp.recovery());
+  writeFile(tmp.recovery() + "/broken" + std::string(kJournalExtension), "KIVJRNL1 cut");
+  writeFile(tmp.recovery() + "/notes.txt", "not a journal");
+  auto left = takeLeftJournals(tmp.recovery());
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_FALSE(left[0]->content().readable);
+  EXPECT_FALSE(left[0]->content().problem.empty());
+  EXPECT_TRUE(takeLeftJournals(tmp.path() + "/missing").empty());
+}
+
+TEST(LeftJournals, TellWhetherTheFileChangedOnDisk) {
+  TempFolder tmp;
+  const std::string same = tmp.path() + "/same.txt", changed = tmp.path() + "/changed.txt",
+                    removed = tmp.path() + "/removed.txt";
+  for (const auto& f : {same, changed, removed}) writeFile(f, "on disk");
+  struct Case {
+    const char* what;
+    JournalHeader header;
+    bool changed;
+  } cases[] = {
+      {"file as it was read", header(same), false},
+      {"file written since", header(changed), true},
+      {"file removed since", header(removed), true},
+      {"never saved", JournalHeader{}, false},
+  };
+  for (Case& c : cases)
+    if (c.header.hasFile) c.header.disk = fileIdentity(c.header.fileName);
+  {
+    JournalWriter w(tmp.recovery());
+    for (const Case& c : cases) w.start(w.create(), c.header, "t");
+    w.flush();
+  }
+  writeFile(changed, "written by another program, longer");
+  fs::remove(removed);
+  auto left = takeLeftJournals(tmp.recovery());
+  ASSERT_EQ(left.size(), std::size(cases));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto it = std::find_if(left.begin(), left.end(),
+                                 [&](const auto& j) { return j->content().header.fileName == c.header.fileName; });
+    ASSERT_NE(it, left.end());
+    EXPECT_EQ((*it)->fileChangedOnDisk(), c.changed);
+  }
+}
