@@ -160,6 +160,7 @@ void FileBrowserWindow::applyLook() {
   pal.setColor(QPalette::Base, colorOf(s.browserBackgroundColor));
   view_->setPalette(pal);
   updateGrid();
+  view_->viewport()->update();
 }
 
 void FileBrowserWindow::updateGrid() {
