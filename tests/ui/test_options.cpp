@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include "support/test_env.h"
 #include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
+#include "ui/common/font_fallback.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/sound_player.h"
 #include "ui/editor/control/editing_control.h"
@@ -84,6 +86,7 @@ class OptionsTest : public QObject {
   void changesSurviveARestart();
   void wallpaperTakesEveryPictureFormat_data();
   void wallpaperTakesEveryPictureFormat();
+  void missingFontsFallBackToFixedCyrillic();
   void noCommandIsAPlaceholder();
 
  private:
@@ -593,6 +596,26 @@ void OptionsTest::wallpaperTakesEveryPictureFormat() {
   d.control("fillwallpaper")->findChild<QLineEdit*>()->setText(picture + QStringLiteral(".gone"));
   QCOMPARE(int(main().settings().textAreaFill.kind), 0);
   QVERIFY(qobject_cast<QRadioButton*>(d.control("rbFNONE"))->isChecked());
+}
+
+void OptionsTest::missingFontsFallBackToFixedCyrillic() {
+  const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
+  QVERIFY(!cyrillic.isEmpty());
+  struct Case {
+    QString family;
+    bool kept;
+  } cases[] = {{QStringLiteral("Terminal"), false}, {QStringLiteral("Kiv No Such Font"), false}, {QString(), false},
+               {cyrillic.front(), true}};
+  for (const auto& c : cases) {
+    const QString got = availableFontFamily(c.family);
+    if (c.kept) {
+      QCOMPARE(got, c.family);
+      continue;
+    }
+    QVERIFY2(QFontDatabase::hasFamily(got), qPrintable(got));
+    QVERIFY2(QFontDatabase::isFixedPitch(got), qPrintable(got));
+    QVERIFY2(QFontDatabase::writingSystems(got).contains(QFontDatabase::Cyrillic), qPrintable(got));
+  }
 }
 
 QTEST_MAIN(OptionsTest)

@@ -29,6 +29,7 @@
 #include "ui/app/main_window.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
+#include "ui/common/sleep_watcher.h"
 #include "ui/editor/editor_interface.h"
 #include "ui/options/color_button.h"
 #include "ui/plugins/plugin_manager.h"
@@ -270,7 +271,9 @@ QWidget* OptionsDialog::buildControl(const OptionRow& row, const SettingKey& key
   }
   w->setObjectName(name);
   if (row.key == "StandBy" || row.key == "Suspend")
-    w->setToolTip(QStringLiteral("Хранится в настройках; переход в этот режим здесь не отслеживается"));
+    w->setToolTip(sleepSignalAvailable()
+                      ? QStringLiteral("Все документы сохраняются, когда компьютер засыпает")
+                      : QStringLiteral("Только хранится в настройках: эта система не сообщает о засыпании"));
   return w;
 }
 
@@ -338,6 +341,9 @@ void OptionsDialog::store(const OptionRow& row, const SettingKey& key) {
   switch (row.control) {
     case OptionControl::Check:
       setBool(key, c, static_cast<QCheckBox*>(w)->isChecked());
+      // The copy folder is taken from its box whenever the copy box is clicked.
+      if (row.key == "DoCopyVer")
+        if (QWidget* folder = control("deCopyVer")) c.settings.versions.copyFolder = u8(folder->findChild<QLineEdit*>()->text());
       break;
     case OptionControl::Radio:
       setText(key, c, row.choices);
