@@ -268,6 +268,10 @@ void OptionsTest::pagesOpenWithTodaysValues() {
   QCOMPARE(qobject_cast<ColorButton*>(d.control("cpBackColor"))->color(), 0x010203);
   QVERIFY(qobject_cast<QRadioButton*>(d.control("rbKOI"))->isChecked());
   QVERIFY(!qobject_cast<QRadioButton*>(d.control("rbWin"))->isChecked());
+  // The shipped colour files are offered.
+  QVERIFY(!d.schemes()->findItems(QStringLiteral("Классика.pal"), Qt::MatchExactly).isEmpty());
+  QVERIFY(!d.gradients()->findItems(QStringLiteral("Закат.grd"), Qt::MatchExactly).isEmpty());
+  QVERIFY(d.browserColorFiles()->findText(QStringLiteral("Ночь")) >= 0);
   // Shown again after a change elsewhere: the new value.
   d.hide();
   t.spacesPerTab = 5;
@@ -356,8 +360,16 @@ void OptionsTest::optionsCommandTogglesAndOkRestartsScrolling() {
   QVERIFY(main().autoScrollTimer()->isActive());
   opts->trigger();
   QVERIFY(dialog().isVisible());
+  // F8 reaches the command from inside the window too.
+  QVERIFY(dialog().actions().contains(opts));
   opts->trigger();
   QVERIFY(!dialog().isVisible());
+  // Closing the window hides it and keeps what was changed.
+  opts->trigger();
+  qobject_cast<QCheckBox*>(dialog().control("cbLined"))->setChecked(true);
+  dialog().close();
+  QVERIFY(!dialog().isVisible());
+  QVERIFY(main().settings().separatorLines);
 }
 
 void OptionsTest::schemeNewRenameSaveClickAndDelete() {

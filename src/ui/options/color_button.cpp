@@ -29,7 +29,7 @@ void ColorButton::setColor(ColorRef color) {
 }
 
 void ColorButton::choose() {
-  const QColor c = QColorDialog::getColor(colorOf(color_), this, text());
+  const QColor c = QColorDialog::getColor(colorOf(color_), this, accessibleName());
   if (c.isValid()) setColor(c.red() | (c.green() << 8) | (c.blue() << 16));
 }
 

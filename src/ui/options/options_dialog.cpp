@@ -142,7 +142,9 @@ OptionsDialog::OptionsDialog(MainWindow* main) : QDialog(main), main_(main) {
   connect(ok, &QPushButton::clicked, this, &OptionsDialog::confirm);
   buttons->addWidget(ok);
   outer->addLayout(buttons);
-  resize(560, 520);
+  // F8 hides the window from inside it too.
+  if (QAction* toggle = main_->action(QStringLiteral("mniOpts"))) addAction(toggle);
+  resize(820, 620);
   loadValues();
 }
 
@@ -249,7 +251,8 @@ QWidget* OptionsDialog::buildControl(const OptionRow& row, const SettingKey& key
     }
     case OptionControl::Color: {
       auto* b = new ColorButton(parent);
-      b->setText(caption);
+      b->setAccessibleName(caption);
+      b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
       connect(b, &ColorButton::colorChanged, this, changed);
       w = b;
       break;

@@ -172,3 +172,29 @@ TEST(ColorFiles, DeletesOnlyAnExistingFileInsideTheFolder) {
   EXPECT_TRUE(deleteColorFile((t.path / "inner").string() + "/", "gone.pal"));
   EXPECT_FALSE(fs::exists(t.path / "inner" / "gone.pal"));
 }
+
+TEST(ColorFiles, ShippedFilesSpellEveryKey) {
+  // Each shipped file sets every key of its kind, so none shows a default.
+  const std::string data = KIV_DATA_DIR;
+  struct Case {
+    std::string folder;
+    ColorFileKind kind;
+    std::size_t atLeast;
+  } cases[] = {
+      {data + "/Engine/Colors/", ColorFileKind::Scheme, 2},
+      {data + "/Engine/Colors/", ColorFileKind::Gradient, 2},
+      {data + "/Engine/Parts/Dizorud/Colors/", ColorFileKind::Browser, 2},
+  };
+  for (const auto& c : cases) {
+    const ColorFileFormat& f = colorFileFormat(c.kind);
+    const auto names = listColorFiles(c.folder, f.extension);
+    EXPECT_GE(names.size(), c.atLeast) << c.folder;
+    for (const std::string& n : names) {
+      if (n == "readme.txt") continue;
+      const std::string bytes = slurp(c.folder + n);
+      EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1) << n;  // CR LF line ends
+      for (const ColorFileKey& k : f.keys)
+        EXPECT_NE(bytes.find("\r\n" + std::string(k.key) + "="), std::string::npos) << n << " " << k.key;
+    }
+  }
+}
