@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -22,6 +23,7 @@
 #include "core/appearance/display_styles.h"
 #include "core/config/ini_file.h"
 #include "core/config/settings_table.h"
+#include "core/filetypes/file_types.h"
 #include "support/test_env.h"
 #include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
@@ -34,6 +36,7 @@
 #include "ui/options/color_button.h"
 #include "ui/options/option_rows.h"
 #include "ui/options/options_dialog.h"
+#include "ui/plugins/plugin_manager.h"
 
 using namespace kiv;
 
@@ -87,6 +90,8 @@ class OptionsTest : public QObject {
   void wallpaperTakesEveryPictureFormat_data();
   void wallpaperTakesEveryPictureFormat();
   void missingFontsFallBackToFixedCyrillic();
+  void pluginPageFollowsTheRegistry();
+  void fileTypesListFollowsTheTable();
   void noCommandIsAPlaceholder();
 
  private:
@@ -628,6 +633,50 @@ void OptionsTest::missingFontsFallBackToFixedCyrillic() {
     QVERIFY2(QFontDatabase::isFixedPitch(got), qPrintable(got));
     QVERIFY2(QFontDatabase::writingSystems(got).contains(QFontDatabase::Cyrillic), qPrintable(got));
   }
+}
+
+void OptionsTest::pluginPageFollowsTheRegistry() {
+  OptionsDialog& d = dialog();
+  d.show();
+  QListWidget* list = d.plugins();
+  QCOMPARE(list->count(), int(main().plugins().registry().captions().size()));
+  // Installing through the manager shows up at once; removing the current entry takes it away.
+  s_.dialogs->openAnswers.push_back(QStringList{QStringLiteral(KIV_TEST_PLUGIN_DIR) + QStringLiteral("chatty.so")});
+  d.installPlugin();
+  const auto found = list->findItems(QStringLiteral("Test: chatty"), Qt::MatchExactly);
+  QCOMPARE(found.size(), 1);
+  list->setCurrentItem(found.front());
+  QVERIFY(d.findChild<QPlainTextEdit*>(QStringLiteral("mmPluginInfo"))->toPlainText().contains(QStringLiteral("chatty.so")));
+  d.removePlugin();
+  QVERIFY(list->findItems(QStringLiteral("Test: chatty"), Qt::MatchExactly).isEmpty());
+  QVERIFY(s_.dialogs->messages.isEmpty());
+  // A library that is no plugin is refused with a message.
+  s_.dialogs->openAnswers.push_back(QStringList{QStringLiteral(KIV_TEST_PLUGIN_DIR) + QStringLiteral("no_exports.so")});
+  d.installPlugin();
+  QCOMPARE(s_.dialogs->messages.size(), 1);
+  // Nothing chosen: nothing happens.
+  list->setCurrentItem(nullptr);
+  const int before = list->count();
+  d.removePlugin();
+  QCOMPARE(list->count(), before);
+}
+
+void OptionsTest::fileTypesListFollowsTheTable() {
+  FileTypes& types = main().fileTypes();
+  QCOMPARE(types.add({"txt", "", "", 255}), std::string());
+  QCOMPARE(types.add({"htm", "", "", 0}), std::string());
+  OptionsDialog& d = dialog();
+  d.show();
+  QListWidget* list = d.fileTypes();
+  QVERIFY(!list->findItems(QStringLiteral("htm"), Qt::MatchExactly).isEmpty());
+  list->setCurrentItem(list->findItems(QStringLiteral("txt"), Qt::MatchExactly).front());
+  d.deleteFileType();
+  QCOMPARE(types.indexOfExt("txt"), -1);
+  QVERIFY(types.indexOfExt("htm") >= 0);
+  QVERIFY(list->findItems(QStringLiteral("txt"), Qt::MatchExactly).isEmpty());
+  list->setCurrentItem(nullptr);
+  d.deleteFileType();
+  QVERIFY(types.indexOfExt("htm") >= 0);
 }
 
 QTEST_MAIN(OptionsTest)

@@ -131,7 +131,7 @@ OptionsDialog::OptionsDialog(MainWindow* main) : QDialog(main), main_(main) {
       }
       sub->addTab(scroll, full.mid(slash + 1));
     }
-    if (full == QLatin1String("Плагины")) buildPluginPage(page);
+    if (full == QStringLiteral("Плагины")) buildPluginPage(page);
     else buildPage(page, name);
   }
   auto* buttons = new QHBoxLayout;
