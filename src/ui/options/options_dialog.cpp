@@ -235,7 +235,11 @@ QWidget* OptionsDialog::buildControl(const OptionRow& row, const SettingKey& key
       browse->setMaximumWidth(32);
       h->addWidget(e, 1);
       h->addWidget(browse);
-      connect(e, &QLineEdit::textChanged, this, changed);
+      // Typed names take effect when the typing ends; chosen ones at once.
+      connect(e, &QLineEdit::editingFinished, this, changed);
+      connect(e, &QLineEdit::textChanged, this, [e, changed] {
+        if (!e->hasFocus()) changed();
+      });
       const bool folder = row.control == OptionControl::Folder;
       const QStringList filters = QString::fromUtf8(row.choices).split(QLatin1Char('|'), Qt::SkipEmptyParts);
       connect(browse, &QPushButton::clicked, this, [this, e, folder, filters, caption] {
@@ -367,15 +371,14 @@ void OptionsDialog::store(const OptionRow& row, const SettingKey& key) {
       auto* e = static_cast<QLineEdit*>(w);
       bool ok = false;
       const int v = e->text().trimmed().toInt(&ok);
-      if (!ok) {
-        showError(this, QStringLiteral("'%1' не является целым числом").arg(e->text()));
-        e->setText(qs(textOf(key, c)));
-        return;
-      }
       const auto [lo, hi] = limitsOf(key);
-      if (v < lo || v > hi) {
-        showError(this, QStringLiteral("Число должно быть от %1 до %2").arg(lo).arg(hi));
+      if (!ok || v < lo || v > hi) {
+        // The old value goes back before the message, so that the focus
+        // leaving for the message box finds nothing more to report.
+        const QString typed = e->text();
         e->setText(qs(textOf(key, c)));
+        showError(this, ok ? QStringLiteral("Число должно быть от %1 до %2").arg(lo).arg(hi)
+                           : QStringLiteral("'%1' не является целым числом").arg(typed));
         return;
       }
       setInt(key, c, v);
