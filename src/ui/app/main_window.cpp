@@ -39,6 +39,7 @@
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_interface.h"
+#include "ui/common/sleep_watcher.h"
 #include "ui/plugins/plugin_manager.h"
 #include "ui/app/termination_watch.h"
 #include "ui/recovery/recovery_keeper.h"
@@ -142,6 +143,10 @@ void MainWindow::createContents() {
   placeMainWindow();
 
   installSignalHandlers();
+  // Standby and suspend are one event here: the system going to sleep.
+  new SleepWatcher(this, [this] {
+    if (settings().saveAllOnStandBy || settings().saveAllOnSuspend) saveAllDocuments(*this);
+  });
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     endSession();
     if (isVisible()) manager.cancel();

@@ -156,5 +156,14 @@ void insertLongDate(MainWindow&);
 void insertDayNumber(MainWindow&);
 void insertTime(MainWindow&);
 
+// Options and display styles
+void toggleOptions(MainWindow&);
+// Stores the style of that index (in menu order) and recolours every document.
+void applyDisplayStyle(MainWindow&, int index);
+template <int Index>
+void displayStyle(MainWindow& main) {
+  applyDisplayStyle(main, Index);
+}
+
 }  // namespace cmd
 }  // namespace kiv

@@ -22,6 +22,7 @@
 #include "core/filetypes/file_types.h"
 #include "ui/app/main_window.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/font_fallback.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/control/background_fill.h"
 #include "ui/tools/entry_properties_dialog.h"
@@ -152,7 +153,7 @@ FileBrowserWindow::FileBrowserWindow(MainWindow* main)
 
 void FileBrowserWindow::applyLook() {
   const Settings& s = mainWindow()->settings();
-  QFont font(qs(s.browserFont));
+  QFont font(availableFontFamily(qs(s.browserFont)));
   font.setStyleHint(QFont::Monospace);
   font.setPointSize(std::max(1, s.browserFontSize));
   view_->setFont(font);
@@ -160,6 +161,7 @@ void FileBrowserWindow::applyLook() {
   pal.setColor(QPalette::Base, colorOf(s.browserBackgroundColor));
   view_->setPalette(pal);
   updateGrid();
+  view_->viewport()->update();
 }
 
 void FileBrowserWindow::updateGrid() {

@@ -57,6 +57,8 @@ class FileBrowserWindow : public ToolWindow {
   void goToLastFolder();           // "Last dir"
   // The full paths of the selected files (no folders, never ".."), in list order.
   QStringList selectedFiles() const;
+  // Takes the font, columns and colours from the settings and repaints.
+  void applyLook();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,7 +67,6 @@ class FileBrowserWindow : public ToolWindow {
 
  private:
   void fillView(int focusIndex);
-  void applyLook();
   void updateGrid();
   void showSizeOf(int index);
   void fillDrives();

@@ -141,6 +141,10 @@ class EditingControl : public QsciScintilla {
   QString documentFontFamily() const { return fontFamily_; }
   int documentFontSize() const { return fontSize_; }
   void setColors(ColorRef text, ColorRef paper, ColorRef selText, ColorRef selPaper);
+  ColorRef textColor() const { return textColor_; }
+  ColorRef paperColor() const { return paperColor_; }
+  ColorRef selectionTextColor() const { return selTextColor_; }
+  ColorRef selectionPaperColor() const { return selPaperColor_; }
   // Highlighter by display name ("Нет" for none); colouring on or off.
   void setHighlighterName(const QString& name);
   QString highlighterName() const { return highlighter_; }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include "ui/common/font_fallback.h"
 #include "ui/editor/control/background_fill.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/control/lexers.h"
@@ -84,7 +85,7 @@ void EditingControl::applyPaperColours() {
 }
 
 void EditingControl::applyLexerLook() {
-  QFont font(fontFamily_, fontSize_);
+  QFont font(availableFontFamily(fontFamily_), fontSize_);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   const QColor paper = fill_->textActive() ? kPaperSentinel : colorOf(paperColor_);
