@@ -156,5 +156,29 @@ void insertLongDate(MainWindow&);
 void insertDayNumber(MainWindow&);
 void insertTime(MainWindow&);
 
+// HTML: strippers, links, tables, colours, tags; preview and the net
+void stripHtmlTags(MainWindow&);
+void stripHtmlTagsByDepth(MainWindow&);
+void escapeTagBrackets(MainWindow&);
+void listHyperlinks(MainWindow&);
+void tableWizard(MainWindow&);
+void tableWizardForSelection(MainWindow&);
+void insertColor(MainWindow&);
+void insertWebSafeColor(MainWindow&);
+void colorSelection(MainWindow&);
+// The wrap buttons: the tag pair of the button with that component name.
+void wrapWithTagPair(MainWindow&, const char* button);
+void wrapInFont(MainWindow&);
+void insertEmptyFontTag(MainWindow&);
+void insertEmptyImageTag(MainWindow&);
+void insertLineBreakTag(MainWindow&);
+void insertImageTag(MainWindow&);
+void insertHtmlSkeleton(MainWindow&);
+void previewInExplorer(MainWindow&);
+void previewInOpera(MainWindow&);
+void previewInNetscape(MainWindow&);
+void previewInCustom(MainWindow&);
+void findInNet(MainWindow&);
+
 }  // namespace cmd
 }  // namespace kiv
