@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -68,6 +69,13 @@ void onModal(const std::function<void(T*)>& act, int* shown = nullptr) {
     act(d);
   });
   timer->start();
+}
+
+// A mouse move or left-button release at a point of the widget.
+void mouseOn(QWidget* w, QEvent::Type type, QPoint at) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
 }
 
 std::string be32(unsigned v) {
@@ -135,6 +143,11 @@ class HtmlToolsTest : public QObject {
  private:
   EditorInterface& ed() { return main_->editor(); }
   EditingControl* control() { return main_->activeDocument()->control(); }
+  // A press and release on a tool button; its action may run just after.
+  void click(QToolButton* b, Qt::MouseButton mouse, Qt::KeyboardModifiers mods = {}) {
+    QTest::mouseClick(b, mouse, mods);
+    QTest::qWait(20);
+  }
   QToolButton* button(const char* name) {
     auto* b = main_->findChild<QToolButton*>(QString::fromLatin1(name));
     if (!b) qFatal("no button %s", name);
@@ -245,7 +258,7 @@ void HtmlToolsTest::buttons() {
   if (name == QLatin1String("bbBR") && where.size() > 1) control()->moveCaretTo(0, 2);
   auto* b = button(name.toLatin1().constData());
   QVERIFY(b->isEnabled());
-  QTest::mouseClick(b, static_cast<Qt::MouseButton>(mouse));
+  click(b, static_cast<Qt::MouseButton>(mouse));
   QCOMPARE(QByteArray::fromStdString(body()), expected);
   QCOMPARE(dialogs_->messages, QStringList());
   if (expected != text) {  // one undo step brings the text back
@@ -258,8 +271,8 @@ void HtmlToolsTest::buttonsDoNothingWithoutADocument() {
   closeAll();
   for (const char* name : {"bbLink", "bbFont", "bbColor", "bbImage", "bbTable", "bbDefaultTemplate", "bbTD", "bbBR",
                            "BitBtn5", "bbComment"}) {
-    QTest::mouseClick(button(name), Qt::LeftButton);
-    QTest::mouseClick(button(name), Qt::RightButton);
+    click(button(name), Qt::LeftButton);
+    click(button(name), Qt::RightButton);
   }
   for (const char* c : {"mniStripHTML1", "mniHTMLStrip2", "mntagtometa", "mniAnHypLinx", "mniTableMaster",
                         "mniPalette", "Explorer1", "Opera1", "Netscape1", "Custom1"})
@@ -279,7 +292,7 @@ void HtmlToolsTest::colorButton() {
   for (const auto& c : cases) {
     prepare("xy", 1);
     dialogs_->colors.push_back(c.color);
-    QTest::mouseClick(button("bbColor"), Qt::LeftButton);
+    click(button("bbColor"), Qt::LeftButton);
     QCOMPARE(body(), std::string(c.expected));
   }
   QCOMPARE(dialogs_->colorAsks, 3);
@@ -295,18 +308,18 @@ void HtmlToolsTest::webSafePicker() {
         QCOMPARE(d->windowTitle(), QStringLiteral("Websafe Colors"));
         QVERIFY(d->slotButton(0)->isChecked());
         for (int i = 0; i < 3; ++i) QCOMPARE(d->slotEdit(i)->text(), QStringLiteral("#000000"));
-        QTest::mouseMove(d->palette(), QPoint(6 * 16 + 3, 5));
-        QTRY_COMPARE(d->hoverLabel()->text(), QStringLiteral("#003300"));
-        QTest::mouseRelease(d->palette(), Qt::LeftButton, {}, QPoint(6 * 16 + 3, 5));
+        mouseOn(d->palette(), QEvent::MouseMove, QPoint(6 * 16 + 3, 5));
+        QCOMPARE(d->hoverLabel()->text(), QStringLiteral("#003300"));
+        mouseOn(d->palette(), QEvent::MouseButtonRelease, QPoint(6 * 16 + 3, 5));
         QCOMPARE(d->slotEdit(0)->text(), QStringLiteral("#003300"));
         d->slotButton(1)->setChecked(true);
-        QTest::mouseRelease(d->palette(), Qt::LeftButton, {}, QPoint(250, 250));  // past the last colour
+        mouseOn(d->palette(), QEvent::MouseButtonRelease, QPoint(250, 250));  // past the last colour
         QCOMPARE(d->slotEdit(1)->text(), QStringLiteral("#ffffff"));
         QCOMPARE(d->slotEdit(0)->text(), QStringLiteral("#003300"));
         QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
       },
       &shown);
-  QTest::mouseClick(button("bbColor"), Qt::RightButton);
+  click(button("bbColor"), Qt::RightButton);
   QCOMPARE(shown, 1);
   QCOMPARE(body(), std::string("x#ffffffy"));
   QCOMPARE(dialogs_->colorAsks, 0);
@@ -317,7 +330,7 @@ void HtmlToolsTest::webSafePicker() {
     d->slotButton(0)->setChecked(true);
     QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
   });
-  QTest::mouseClick(button("bbColor"), Qt::RightButton);
+  click(button("bbColor"), Qt::RightButton);
   QCOMPARE(body(), std::string("x#ffffffy"));
 }
 
@@ -349,11 +362,11 @@ void HtmlToolsTest::imageButton() {
   writeBytes(path, bytesOf(bytes));
   prepare("xy", 1);
   dialogs_->openAnswers.push_back(QStringList{path});
-  QTest::mouseClick(button("bbImage"), Qt::LeftButton);
+  click(button("bbImage"), Qt::LeftButton);
   QCOMPARE(QByteArray::fromStdString(body()), QByteArray("x") + tag + "y");
   // Cancel inserts nothing.
   dialogs_->openAnswers.push_back(std::nullopt);
-  QTest::mouseClick(button("bbImage"), Qt::LeftButton);
+  click(button("bbImage"), Qt::LeftButton);
   QCOMPARE(QByteArray::fromStdString(body()), QByteArray("x") + tag + "y");
 }
 
@@ -381,7 +394,7 @@ void HtmlToolsTest::tableWizard() {
     QCOMPARE(d->grid()->rowCount(), d->rowsBox()->value());
     QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
   });
-  QTest::mouseClick(button("bbTable"), Qt::LeftButton);
+  click(button("bbTable"), Qt::LeftButton);
   QStringList got = QString::fromLatin1(body()).split(QStringLiteral("\r\n"));
   while (!got.isEmpty() && got.last().isEmpty()) got.removeLast();
   QCOMPARE(got.size(), lines);
@@ -398,7 +411,7 @@ void HtmlToolsTest::tableWizard() {
     QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
   });
   prepare("z");
-  QTest::mouseClick(button("bbTable"), Qt::LeftButton);
+  click(button("bbTable"), Qt::LeftButton);
   QCOMPARE(body(), std::string("z"));
 }
 
@@ -409,8 +422,8 @@ void HtmlToolsTest::tableWizardOpensOnRightButtonAndShift() {
     bool selection;
     int opened;
   } cases[] = {
-      {"right button", [](HtmlToolsTest* t) { QTest::mouseClick(t->button("bbTable"), Qt::RightButton); }, false, 1},
-      {"shift + left", [](HtmlToolsTest* t) { QTest::mouseClick(t->button("bbTable"), Qt::LeftButton, Qt::ShiftModifier); },
+      {"right button", [](HtmlToolsTest* t) { t->click(t->button("bbTable"), Qt::RightButton); }, false, 1},
+      {"shift + left", [](HtmlToolsTest* t) { t->click(t->button("bbTable"), Qt::LeftButton, Qt::ShiftModifier); },
        false, 1},
       {"menu with a selection", [](HtmlToolsTest* t) { t->run("mniTableMaster"); }, true, 1},
       {"menu without a selection", [](HtmlToolsTest* t) { t->run("mniTableMaster"); }, false, 0},
@@ -446,16 +459,16 @@ void HtmlToolsTest::tableWizardOpensOnRightButtonAndShift() {
 
 void HtmlToolsTest::skeleton() {
   prepare("ab", 1);
-  QTest::mouseClick(button("bbDefaultTemplate"), Qt::LeftButton);
+  click(button("bbDefaultTemplate"), Qt::LeftButton);
   const std::string file = readBytes(folder_->file(QStringLiteral("Engine/Templates/defaulthtml.htm")));
   QVERIFY(file.find("<html>") != std::string::npos);
   QCOMPARE(body(), "a" + file + "b");
-  QTest::mouseClick(button("bbDefaultTemplate"), Qt::RightButton);  // nothing
+  click(button("bbDefaultTemplate"), Qt::RightButton);  // nothing
   QCOMPARE(body(), "a" + file + "b");
 
   QFile::remove(folder_->file(QStringLiteral("Engine/Templates/defaulthtml.htm")));
   prepare("ab", 1);
-  QTest::mouseClick(button("bbDefaultTemplate"), Qt::LeftButton);
+  click(button("bbDefaultTemplate"), Qt::LeftButton);
   QCOMPARE(body(), std::string("ab"));
   QCOMPARE(dialogs_->messages.size(), 1);
   QVERIFY(dialogs_->messages[0].startsWith(QStringLiteral("Cannot open file ")));
@@ -551,7 +564,7 @@ void HtmlToolsTest::preview() {
   s.saveBeforePreview = true;
   prepare("<p>x</p>");
   for (const char* c : {"Explorer1", "Opera1", "Netscape1", "Custom1"}) run(c);
-  QTest::mouseClick(button("bbPreview"), Qt::LeftButton);
+  click(button("bbPreview"), Qt::LeftButton);
   QVERIFY(dialogs_->externals.isEmpty());
   QVERIFY(dialogs_->messages.isEmpty());
 
@@ -593,7 +606,7 @@ void HtmlToolsTest::preview() {
   s.browsers.explorerPath = "sh";
   ed().setText("<p>new</p>");
   dialogs_->externals.clear();
-  QTest::mouseClick(button("bbPreview"), Qt::LeftButton);
+  click(button("bbPreview"), Qt::LeftButton);
   QCOMPARE(dialogs_->externals.size(), 1);
   QCOMPARE(readBytes(path), std::string("<p>old</p>"));
   s.saveBeforePreview = true;
