@@ -16,6 +16,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
 )
 bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed)
+# The pages the program writes are checked in a real browser engine.
+test_packages=(chromium)
 
 install_missing() {
   local want=("$@") missing=()
@@ -43,13 +45,13 @@ case "$mode" in
     exec build/kiv "$@"
     ;;
   test)
-    install_missing "${packages[@]}" "${bench_packages[@]}"
+    install_missing "${packages[@]}" "${bench_packages[@]}" "${test_packages[@]}"
     build build
     cd build
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
     ;;
   sanitize)
-    install_missing "${packages[@]}" "${bench_packages[@]}"
+    install_missing "${packages[@]}" "${bench_packages[@]}" "${test_packages[@]}"
     build build-asan -DKIV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     cd build-asan
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"

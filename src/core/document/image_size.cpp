@@ -1,11 +1,16 @@
 #include "core/document/image_size.h"
 
+#include <cstdint>
+
 namespace kiv {
 
 namespace {
 unsigned at(std::string_view d, std::size_t i) { return static_cast<unsigned char>(d[i]); }
 int be16(std::string_view d, std::size_t i) { return static_cast<int>((at(d, i) << 8) | at(d, i + 1)); }
 int le16(std::string_view d, std::size_t i) { return static_cast<int>(at(d, i) | (at(d, i + 1) << 8)); }
+std::uint32_t be32(std::string_view d, std::size_t i) {
+  return (std::uint32_t{at(d, i)} << 24) | (at(d, i + 1) << 16) | (at(d, i + 2) << 8) | at(d, i + 3);
+}
 }  // namespace
 
 ImageSize jpegSize(std::string_view d) {
@@ -38,7 +43,11 @@ ImageSize pngSize(std::string_view d) {
   if (d.size() < 24) return {};
   for (int i = 0; i < 8; ++i)
     if (at(d, i) != sig[i]) return {};
-  return {be16(d, 18), be16(d, 22)};
+  // The header holds 32-bit sizes of at most 2^31 - 1; larger ones are not
+  // a valid picture.
+  const std::uint32_t width = be32(d, 16), height = be32(d, 20);
+  if (width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) return {};
+  return {static_cast<int>(width), static_cast<int>(height)};
 }
 
 ImageSize gifSize(std::string_view d) {

@@ -8,6 +8,7 @@
 
 #include "ui/app/main_window.h"
 #include "ui/commands/command_table.h"
+#include "ui/commands/web_buttons.h"
 #include "ui/common/icons.h"
 #include "ui/editor/control/background_fill.h"
 #include "ui/editor/editor_interface.h"
@@ -90,6 +91,8 @@ void MainWindow::buildToolBar() {
       connect(button, &QToolButton::clicked, runs, &QAction::trigger);
       button->setEnabled(runs->isEnabled());
       connect(runs, &QAction::changed, button, [button, runs] { button->setEnabled(runs->isEnabled()); });
+    } else if (const WebButton* web = findWebButton(b.component)) {
+      attachWebButton(*this, button, *web);
     } else {
       button->setEnabled(false);
       button->setToolTip(QString::fromUtf8(b.tooltip) + QStringLiteral(" — ") + QString::fromUtf8(kNotYetHint));

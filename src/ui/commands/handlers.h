@@ -164,6 +164,29 @@ template <int Index>
 void displayStyle(MainWindow& main) {
   applyDisplayStyle(main, Index);
 }
+// HTML: strippers, links, tables, colours, tags; preview and the net
+void stripHtmlTags(MainWindow&);
+void stripHtmlTagsByDepth(MainWindow&);
+void escapeTagBrackets(MainWindow&);
+void listHyperlinks(MainWindow&);
+void tableWizard(MainWindow&);
+void tableWizardForSelection(MainWindow&);
+void insertColor(MainWindow&);
+void insertWebSafeColor(MainWindow&);
+void colorSelection(MainWindow&);
+// The wrap buttons: the tag pair of the button with that component name.
+void wrapWithTagPair(MainWindow&, const char* button);
+void wrapInFont(MainWindow&);
+void insertEmptyFontTag(MainWindow&);
+void insertEmptyImageTag(MainWindow&);
+void insertLineBreakTag(MainWindow&);
+void insertImageTag(MainWindow&);
+void insertHtmlSkeleton(MainWindow&);
+void previewInExplorer(MainWindow&);
+void previewInOpera(MainWindow&);
+void previewInNetscape(MainWindow&);
+void previewInCustom(MainWindow&);
+void findInNet(MainWindow&);
 
 }  // namespace cmd
 }  // namespace kiv

@@ -1,6 +1,7 @@
 #include "ui/common/dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -118,6 +119,13 @@ bool confirmPrint(QWidget* parent, QPrinter* printer) {
   }
   QPrintDialog dlg(printer, topOf(parent));
   return dlg.exec() == QDialog::Accepted;
+}
+
+std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) {
+  if (gScript) return gScript->color();
+  const QColor c = QColorDialog::getColor(initial, topOf(parent));
+  if (!c.isValid()) return std::nullopt;
+  return c;
 }
 
 void openExternally(const QUrl& url) {

@@ -4,6 +4,7 @@
 // initial value on cancel).
 
 #include <QString>
+#include <QColor>
 #include <QStringList>
 #include <QUrl>
 #include <optional>
@@ -37,6 +38,8 @@ std::optional<QString> chooseFileToSave(QWidget* parent, const QString& title, c
                                         const QString& defaultSuffix);
 // A folder: nullopt when cancelled.
 std::optional<QString> chooseFolderDialog(QWidget* parent, const QString& title, const QString& folder);
+// The colour dialog, fully open; nullopt when cancelled.
+std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial);
 // The print dialog; true when the user chose to print.
 bool confirmPrint(QWidget* parent, QPrinter* printer);
 // Hands a file or address to the desktop (browser, mail program, viewer).
@@ -54,6 +57,7 @@ struct DialogScript {
   virtual std::optional<QString> saveFile(const QString& title, const QString& folder) = 0;
   virtual void external(const QString& what) = 0;  // a desktop hand-over or a started program
   virtual std::optional<QString> folder(const QString& /*title*/, const QString& /*folder*/) { return std::nullopt; }
+  virtual std::optional<QColor> color() { return std::nullopt; }
 };
 void setDialogScript(DialogScript* script);
 DialogScript* dialogScript();

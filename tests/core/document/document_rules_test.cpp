@@ -85,6 +85,21 @@ TEST(ImageSize, PngGifJpeg) {
   EXPECT_EQ(pngSize(png).width, 300);
   EXPECT_EQ(pngSize(png).height, 200);
   EXPECT_EQ(pngSize(png.substr(0, 20)).width, 0);  // never reads past the data
+  // Widths and heights are 32-bit: 70,000 × 65,536 reads whole; past 2^31 - 1 the
+  // picture is not valid.
+  const struct {
+    std::string header;
+    int width, height;
+  } big[] = {
+      {std::string("\0\x01\x11\x70\0\x01\0\0", 8), 70000, 65536},
+      {std::string("\x7f\xff\xff\xff\0\0\0\x01", 8), 0x7FFFFFFF, 1},
+      {std::string("\x80\0\0\0\0\0\0\x01", 8), 0, 0},
+  };
+  for (const auto& b : big) {
+    const std::string p = png.substr(0, 16) + b.header;
+    EXPECT_EQ(pngSize(p).width, b.width);
+    EXPECT_EQ(pngSize(p).height, b.height);
+  }
 
   std::string gif = std::string("GIF89a\x10\0\x10\0\x80\0\0", 13) + std::string(6, '\0') + "," +
                     std::string("\0\0\0\0\x40\x01\xf0\0\0", 9);
