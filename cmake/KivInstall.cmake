@@ -53,6 +53,7 @@ install(FILES ${CMAKE_BINARY_DIR}/dist/doc/changelog.gz ${dist}/copyright DESTIN
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kiv)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Kiv")
 set(CPACK_PACKAGE_CONTACT "Kiv developers <kiv-devel@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plain-text editor with a Russian interface")

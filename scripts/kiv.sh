@@ -16,8 +16,9 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
 )
-# The installed program's test checks the desktop entry and AppStream file.
-install_test_packages=(desktop-file-utils appstream)
+# The installed program's tests check the desktop entry, the AppStream file and
+# the Debian package.
+install_test_packages=(desktop-file-utils appstream dpkg-dev file lintian)
 package_packages=(dpkg-dev file lintian)
 bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed)
 
