@@ -67,6 +67,14 @@ std::string ProgramPaths::shippedPluginsFolder() const {
   return mode_ == RunMode::Installed ? helperFolder_ + "Plugins/" : pluginsFolder();
 }
 
+std::string ProgramPaths::codeTablesFolder(const std::string& location) const {
+  if (location.empty()) return engineFolder() + "Tables/";
+  std::string rel = location;
+  for (char& c : rel)
+    if (c == '\\') c = '/';
+  return asFolder(rel.front() == '/' ? rel : dataFolder_ + rel);
+}
+
 std::string ProgramPaths::instanceSocket(unsigned userId, const UserFolders& user) const {
   char name[64];
   std::snprintf(name, sizeof name, "kiv-%u-%016llx", userId, static_cast<unsigned long long>(pathHash(iniFile())));

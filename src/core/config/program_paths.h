@@ -66,6 +66,13 @@ class ProgramPaths {
   std::string stateFolder() const { return stateFolder_; }
 
   std::string pluginsFolder() const { return engineFolder() + "Plugins/"; }
+  std::string templatesFolder() const { return engineFolder() + "Templates/"; }
+  std::string colorsFolder() const { return engineFolder() + "Colors/"; }
+  std::string settingsFolder() const { return engineFolder() + "Settings/"; }
+  std::string partsFolder() const { return engineFolder() + "Parts/"; }
+  // The code tables: kiv.ini's CodeTablesLocation ("\" or "/" separated,
+  // relative to the data folder or absolute), "Engine/Tables/" when empty.
+  std::string codeTablesFolder(const std::string& location) const;
   std::string pluginHost() const { return helperFolder_ + "kiv-plugin-host"; }
   std::string bookmarksFile() const { return engineFolder() + "bookmarx/bmxtree.bmx"; }
   std::string fileTypesFile() const { return engineFolder() + "Parts/Dizorud/filelinx"; }

@@ -207,7 +207,7 @@ void MainWindow::readConfiguration() {
   config_.session.fileBrowserFolder = spath(QDir::homePath());
   // Numbers brought into their limits are written back at exit.
   clampedSettings_ = readSettings(*ini_, config_);
-  buildFolders(settings(), paths_.dataFolder(), settings().codeTablesFolder);
+  buildFolders(settings(), paths_, settings().codeTablesFolder);
   recent_.setCapacity(RecentFiles::kStartCapacity);
   if (recent_.read(*ini_) > 0)
     showError(this, QStringLiteral("Часть списка недавних файлов в kiv.ini повреждена и пропущена."));

@@ -89,6 +89,29 @@ TEST(ProgramPaths, InstalledPutsTheUsersFilesInTheXdgFolders) {
   EXPECT_EQ(p.recoveryFolder(), "/home/u/.local/state/kiv/Recovery/");
 }
 
+TEST(ProgramPaths, CodeTablesLocation) {
+  const ProgramPaths portable = ProgramPaths::portable("/opt/kiv");
+  const ProgramPaths installed = ProgramPaths::installed("/usr/share/kiv", "/usr/libexec/kiv", {"/home/u", "", "", "", ""});
+  struct Case {
+    std::string location, portable, installed;
+  };
+  const std::vector<Case> cases = {
+      {"", "/opt/kiv/Engine/Tables/", "/home/u/.local/share/kiv/Engine/Tables/"},
+      {"Engine\\Tables\\", "/opt/kiv/Engine/Tables/", "/home/u/.local/share/kiv/Engine/Tables/"},
+      {"My\\Codes", "/opt/kiv/My/Codes/", "/home/u/.local/share/kiv/My/Codes/"},
+      {"/srv/tables", "/srv/tables/", "/srv/tables/"},
+      {"\\srv\\t\\", "/srv/t/", "/srv/t/"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(portable.codeTablesFolder(c.location), c.portable) << c.location;
+    EXPECT_EQ(installed.codeTablesFolder(c.location), c.installed) << c.location;
+  }
+  EXPECT_EQ(installed.templatesFolder(), "/home/u/.local/share/kiv/Engine/Templates/");
+  EXPECT_EQ(installed.colorsFolder(), "/home/u/.local/share/kiv/Engine/Colors/");
+  EXPECT_EQ(installed.settingsFolder(), "/home/u/.local/share/kiv/Engine/Settings/");
+  EXPECT_EQ(installed.partsFolder(), "/home/u/.local/share/kiv/Engine/Parts/");
+}
+
 TEST(ProgramPaths, InstanceSocketIsPerUserAndSettings) {
   const UserFolders noRuntime{"/home/u", "", "", "", ""};
   const UserFolders runtime{"/home/u", "", "", "", "/run/user/1000"};
