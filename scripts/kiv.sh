@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Kiv build helper: installs what is missing on Debian 12, builds, then runs
-# the editor ("run"), the whole test suite ("test") or the benchmarks ("bench").
+# the editor ("run"), the whole test suite ("test") or the benchmarks ("bench"),
+# or builds the Debian package and installs it ("package").
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,6 +16,10 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
 )
+# The installed program's tests check the desktop entry, the AppStream file and
+# the Debian package.
+install_test_packages=(desktop-file-utils appstream dpkg-dev file lintian)
+package_packages=(dpkg-dev file lintian)
 bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed)
 # The pages the program writes are checked in a real browser engine.
 test_packages=(chromium)
@@ -45,16 +50,29 @@ case "$mode" in
     exec build/kiv "$@"
     ;;
   test)
-    install_missing "${packages[@]}" "${bench_packages[@]}" "${test_packages[@]}"
+    install_missing "${packages[@]}" "${bench_packages[@]}" "${test_packages[@]}" "${install_test_packages[@]}"
     build build
     cd build
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
     ;;
   sanitize)
-    install_missing "${packages[@]}" "${bench_packages[@]}" "${test_packages[@]}"
+    install_missing "${packages[@]}" "${bench_packages[@]}" "${test_packages[@]}" "${install_test_packages[@]}"
     build build-asan -DKIV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     cd build-asan
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+    ;;
+  package)
+    # Builds kiv_*.deb in build-package/, checks it with lintian and installs it.
+    install_missing "${packages[@]}" "${package_packages[@]}"
+    cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+    cmake --build build-package -j"$(nproc)" --target kiv kiv-plugin-host kiv_plugins kiv_dist_files
+    (cd build-package && rm -f kiv_*.deb && cpack -G DEB >/dev/null)
+    deb=$(ls build-package/kiv_*.deb)
+    lintian --fail-on error "$deb" || true
+    sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "./$deb"
+    echo "kiv: installed $deb"
     ;;
   bench)
     install_missing "${packages[@]}" "${bench_packages[@]}"
@@ -62,7 +80,7 @@ case "$mode" in
     bash bench/run_all.sh build "$@"
     ;;
   *)
-    echo "usage: scripts/kiv.sh run|test|sanitize|bench" >&2
+    echo "usage: scripts/kiv.sh run|test|sanitize|bench|package" >&2
     exit 2
     ;;
 esac

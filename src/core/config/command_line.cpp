@@ -32,6 +32,8 @@ CommandLine splitCommandLine(const std::vector<std::string>& arguments,
       out.files.push_back(a);
     } else if (a == "--") {
       optionsEnded = true;
+    } else if (a == "--new-window") {
+      out.newWindow = true;
     } else if (a.empty() || a.front() != '-' || exists(a)) {
       out.files.push_back(a);
     } else {

@@ -12,9 +12,11 @@ namespace kiv {
 struct CommandLine {
   std::vector<std::string> files;          // file names, in order, untouched
   std::vector<std::string> toolkitOptions;  // for the toolkit, in order (with their values)
+  bool newWindow = false;                   // "--new-window": a program of its own, not the running one
 };
 
-// `arguments` are the words after the program name. A word that names an
+// `arguments` are the words after the program name. "--new-window" before
+// "--" is Kiv's own option (a file of that name is "./--new-window"). A word that names an
 // existing file or folder is a file name; so is every word that does not
 // start with "-", and every word after "--" (which itself is dropped). The
 // other words are toolkit options; an option that takes a value (-style

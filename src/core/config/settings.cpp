@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/config/program_paths.h"
+
 namespace kiv {
 
 WindowBounds fitBounds(const WindowBounds& bounds, const WindowBounds& area) {
@@ -27,17 +29,16 @@ std::string joinProgramPath(const std::string& folder, const std::string& relati
 }
 
 void buildFolders(Settings& settings, const std::string& programFolder, const std::string& codeTablesLocation) {
-  auto folder = [&](const std::string& rel) {
-    std::string p = joinProgramPath(programFolder, rel);
-    if (!p.empty() && p.back() != '/') p += '/';
-    return p;
-  };
-  settings.templatesFolder = folder("Engine/Templates/");
-  settings.pluginsFolder = folder("Engine/Plugins/");
-  settings.colorsFolder = folder("Engine/Colors/");
-  settings.settingsFolder = folder("Engine/Settings/");
-  settings.partsFolder = folder("Engine/Parts/");
-  settings.codeTablesFolder = folder(codeTablesLocation.empty() ? std::string("Engine/Tables/") : codeTablesLocation);
+  buildFolders(settings, ProgramPaths::portable(programFolder), codeTablesLocation);
+}
+
+void buildFolders(Settings& settings, const ProgramPaths& paths, const std::string& codeTablesLocation) {
+  settings.templatesFolder = paths.templatesFolder();
+  settings.pluginsFolder = paths.pluginsFolder();
+  settings.colorsFolder = paths.colorsFolder();
+  settings.settingsFolder = paths.settingsFolder();
+  settings.partsFolder = paths.partsFolder();
+  settings.codeTablesFolder = paths.codeTablesFolder(codeTablesLocation);
 }
 
 }  // namespace kiv

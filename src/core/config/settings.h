@@ -10,6 +10,8 @@
 
 namespace kiv {
 
+class ProgramPaths;
+
 // Colours are Windows COLORREF values, 0x00BBGGRR.
 using ColorRef = int;
 
@@ -171,6 +173,8 @@ struct Configuration {
 // Builds the folder fields from the program folder (ending in "/") and the
 // CodeTablesLocation value (backslashes accepted).
 void buildFolders(Settings& settings, const std::string& programFolder, const std::string& codeTablesLocation);
+// The same from where `paths` puts the Engine tree.
+void buildFolders(Settings& settings, const ProgramPaths& paths, const std::string& codeTablesLocation);
 
 // Joins a folder and a relative path written with "\" or "/".
 std::string joinProgramPath(const std::string& folder, const std::string& relative);

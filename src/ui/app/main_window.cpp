@@ -25,6 +25,7 @@
 #include "core/common/file_bytes.h"
 #include "core/common/file_identity.h"
 #include "core/config/settings_table.h"
+#include "core/config/shipped_data.h"
 #include "core/document/document_rules.h"
 #include "core/fileio/file_formats.h"
 #include "core/filetypes/file_types.h"
@@ -59,8 +60,11 @@ constexpr int kConfigurationCheckMs = 2000;
 QString MainWindow::buildCaption() { return QStringLiteral("Kiv build no. ") + QStringLiteral(KIV_VERSION_STRING); }
 
 MainWindow::MainWindow(const QString& programFolder, const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
-  if (!programFolder_.endsWith(QLatin1Char('/'))) programFolder_ += QLatin1Char('/');
+    : MainWindow(ProgramPaths::portable(spath(programFolder), spath(QCoreApplication::applicationDirPath())), arguments,
+                 parent) {}
+
+MainWindow::MainWindow(const ProgramPaths& paths, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), paths_(paths), arguments_(arguments) {
   setObjectName(QStringLiteral("MainForm"));
   createContents();
 }
@@ -84,11 +88,18 @@ void MainWindow::createContents() {
   setCentralWidget(mdi_);
   buildStatusBar();
 
-  // The configuration file beside the executable; created empty when missing.
-  const QString iniPath = programFolder_ + QStringLiteral("kiv.ini");
-  if (!QFileInfo::exists(iniPath)) {
-    QFile f(iniPath);
-    if (f.open(QIODevice::WriteOnly)) f.close();
+  // The configuration file: beside the executable in a portable folder, where
+  // it is created empty when missing; an installed program makes the user's
+  // from the shipped default and copies the shipped data the user lacks.
+  const QString iniPath = qpath(paths_.iniFile());
+  if (paths_.mode() == RunMode::Portable) {
+    if (!QFileInfo::exists(iniPath)) {
+      QFile f(iniPath);
+      if (f.open(QIODevice::WriteOnly)) f.close();
+    }
+  } else if (!prepareUserFolders(iniPath)) {
+    startedOk_ = false;
+    return;
   }
   ini_ = std::make_unique<IniFile>(spath(iniPath));
   settings().firstActivation = true;
@@ -124,14 +135,14 @@ void MainWindow::createContents() {
   callbacks.enterSound = [this] { sounds_->playEnterSound(); };
   callbacks.openFile = [this](const std::string& name) { openFile(qpath(name)); };
   editor_ = std::make_unique<EditorInterface>(this, std::move(callbacks), &settings());
-  recovery_ = new RecoveryKeeper(this, programFolder_ + QStringLiteral("Recovery/"));
-  plugins_ = new PluginManager(this, settings().pluginsFolder);
+  recovery_ = new RecoveryKeeper(this, qpath(paths_.recoveryFolder()));
+  plugins_ = new PluginManager(this, settings().pluginsFolder, paths_.pluginHost());
   plugins_->startUp();
 
   buildMenus();
   buildToolBar();
   editor_->setProgramKeys(programKeys());
-  fileTypes_ = std::make_unique<FileTypes>(settings().partsFolder + "Dizorud/filelinx");
+  fileTypes_ = std::make_unique<FileTypes>(paths_.fileTypesFile());
   if (!fileTypes_->loadError().empty())
     showError(this, QStringLiteral("Не удалось прочитать таблицу типов файлов %1: %2. Она не будет перезаписана.")
                         .arg(qpath(fileTypes_->path()), qs(fileTypes_->loadError())));
@@ -174,13 +185,34 @@ void MainWindow::createContents() {
   connect(activationFallback_, &QTimer::timeout, this, &MainWindow::firstActivation);
 }
 
+bool MainWindow::prepareUserFolders(const QString& iniPath) {
+  for (const std::string& folder : {paths_.configFolder(), paths_.dataFolder(), paths_.stateFolder()}) {
+    if (!QDir().mkpath(qpath(folder))) {
+      showError(this, QStringLiteral("Не удалось создать папку %1.").arg(qpath(folder)));
+      return false;
+    }
+  }
+  CopyResult r = createFileIfMissing(spath(iniPath), paths_.defaultIniFile());
+  if (!r.ok()) {
+    showError(this, QStringLiteral("Файл инициализации kiv.ini не найден!") + QLatin1Char('\n') + qs(r.error));
+    return false;
+  }
+  // Missing shipped files are a nuisance, not a reason to stop.
+  r = copyMissingFiles(paths_.shippedEngineFolder(), paths_.engineFolder());
+  if (r.ok()) r = copyMissingFiles(paths_.shippedPluginsFolder(), paths_.pluginsFolder());
+  if (!r.ok()) showError(this, QStringLiteral("Не удалось подготовить данные программы: %1.").arg(qs(r.error)));
+  return true;
+}
+
 void MainWindow::readConfiguration() {
-  config_.session.lastOpenFolder = spath(programFolder_);
-  config_.session.lastSaveFolder = spath(programFolder_);
+  const std::string startFolder =
+      paths_.mode() == RunMode::Portable ? paths_.dataFolder() : spath(QDir::homePath() + QLatin1Char('/'));
+  config_.session.lastOpenFolder = startFolder;
+  config_.session.lastSaveFolder = startFolder;
   config_.session.fileBrowserFolder = spath(QDir::homePath());
   // Numbers brought into their limits are written back at exit.
   clampedSettings_ = readSettings(*ini_, config_);
-  buildFolders(settings(), spath(programFolder_), settings().codeTablesFolder);
+  buildFolders(settings(), paths_, settings().codeTablesFolder);
   recent_.setCapacity(RecentFiles::kStartCapacity);
   if (recent_.read(*ini_) > 0)
     showError(this, QStringLiteral("Часть списка недавних файлов в kiv.ini повреждена и пропущена."));
@@ -386,6 +418,13 @@ void MainWindow::documentClosed(const std::string& fileName, int, int topLine) {
     recent_.add(fileName, topLine);
     refreshRecentMenu();
   }
+}
+
+void MainWindow::openFilesFromAnotherStart(const QStringList& fileNames) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  for (const QString& f : fileNames) openFile(f);
 }
 
 void MainWindow::firstActivation() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/config/ini_file.h"
+#include "core/config/program_paths.h"
 #include "core/config/recent_files.h"
 #include "core/config/settings.h"
 #include "core/config/settings_table.h"
@@ -41,9 +42,11 @@ class RecoveryKeeper;
 class MainWindow : public QMainWindow, public DocumentHost {
   Q_OBJECT
  public:
-  // programFolder ends in "/"; arguments are the command line without the
-  // program name.
+  // A portable folder: everything beside the executable in programFolder.
+  // arguments are the command line without the program name.
   MainWindow(const QString& programFolder, const QStringList& arguments, QWidget* parent = nullptr);
+  // The files where `paths` puts them (an installed program).
+  MainWindow(const ProgramPaths& paths, const QStringList& arguments, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // False when "kiv.ini" could not be created: the program ends at once.
@@ -61,7 +64,8 @@ class MainWindow : public QMainWindow, public DocumentHost {
   QString statusPanel(int panel) const;
 
   // --- program-wide objects ---
-  const QString& programFolder() const { return programFolder_; }
+  // Where kiv.ini, the Engine tree, the help files and the rest live.
+  const ProgramPaths& paths() const { return paths_; }
   Configuration& config() { return config_; }
   Settings& settings() { return config_.settings; }
   IniFile& ini() { return *ini_; }
@@ -91,6 +95,9 @@ class MainWindow : public QMainWindow, public DocumentHost {
   // The shared open routine: opens the file in a new document window.
   // Returns the new window, or nullptr when nothing was opened.
   DocumentWindow* openFile(const QString& fileName);
+  // Files a second start of the program handed over: opened here, and the
+  // window brought forward.
+  void openFilesFromAnotherStart(const QStringList& fileNames);
   // Closes a document without asking and without recording it (a document
   // whose opening failed half-way).
   void discardDocument(DocumentWindow* doc);
@@ -138,8 +145,9 @@ class MainWindow : public QMainWindow, public DocumentHost {
   void placeMainWindow();
   void installSignalHandlers();
   void saveFileTypes();
+  bool prepareUserFolders(const QString& iniPath);
 
-  QString programFolder_;
+  ProgramPaths paths_;
   QStringList arguments_;
   bool startedOk_ = true;
   // False when "kiv.ini" is there but could not be read: it is left alone.

@@ -6,6 +6,7 @@
 #include "ui/app/main_window.h"
 #include "ui/commands/handlers.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/qt_text.h"
 
 namespace kiv {
 
@@ -24,13 +25,13 @@ void about(MainWindow& main) {
                           .arg(MainWindow::buildCaption()));
 }
 
-void showHistory(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/notes.txt")); }
+void showHistory(MainWindow& main) { main.openFile(qpath(main.paths().helpFile("notes.txt"))); }
 
 void showManual(MainWindow& main) {
-  openExternally(QUrl::fromLocalFile(main.programFolder() + QStringLiteral("dox/kiv.htm")));
+  openExternally(QUrl::fromLocalFile(qpath(main.paths().helpFile("kiv.htm"))));
 }
 
-void showBugList(MainWindow& main) { main.openFile(main.programFolder() + QStringLiteral("dox/!bugs.txt")); }
+void showBugList(MainWindow& main) { main.openFile(qpath(main.paths().helpFile("!bugs.txt"))); }
 
 void writeToAuthor(MainWindow&) {
   QUrl url(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));

@@ -45,12 +45,8 @@ std::vector<PluginMenuItem> pluginMenuItems(const std::vector<std::string>& capt
   return items;
 }
 
-PluginManager::PluginManager(MainWindow* main, const std::string& folder)
-    : QObject(main),
-      main_(main),
-      folder_(folder),
-      host_(spath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                  QString::fromLatin1(PluginHost::kProgramName))) {}
+PluginManager::PluginManager(MainWindow* main, const std::string& folder, const std::string& host)
+    : QObject(main), main_(main), folder_(folder), host_(host) {}
 
 void PluginManager::startUp() {
   const PluginFolderResult r = loadOrScanPlugins(registry_, folder_, host_);

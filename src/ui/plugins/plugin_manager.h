@@ -45,7 +45,8 @@ class PluginManager : public QObject {
  public:
   // folder: the plugins folder, ending in "/". The host program is looked
   // for beside the running executable.
-  PluginManager(MainWindow* main, const std::string& folder);
+  // `host` is the path of the plugin helper.
+  PluginManager(MainWindow* main, const std::string& folder, const std::string& host);
 
   const PluginRegistry& registry() const { return registry_; }
   PluginHost& host() { return host_; }

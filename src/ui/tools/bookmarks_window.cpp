@@ -41,7 +41,7 @@ QString fileText(const QString& text) { return qs(cutUtf8(u8(text))); }
 BookmarksWindow::BookmarksWindow(MainWindow* main)
     : ToolWindow(main, QStringLiteral("BookmarksWindow"), QStringLiteral("ЗАКЛАДКИ"), true),
       main_(main),
-      treeFile_(main->programFolder() + QStringLiteral("Engine/bookmarx/bmxtree.bmx")) {
+      treeFile_(qpath(main->paths().bookmarksFile())) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   menuBar_ = new QMenuBar(this);

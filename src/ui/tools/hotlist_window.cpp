@@ -35,7 +35,7 @@ HotlistWindow::HotlistWindow(MainWindow* main) : ToolWindow(main, QStringLiteral
   connect(list_, &QListWidget::itemActivated, this, &HotlistWindow::openCurrent);
   resize(300, 240);
 
-  path_ = qpath(main->settings().partsFolder) + QStringLiteral("Dizorud/hotlist.txt");
+  path_ = qpath(main->paths().hotlistFile());
   if (const auto folders = readHotlist(spath(path_))) {
     for (const std::string& f : *folders) list_->addItem(qpath(f));
   } else {

@@ -14,6 +14,7 @@ TEST(CommandLine, FileNamesAreKeptFromTheToolkitsOptions) {
   const auto exists = [&](const std::string& n) { return existing.count(n) > 0; };
   struct Case {
     Words words, files, options;
+    bool newWindow = false;
   };
   const std::vector<Case> cases = {
       {{}, {}, {}},
@@ -32,6 +33,10 @@ TEST(CommandLine, FileNamesAreKeptFromTheToolkitsOptions) {
       {{"--", "-style", "--", "-x"}, {"-style", "--", "-x"}, {}},
       {{"-platform", "offscreen", "--", "-reverse2"}, {"-reverse2"}, {"-platform", "offscreen"}},
       {{""}, {""}, {}},
+      {{"--new-window", "a.txt"}, {"a.txt"}, {}, true},
+      {{"a.txt", "--new-window"}, {"a.txt"}, {}, true},
+      {{"--", "--new-window"}, {"--new-window"}, {}},  // after "--" a file name
+      {{"-new-window"}, {}, {"-new-window"}},          // one dash: not ours
   };
   for (const auto& c : cases) {
     const CommandLine cl = splitCommandLine(c.words, exists);
@@ -39,5 +44,6 @@ TEST(CommandLine, FileNamesAreKeptFromTheToolkitsOptions) {
     for (const auto& w : c.words) shown += "[" + w + "]";
     EXPECT_EQ(cl.files, c.files) << shown;
     EXPECT_EQ(cl.toolkitOptions, c.options) << shown;
+    EXPECT_EQ(cl.newWindow, c.newWindow) << shown;
   }
 }
