@@ -3,13 +3,60 @@
 #include <QCollator>
 #include <QFont>
 #include <QLocale>
+#include <algorithm>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 #include "core/charsets/code_page.h"
 #include "core/common/regional.h"
 #include "ui/common/qt_text.h"
 
 namespace kiv {
+
+namespace {
+
+QString decode1251(std::string_view s) { return qs(CodePage::get(CodePageId::Win1251).decodeToUtf8(s)); }
+
+// Indices of `keys` ascending, equal keys by index.
+template <class Key, class Less>
+std::vector<std::size_t> stableOrderOfKeys(const std::vector<Key>& keys, Less less) {
+  std::vector<std::size_t> order(keys.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return less(keys[a], keys[b]); });
+  return order;
+}
+
+}  // namespace
+
+void setCollation(RegionalFormat& f, const QLocale& locale) {
+  auto collator = std::make_shared<QCollator>(locale);
+  collator->setCaseSensitivity(Qt::CaseInsensitive);
+  f.compareIgnoreCase = [collator](std::string_view a, std::string_view b) {
+    const int c = collator->compare(decode1251(a), decode1251(b));
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+  };
+  if (locale.language() == QLocale::C) {
+    // Without a language the collator compares UTF-16 units folded to one
+    // case (Windows-1251 decodes to single units): the folded text is the key.
+    f.orderIgnoreCase = [](const std::vector<std::string_view>& items) {
+      std::vector<std::u16string> keys;
+      keys.reserve(items.size());
+      for (std::string_view s : items) {
+        const QString folded = decode1251(s).toCaseFolded();
+        keys.emplace_back(reinterpret_cast<const char16_t*>(folded.utf16()), static_cast<std::size_t>(folded.size()));
+      }
+      return stableOrderOfKeys(keys, std::less<>());
+    };
+    return;
+  }
+  f.orderIgnoreCase = [collator](const std::vector<std::string_view>& items) {
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(items.size());
+    for (std::string_view s : items) keys.push_back(collator->sortKey(decode1251(s)));
+    return stableOrderOfKeys(keys, [](const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b) < 0; });
+  };
+}
 
 void setupRegionalFormat() {
   const QLocale locale = QLocale::system();
@@ -30,13 +77,7 @@ void setupRegionalFormat() {
     const auto at = f.longTimePattern.find(zone);
     if (at != std::string::npos) f.longTimePattern.erase(at, std::string(zone).size());
   }
-  auto collator = std::make_shared<QCollator>(locale);
-  collator->setCaseSensitivity(Qt::CaseInsensitive);
-  f.compareIgnoreCase = [collator](std::string_view a, std::string_view b) {
-    const CodePage& win = CodePage::get(CodePageId::Win1251);
-    const int c = collator->compare(qs(win.decodeToUtf8(a)), qs(win.decodeToUtf8(b)));
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-  };
+  setCollation(f, locale);
   setRegionalFormat(std::move(f));
 }
 

@@ -17,6 +17,11 @@
 
 namespace kiv {
 
+long& searchStepBytes() {
+  static long bytes = 64 * 1024;
+  return bytes;
+}
+
 SearchOptions& lastSearch() {
   static SearchOptions options;
   return options;
@@ -89,29 +94,102 @@ std::vector<std::pair<long, long>> allMatches(EditingControl* m, const SearchOpt
   return out;
 }
 
-// The first match after `start` (or the last before it, backward) in the scope.
+// The control's bytes [from, to), narrowed to whole UTF-8 characters: the
+// start moved forward when `keepEnd`, else the end moved back.
+std::string bytesOf(EditingControl* m, long& from, long& to, bool keepEnd) {
+  std::string buf(static_cast<std::size_t>(std::max(0L, to - from)) + 1, '\0');
+  if (to > from) m->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buf.data());
+  buf.resize(static_cast<std::size_t>(std::max(0L, to - from)));
+  auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  if (keepEnd) {
+    std::size_t skip = 0;
+    while (skip < buf.size() && skip < 3 && continuation(buf[skip])) ++skip;
+    buf.erase(0, skip);
+    from += static_cast<long>(skip);
+  } else {
+    // A lead byte whose character does not fit is cut with what follows it.
+    std::size_t lead = buf.size();
+    for (std::size_t back = 0; back < 4 && lead > 0; ++back) {
+      --lead;
+      if (!continuation(buf[lead])) break;
+    }
+    if (lead < buf.size()) {
+      const auto c = static_cast<unsigned char>(buf[lead]);
+      const std::size_t need = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      if (lead + need > buf.size()) {
+        to -= static_cast<long>(buf.size() - lead);
+        buf.resize(lead);
+      }
+    }
+  }
+  return buf;
+}
+
+long utf8Length(QStringView s) {
+  long n = 0;
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    const char16_t c = s.at(i).unicode();
+    if (c < 0x80) n += 1;
+    else if (c < 0x800) n += 2;
+    else if (QChar::isHighSurrogate(c) && i + 1 < s.size() && QChar::isLowSurrogate(s.at(i + 1).unicode())) {
+      n += 4;
+      ++i;
+    } else n += 3;
+  }
+  return n;
+}
+
+enum class Probe { Found, NotHere };
+
+// One step of findOne: the text read from the control at `from` is `raw`,
+// folded into `hay`; `fromStart`/`toEnd` say whether its ends are the ends
+// of the searched range (then a whole word may touch them); a whole-word
+// candidate touching another end is left to a wider step, which sees its
+// neighbour.
+Probe probe(const QString& raw, const QString& hay, const QString& needle, const SearchOptions& o, bool fromStart,
+            bool toEnd, long from, long& a, long& b) {
+  const qsizetype n = needle.size();
+  qsizetype at = o.backward ? hay.size() : 0;
+  for (;;) {
+    if (o.backward) {
+      if (at <= 0) return Probe::NotHere;
+      at = hay.lastIndexOf(needle, at - 1);
+    } else {
+      at = hay.indexOf(needle, at);
+    }
+    if (at < 0) return Probe::NotHere;
+    // A neighbour outside the step is unknown: a wider step decides.
+    if (o.wholeWords && ((at == 0 && !fromStart) || (at + n == hay.size() && !toEnd))) return Probe::NotHere;
+    if (!o.wholeWords || wholeWordAt(hay, at, n)) break;
+    if (!o.backward) ++at;
+  }
+  a = from + utf8Length(QStringView(raw).left(at));
+  b = a + utf8Length(QStringView(raw).mid(at, n));
+  return Probe::Found;
+}
+
+// The first match after `start` (or the last before it, backward) in the
+// scope. The text is read in steps growing from `start`, each twice the one
+// before, so the time goes with the distance to the match, not the size of
+// the document.
 bool findOne(EditingControl* m, const SearchOptions& o, long start, const Scope& scope, long& a, long& b) {
   const QString needle = foldedNeedle(o);
   if (needle.isEmpty()) return false;
   const long from = o.backward ? scope.from : std::max(start, scope.from);
   const long to = o.backward ? std::min(start, scope.to) : scope.to;
   if (to <= from) return false;
-  const QString hay = haystack(m, from, to, !o.caseSensitive);
-  qsizetype at = o.backward ? hay.size() : 0;
-  for (;;) {
-    if (o.backward) {
-      if (at <= 0) return false;
-      at = hay.lastIndexOf(needle, at - 1);
-    } else {
-      at = hay.indexOf(needle, at);
-    }
-    if (at < 0) return false;
-    if (!o.wholeWords || wholeWordAt(hay, at, needle.size())) break;
-    if (!o.backward) ++at;
+  for (long step = std::max(1L, searchStepBytes());; step = step > (to - from) / 2 ? to - from : step * 2) {
+    long stepFrom = o.backward ? std::max(from, to - step) : from;
+    long stepTo = o.backward ? to : std::min(to, from + step);
+    const std::string bytes = bytesOf(m, stepFrom, stepTo, o.backward);
+    const QString raw = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString hay = raw;
+    if (!o.caseSensitive)
+      for (QChar& c : hay) c = c.toCaseFolded();
+    const Probe p = probe(raw, hay, needle, o, stepFrom == from, stepTo == to, stepFrom, a, b);
+    if (p == Probe::Found) return true;
+    if (stepFrom == from && stepTo == to) return false;
   }
-  a = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, from, static_cast<long>(at));
-  b = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, a, static_cast<long>(needle.size()));
-  return true;
 }
 
 void replaceRange(EditingControl* m, long a, long b, const QByteArray& rep) {
