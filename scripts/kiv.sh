@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core
 )
-bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed)
+bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed locales)
 
 install_missing() {
   local want=("$@") missing=()

@@ -39,6 +39,8 @@ class CollationKeysTest : public QObject {
   void keyOrderIsTheComparisonOrder_data();
   void keyOrderIsTheComparisonOrder();
   void menuSortUsesTheKeys();
+  void manyLinesSortedInPartsStayStable_data();
+  void manyLinesSortedInPartsStayStable();
 };
 
 void CollationKeysTest::keyOrderIsTheComparisonOrder_data() {
@@ -97,6 +99,33 @@ void CollationKeysTest::menuSortUsesTheKeys() {
   std::reverse(reversed.begin(), reversed.end());
   QCOMPARE(reverseSortLines(in, regionalOrderIgnoreCase()), reversed);
   setRegionalFormat(old);
+}
+
+void CollationKeysTest::manyLinesSortedInPartsStayStable_data() { keyOrderIsTheComparisonOrder_data(); }
+
+// Enough lines for the keys and the sort to be split between threads; few
+// letters, so that many lines are equal but for case.
+void CollationKeysTest::manyLinesSortedInPartsStayStable() {
+  QFETCH(QString, locale);
+  RegionalFormat f;
+  setCollation(f, QLocale(locale));
+  const std::string letters = w1251("аАбБеЕёЁ");
+  std::vector<std::string> lines(30001);
+  std::uint32_t seed = 7;
+  for (auto& line : lines) {
+    seed = seed * 1103515245u + 12345u;
+    const std::size_t len = (seed >> 16) % 4;
+    for (std::size_t k = 0; k < len; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      line += letters[(seed >> 16) % letters.size()];
+    }
+  }
+  const std::vector<std::string_view> views(lines.begin(), lines.end());
+  std::vector<std::size_t> expected(lines.size());
+  std::iota(expected.begin(), expected.end(), std::size_t{0});
+  std::stable_sort(expected.begin(), expected.end(),
+                   [&](std::size_t a, std::size_t b) { return f.compareIgnoreCase(lines[a], lines[b]) < 0; });
+  QVERIFY(f.orderIgnoreCase(views) == expected);
 }
 
 QTEST_MAIN(CollationKeysTest)
