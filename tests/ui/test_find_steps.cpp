@@ -40,6 +40,7 @@ class FindStepsTest : public QObject {
   void steppingVisitsEveryMatchInOrder_data();
   void steppingVisitsEveryMatchInOrder();
   void replaceOneAtATimeAcrossSteps();
+  void everyCapitalFoldsAsQtFoldsIt();
 };
 
 void FindStepsTest::sameMatchForEveryStep_data() {
@@ -177,6 +178,23 @@ void FindStepsTest::replaceOneAtATimeAcrossSteps() {
     for (int i = 0; i < 3; ++i) QVERIFY(replaceNext(&control, o));
     QCOMPARE(control.text(), QStringLiteral("пёс, пёс и котик; пёс"));
     QVERIFY(!findAndSelect(&control, o, false));
+  }
+}
+
+// The text is folded with shortcuts for Latin and Cyrillic; the needle with
+// QChar::toCaseFolded: every capital must still meet its small letter.
+void FindStepsTest::everyCapitalFoldsAsQtFoldsIt() {
+  EditingControl control;
+  for (char16_t u = 0x20; u < 0x600; ++u) {
+    const QChar c(u);
+    if (!c.isPrint() || c.isSurrogate() || c.toCaseFolded() == c) continue;
+    const QString text = QStringLiteral("..") + c + QStringLiteral("..");
+    control.SendScintilla(QsciScintillaBase::SCI_SETTEXT, text.toUtf8().constData());
+    control.SendScintilla(QsciScintillaBase::SCI_SETSEL, 0L, 0L);
+    SearchOptions o;
+    o.text = QString(c.toCaseFolded());
+    QVERIFY2(findAndSelect(&control, o, false), qPrintable(QString::number(u, 16)));
+    QCOMPARE(control.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), 2L);
   }
 }
 

@@ -96,26 +96,26 @@ std::vector<std::pair<long, long>> allMatches(EditingControl* m, const SearchOpt
 
 // The control's bytes [from, to), narrowed to whole UTF-8 characters: the
 // start moved forward when `keepEnd`, else the end moved back.
-std::string bytesOf(EditingControl* m, long& from, long& to, bool keepEnd) {
-  std::string buf(static_cast<std::size_t>(std::max(0L, to - from)) + 1, '\0');
+QByteArray bytesOf(EditingControl* m, long& from, long& to, bool keepEnd) {
+  QByteArray buf(std::max(0L, to - from) + 1, Qt::Uninitialized);
   if (to > from) m->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buf.data());
-  buf.resize(static_cast<std::size_t>(std::max(0L, to - from)));
+  buf.resize(std::max(0L, to - from));
   auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
   if (keepEnd) {
-    std::size_t skip = 0;
+    qsizetype skip = 0;
     while (skip < buf.size() && skip < 3 && continuation(buf[skip])) ++skip;
-    buf.erase(0, skip);
+    buf.remove(0, skip);
     from += static_cast<long>(skip);
   } else {
     // A lead byte whose character does not fit is cut with what follows it.
-    std::size_t lead = buf.size();
-    for (std::size_t back = 0; back < 4 && lead > 0; ++back) {
+    qsizetype lead = buf.size();
+    for (int back = 0; back < 4 && lead > 0; ++back) {
       --lead;
       if (!continuation(buf[lead])) break;
     }
     if (lead < buf.size()) {
       const auto c = static_cast<unsigned char>(buf[lead]);
-      const std::size_t need = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      const qsizetype need = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
       if (lead + need > buf.size()) {
         to -= static_cast<long>(buf.size() - lead);
         buf.resize(lead);
@@ -137,6 +137,23 @@ long utf8Length(QStringView s) {
     } else n += 3;
   }
   return n;
+}
+
+// QChar::toCaseFolded for every unit, with Latin and Cyrillic capitals
+// folded inline (the bulk of a Russian text).
+void foldInPlace(QString& s) {
+  for (QChar& c : s) {
+    const char16_t u = c.unicode();
+    if (u < 0x80) {
+      if (u >= u'A' && u <= u'Z') c = QChar(static_cast<char16_t>(u + 32));
+    } else if (u >= 0x410 && u <= 0x42F) {
+      c = QChar(static_cast<char16_t>(u + 32));
+    } else if (u >= 0x400 && u <= 0x40F) {
+      c = QChar(static_cast<char16_t>(u + 80));
+    } else if (u < 0x430 || u > 0x45F) {
+      c = c.toCaseFolded();
+    }
+  }
 }
 
 enum class Probe { Found, NotHere };
@@ -181,11 +198,10 @@ bool findOne(EditingControl* m, const SearchOptions& o, long start, const Scope&
   for (long step = std::max(1L, searchStepBytes());; step = step > (to - from) / 2 ? to - from : step * 2) {
     long stepFrom = o.backward ? std::max(from, to - step) : from;
     long stepTo = o.backward ? to : std::min(to, from + step);
-    const std::string bytes = bytesOf(m, stepFrom, stepTo, o.backward);
-    const QString raw = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QByteArray bytes = bytesOf(m, stepFrom, stepTo, o.backward);
+    const QString raw = QString::fromUtf8(bytes);
     QString hay = raw;
-    if (!o.caseSensitive)
-      for (QChar& c : hay) c = c.toCaseFolded();
+    if (!o.caseSensitive) foldInPlace(hay);
     const Probe p = probe(raw, hay, needle, o, stepFrom == from, stepTo == to, stepFrom, a, b);
     if (p == Probe::Found) return true;
     if (stepFrom == from && stepTo == to) return false;
