@@ -94,32 +94,28 @@ std::vector<std::pair<long, long>> allMatches(EditingControl* m, const SearchOpt
   return out;
 }
 
-// The control's bytes [from, to), narrowed to whole UTF-8 characters: the
-// start moved forward when `keepEnd`, else the end moved back.
-QByteArray bytesOf(EditingControl* m, long& from, long& to, bool keepEnd) {
+// The control's bytes [from, to), narrowed to whole UTF-8 characters:
+// continuation bytes at the start skipped, a character cut by the end left out.
+QByteArray bytesOf(EditingControl* m, long& from, long& to) {
   QByteArray buf(std::max(0L, to - from) + 1, Qt::Uninitialized);
   if (to > from) m->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buf.data());
   buf.resize(std::max(0L, to - from));
   auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-  if (keepEnd) {
-    qsizetype skip = 0;
-    while (skip < buf.size() && skip < 3 && continuation(buf[skip])) ++skip;
-    buf.remove(0, skip);
-    from += static_cast<long>(skip);
-  } else {
-    // A lead byte whose character does not fit is cut with what follows it.
-    qsizetype lead = buf.size();
-    for (int back = 0; back < 4 && lead > 0; ++back) {
-      --lead;
-      if (!continuation(buf[lead])) break;
-    }
-    if (lead < buf.size()) {
-      const auto c = static_cast<unsigned char>(buf[lead]);
-      const qsizetype need = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-      if (lead + need > buf.size()) {
-        to -= static_cast<long>(buf.size() - lead);
-        buf.resize(lead);
-      }
+  qsizetype skip = 0;
+  while (skip < buf.size() && skip < 3 && continuation(buf[skip])) ++skip;
+  buf.remove(0, skip);
+  from += static_cast<long>(skip);
+  qsizetype lead = buf.size();
+  for (int back = 0; back < 4 && lead > 0; ++back) {
+    --lead;
+    if (!continuation(buf[lead])) break;
+  }
+  if (lead < buf.size()) {
+    const auto c = static_cast<unsigned char>(buf[lead]);
+    const qsizetype need = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (lead + need > buf.size()) {
+      to -= static_cast<long>(buf.size() - lead);
+      buf.resize(lead);
     }
   }
   return buf;
@@ -160,9 +156,10 @@ enum class Probe { Found, NotHere };
 
 // One step of findOne: the text read from the control at `from` is `raw`,
 // folded into `hay`; `fromStart`/`toEnd` say whether its ends are the ends
-// of the searched range (then a whole word may touch them); a whole-word
-// candidate touching another end is left to a wider step, which sees its
-// neighbour.
+// of the searched range (then a whole word may touch them). Steps overlap
+// by more than a match: a whole-word candidate at the end the search moves
+// towards is left to the next step, which sees its neighbour; one at the
+// end it comes from was decided by the step before.
 Probe probe(const QString& raw, const QString& hay, const QString& needle, const SearchOptions& o, bool fromStart,
             bool toEnd, long from, long& a, long& b) {
   const qsizetype n = needle.size();
@@ -175,9 +172,10 @@ Probe probe(const QString& raw, const QString& hay, const QString& needle, const
       at = hay.indexOf(needle, at);
     }
     if (at < 0) return Probe::NotHere;
-    // A neighbour outside the step is unknown: a wider step decides.
-    if (o.wholeWords && ((at == 0 && !fromStart) || (at + n == hay.size() && !toEnd))) return Probe::NotHere;
-    if (!o.wholeWords || wholeWordAt(hay, at, n)) break;
+    const bool openStart = at == 0 && !fromStart;
+    const bool openEnd = at + n == hay.size() && !toEnd;
+    if (o.wholeWords && (o.backward ? openStart : openEnd)) return Probe::NotHere;
+    if (!o.wholeWords || (!openStart && !openEnd && wholeWordAt(hay, at, n))) break;
     if (!o.backward) ++at;
   }
   a = from + utf8Length(QStringView(raw).left(at));
@@ -186,25 +184,30 @@ Probe probe(const QString& raw, const QString& hay, const QString& needle, const
 }
 
 // The first match after `start` (or the last before it, backward) in the
-// scope. The text is read in steps growing from `start`, each twice the one
-// before, so the time goes with the distance to the match, not the size of
-// the document.
+// scope. The text is read in steps moving away from `start`, each twice
+// the one before and overlapping it by more than a match, so the time goes
+// with the distance to the match, not the size of the document.
 bool findOne(EditingControl* m, const SearchOptions& o, long start, const Scope& scope, long& a, long& b) {
   const QString needle = foldedNeedle(o);
   if (needle.isEmpty()) return false;
   const long from = o.backward ? scope.from : std::max(start, scope.from);
   const long to = o.backward ? std::min(start, scope.to) : scope.to;
   if (to <= from) return false;
-  for (long step = std::max(1L, searchStepBytes());; step = step > (to - from) / 2 ? to - from : step * 2) {
-    long stepFrom = o.backward ? std::max(from, to - step) : from;
-    long stepTo = o.backward ? to : std::min(to, from + step);
-    const QByteArray bytes = bytesOf(m, stepFrom, stepTo, o.backward);
+  // A match and a character on either side, in UTF-8 bytes.
+  const long overlap = 3 * static_cast<long>(needle.size()) + 8;
+  long stepFrom = from, stepTo = to;
+  for (long step = std::max(1L, searchStepBytes());; step = std::min(step, (to - from) / 2 + 1) * 2) {
+    if (o.backward) stepFrom = std::max(from, stepTo - step);
+    else stepTo = std::min(to, stepFrom + step);
+    long readFrom = stepFrom, readTo = stepTo;
+    const QByteArray bytes = bytesOf(m, readFrom, readTo);
     const QString raw = QString::fromUtf8(bytes);
     QString hay = raw;
     if (!o.caseSensitive) foldInPlace(hay);
-    const Probe p = probe(raw, hay, needle, o, stepFrom == from, stepTo == to, stepFrom, a, b);
-    if (p == Probe::Found) return true;
-    if (stepFrom == from && stepTo == to) return false;
+    if (probe(raw, hay, needle, o, readFrom == from, readTo == to, readFrom, a, b) == Probe::Found) return true;
+    if (o.backward ? stepFrom == from : stepTo == to) return false;
+    if (o.backward) stepTo = std::min(to, stepFrom + overlap);
+    else stepFrom = std::max(from, stepTo - overlap);
   }
 }
 
