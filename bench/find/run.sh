@@ -25,11 +25,11 @@ t1=$(date +%s%N)
 peer=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')
 [[ "$count" -eq 1000 ]] || { echo "bench find: grep found $count matches, not 1000" >&2; exit 1; }
 
-printf '%-48s %8s %8s %8s %9s\n' "task" "kiv, s" "cpu, s" "peer, s" "kiv/peer"
+printf '%-56s %8s %8s %8s %9s\n' "task" "kiv, s" "cpu, s" "peer, s" "kiv/peer"
 row() {
   awk -v n="$1" -v a="$2" -v c="$3" -v b="$4" \
-    'BEGIN { if (b == "-") printf "%-48s %8.3f %8.3f %8s %9s\n", n, a, c, "-", "-";
-             else printf "%-48s %8.3f %8.3f %8.3f %9.2f\n", n, a, c, b, (b > 0 ? a / b : 0) }'
+    'BEGIN { if (b == "-") printf "%-56s %8.3f %8.3f %8s %9s\n", n, a, c, "-", "-";
+             else printf "%-56s %8.3f %8.3f %8.3f %9.2f\n", n, a, c, b, (b > 0 ? a / b : 0) }'
 }
 row "Find next through 1000 matches in ${mb} MB (grep -o -i)" "$find_s" "$find_cpu" "$peer"
 row "Replace one at a time, 1000 matches in ${mb} MB" "$repl_s" "$repl_cpu" "-"
