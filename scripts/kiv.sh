@@ -20,7 +20,9 @@ packages=(
 # the Debian package.
 install_test_packages=(desktop-file-utils appstream dpkg-dev file lintian)
 package_packages=(dpkg-dev file lintian)
-bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed)
+# The editor benchmark drives Kiv and the peer editors under a virtual display.
+bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed locales
+                python3 xdotool xclip juffed featherpad scite)
 # The pages the program writes are checked in a real browser engine.
 test_packages=(chromium)
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kiv {
 
@@ -22,6 +23,13 @@ struct RegionalFormat {
   // locale, <0, 0, >0; it must be a strict weak ordering. When empty, the
   // program's own Windows-1251 order is used.
   std::function<int(std::string_view, std::string_view)> compareIgnoreCase;
+
+  // The same order for many strings at once: the indices of the strings in
+  // ascending order, strings that compare equal in their original order.
+  // Made from a sort key computed once per string, so that a sort does not
+  // decode two strings on every comparison. When empty, compareIgnoreCase
+  // is used pair by pair.
+  std::function<std::vector<std::size_t>(const std::vector<std::string_view>&)> orderIgnoreCase;
 };
 
 // The fixed Russian formats used by the tests (and as a fallback).

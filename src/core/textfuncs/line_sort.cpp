@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <numeric>
 
+#include "core/common/regional.h"
 #include "core/common/text_lines.h"
 #include "core/textfuncs/case1251_full.h"
 
@@ -72,9 +73,22 @@ struct Item {
 
 // Indices of `items` in ascending order, equal items by original index.
 template <typename Str>
-std::vector<std::size_t> orderOf(const std::vector<Str>& items, const CaseInsensitiveCompare& compare) {
+std::vector<std::size_t> orderOf(const std::vector<Str>& items, const CaseInsensitiveOrder& by) {
   std::vector<std::size_t> order;
-  if (compare) {
+  if (by.order) {
+    std::vector<std::string_view> views(items.begin(), items.end());
+    order = by.order(views);
+    // A broken order function must not lose or repeat lines.
+    std::vector<char> seen(items.size(), 0);
+    bool whole = order.size() == items.size();
+    for (std::size_t i = 0; whole && i < order.size(); ++i) {
+      whole = order[i] < items.size() && !seen[order[i]];
+      if (whole) seen[order[i]] = 1;
+    }
+    if (whole) return order;
+    order.clear();
+  }
+  if (const auto& compare = by.compare) {
     // A merge sort: stable, and it stays within bounds even should the
     // locale's comparison not be a consistent ordering.
     order.resize(items.size());
@@ -107,8 +121,8 @@ std::vector<std::size_t> orderOf(const std::vector<Str>& items, const CaseInsens
   return order;
 }
 
-std::vector<std::string> sortedAscending(std::vector<std::string> items, const CaseInsensitiveCompare& compare) {
-  const auto order = orderOf(items, compare);
+std::vector<std::string> sortedAscending(std::vector<std::string> items, const CaseInsensitiveOrder& by) {
+  const auto order = orderOf(items, by);
   std::vector<std::string> out;
   out.reserve(items.size());
   for (std::size_t i : order) out.push_back(std::move(items[i]));
@@ -129,18 +143,36 @@ int compare1251IgnoreCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
+CaseInsensitiveOrder regionalOrderIgnoreCase() {
+  const RegionalFormat& f = regionalFormat();
+  return CaseInsensitiveOrder{f.compareIgnoreCase, f.orderIgnoreCase};
+}
+
 std::vector<std::string> sortLines(std::vector<std::string> lines, const CaseInsensitiveCompare& compare) {
-  return sortedAscending(std::move(lines), compare);
+  return sortedAscending(std::move(lines), CaseInsensitiveOrder{compare, {}});
+}
+
+std::vector<std::string> sortLines(std::vector<std::string> lines, const CaseInsensitiveOrder& order) {
+  return sortedAscending(std::move(lines), order);
 }
 
 std::vector<std::string> reverseSortLines(std::vector<std::string> lines, const CaseInsensitiveCompare& compare) {
-  auto out = sortedAscending(std::move(lines), compare);
+  return reverseSortLines(std::move(lines), CaseInsensitiveOrder{compare, {}});
+}
+
+std::vector<std::string> reverseSortLines(std::vector<std::string> lines, const CaseInsensitiveOrder& order) {
+  auto out = sortedAscending(std::move(lines), order);
   std::reverse(out.begin(), out.end());
   return out;
 }
 
 TextResult sortParagraphs(std::string_view selectedText, std::string_view answer,
                           const CaseInsensitiveCompare& compare) {
+  return sortParagraphs(selectedText, answer, CaseInsensitiveOrder{compare, {}});
+}
+
+TextResult sortParagraphs(std::string_view selectedText, std::string_view answer,
+                          const CaseInsensitiveOrder& order) {
   if (answer.empty()) return TextResult::refused("Значение не задано!");
   const char sep = answer.front();
   std::vector<std::string_view> fragments;
@@ -153,7 +185,7 @@ TextResult sortParagraphs(std::string_view selectedText, std::string_view answer
   if (start < selectedText.size()) fragments.push_back(selectedText.substr(start));
   std::string out;
   out.reserve(selectedText.size() + fragments.size() * 2);
-  for (std::size_t i : orderOf(fragments, compare)) out.append(fragments[i]).append(kCrLf);
+  for (std::size_t i : orderOf(fragments, order)) out.append(fragments[i]).append(kCrLf);
   return TextResult::success(std::move(out));
 }
 

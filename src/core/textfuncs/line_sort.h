@@ -20,16 +20,32 @@ namespace kiv {
 // <0, 0, >0; must be a strict weak ordering.
 using CaseInsensitiveCompare = std::function<int(std::string_view, std::string_view)>;
 
+// Ascending indices of many strings, equal ones in their original order.
+using StableOrder = std::function<std::vector<std::size_t>(const std::vector<std::string_view>&)>;
+
+// A case-insensitive order supplied by the interface: `order` sorts many
+// strings from keys made once per string, `compare` compares a pair; both
+// must give the same order. With neither, the program's own order is used.
+struct CaseInsensitiveOrder {
+  CaseInsensitiveCompare compare;
+  StableOrder order;
+};
+
+// The order the menu commands use: the regional format's (regional.h).
+CaseInsensitiveOrder regionalOrderIgnoreCase();
+
 // The program's own Windows-1251 order described above.
 int compare1251IgnoreCase(std::string_view a, std::string_view b);
 
 // "Сортировка строк": ascending. An empty compare means the program's order.
 std::vector<std::string> sortLines(std::vector<std::string> lines,
                                    const CaseInsensitiveCompare& compare = {});
+std::vector<std::string> sortLines(std::vector<std::string> lines, const CaseInsensitiveOrder& order);
 
 // "Обратная сортировка": the ascending result read from its end.
 std::vector<std::string> reverseSortLines(std::vector<std::string> lines,
                                           const CaseInsensitiveCompare& compare = {});
+std::vector<std::string> reverseSortLines(std::vector<std::string> lines, const CaseInsensitiveOrder& order);
 
 // "Сортировка параграфов": `answer` is what the user typed as the separator
 // (in the text's code page); its first byte separates the fragments. Every
@@ -39,5 +55,7 @@ std::vector<std::string> reverseSortLines(std::vector<std::string> lines,
 // "Значение не задано!".
 TextResult sortParagraphs(std::string_view selectedText, std::string_view answer,
                           const CaseInsensitiveCompare& compare = {});
+TextResult sortParagraphs(std::string_view selectedText, std::string_view answer,
+                          const CaseInsensitiveOrder& order);
 
 }  // namespace kiv

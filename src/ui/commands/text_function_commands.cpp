@@ -83,13 +83,13 @@ void encloseLines(MainWindow& main) {
 
 void sortLines(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
-    return kiv::sortLines(std::move(l), regionalFormat().compareIgnoreCase);
+    return kiv::sortLines(std::move(l), regionalOrderIgnoreCase());
   });
 }
 
 void reverseSortLines(MainWindow& main) {
   runLinesCommand(main, true, [](Lines l) -> std::optional<Lines> {
-    return kiv::reverseSortLines(std::move(l), regionalFormat().compareIgnoreCase);
+    return kiv::reverseSortLines(std::move(l), regionalOrderIgnoreCase());
   });
 }
 
@@ -129,7 +129,7 @@ void sortParagraphs(MainWindow& main) {
                                   QStringLiteral(";"));
   const std::string separator = typed1251(answer);
   runTextCommand(main, letters(TextSource::Selection), [&](const std::string& t) {
-    return fromRefusable(kiv::sortParagraphs(t, separator, regionalFormat().compareIgnoreCase));
+    return fromRefusable(kiv::sortParagraphs(t, separator, regionalOrderIgnoreCase()));
   });
 }
 

@@ -51,6 +51,38 @@ TEST(SortLines, UsesTheGivenComparison) {
   EXPECT_EQ(sortLines({"c", "a", "b"}, allEqual), (Lines{"c", "a", "b"}));
 }
 
+// The interface's many-at-once order is used when it gives each line once;
+// an order that loses or repeats lines falls back to the pair comparison.
+TEST(SortLines, UsesTheGivenOrderOnlyWhenItIsAPermutation) {
+  const CaseInsensitiveCompare bytes = [](std::string_view a, std::string_view b) { return a.compare(b); };
+  auto fixed = [](std::vector<std::size_t> result) {
+    return StableOrder([result](const std::vector<std::string_view>&) { return result; });
+  };
+  const struct {
+    const char* name;
+    StableOrder order;
+    Lines out;
+  } cases[] = {
+      {"given order", fixed({2, 0, 1}), {"B", "b", "a"}},
+      {"line lost", fixed({2, 0}), {"B", "a", "b"}},
+      {"line repeated", fixed({2, 0, 0}), {"B", "a", "b"}},
+      {"index past the end", fixed({2, 0, 3}), {"B", "a", "b"}},
+      {"too many", fixed({2, 0, 1, 1}), {"B", "a", "b"}},
+      {"none", StableOrder(), {"B", "a", "b"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(sortLines({"b", "a", "B"}, CaseInsensitiveOrder{bytes, c.order}), c.out) << c.name;
+    Lines reversed = c.out;
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(reverseSortLines({"b", "a", "B"}, CaseInsensitiveOrder{bytes, c.order}), reversed) << c.name;
+  }
+  // Without either, the program's own order.
+  EXPECT_EQ(sortLines({"b", "a", "B"}, CaseInsensitiveOrder{}), (Lines{"a", "b", "B"}));
+  const auto r = sortParagraphs("b;a;c", ";", CaseInsensitiveOrder{{}, fixed({2, 1, 0})});
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.value, "c\r\na\r\nb\r\n");
+}
+
 TEST(Compare1251, EqualExactlyWhenCaseFoldsEqual) {
   for (int a = 0; a < 256; ++a) {
     for (int b = 0; b < 256; ++b) {

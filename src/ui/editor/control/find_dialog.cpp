@@ -17,6 +17,11 @@
 
 namespace kiv {
 
+long& searchStepBytes() {
+  static long bytes = 64 * 1024;
+  return bytes;
+}
+
 SearchOptions& lastSearch() {
   static SearchOptions options;
   return options;
@@ -89,29 +94,121 @@ std::vector<std::pair<long, long>> allMatches(EditingControl* m, const SearchOpt
   return out;
 }
 
-// The first match after `start` (or the last before it, backward) in the scope.
+// The control's bytes [from, to), narrowed to whole UTF-8 characters:
+// continuation bytes at the start skipped, a character cut by the end left out.
+QByteArray bytesOf(EditingControl* m, long& from, long& to) {
+  QByteArray buf(std::max(0L, to - from) + 1, Qt::Uninitialized);
+  if (to > from) m->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buf.data());
+  buf.resize(std::max(0L, to - from));
+  auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  qsizetype skip = 0;
+  while (skip < buf.size() && skip < 3 && continuation(buf[skip])) ++skip;
+  buf.remove(0, skip);
+  from += static_cast<long>(skip);
+  qsizetype lead = buf.size();
+  for (int back = 0; back < 4 && lead > 0; ++back) {
+    --lead;
+    if (!continuation(buf[lead])) break;
+  }
+  if (lead < buf.size()) {
+    const auto c = static_cast<unsigned char>(buf[lead]);
+    const qsizetype need = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (lead + need > buf.size()) {
+      to -= static_cast<long>(buf.size() - lead);
+      buf.resize(lead);
+    }
+  }
+  return buf;
+}
+
+long utf8Length(QStringView s) {
+  long n = 0;
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    const char16_t c = s.at(i).unicode();
+    if (c < 0x80) n += 1;
+    else if (c < 0x800) n += 2;
+    else if (QChar::isHighSurrogate(c) && i + 1 < s.size() && QChar::isLowSurrogate(s.at(i + 1).unicode())) {
+      n += 4;
+      ++i;
+    } else n += 3;
+  }
+  return n;
+}
+
+// QChar::toCaseFolded for every unit, with Latin and Cyrillic capitals
+// folded inline (the bulk of a Russian text).
+void foldInPlace(QString& s) {
+  for (QChar& c : s) {
+    const char16_t u = c.unicode();
+    if (u < 0x80) {
+      if (u >= u'A' && u <= u'Z') c = QChar(static_cast<char16_t>(u + 32));
+    } else if (u >= 0x410 && u <= 0x42F) {
+      c = QChar(static_cast<char16_t>(u + 32));
+    } else if (u >= 0x400 && u <= 0x40F) {
+      c = QChar(static_cast<char16_t>(u + 80));
+    } else if (u < 0x430 || u > 0x45F) {
+      c = c.toCaseFolded();
+    }
+  }
+}
+
+enum class Probe { Found, NotHere };
+
+// One step of findOne: the text read from the control at `from` is `raw`,
+// folded into `hay`; `fromStart`/`toEnd` say whether its ends are the ends
+// of the searched range (then a whole word may touch them). Steps overlap
+// by more than a match: a whole-word candidate at the end the search moves
+// towards is left to the next step, which sees its neighbour; one at the
+// end it comes from was decided by the step before.
+Probe probe(const QString& raw, const QString& hay, const QString& needle, const SearchOptions& o, bool fromStart,
+            bool toEnd, long from, long& a, long& b) {
+  const qsizetype n = needle.size();
+  qsizetype at = o.backward ? hay.size() : 0;
+  for (;;) {
+    if (o.backward) {
+      if (at <= 0) return Probe::NotHere;
+      at = hay.lastIndexOf(needle, at - 1);
+    } else {
+      at = hay.indexOf(needle, at);
+    }
+    if (at < 0) return Probe::NotHere;
+    const bool openStart = at == 0 && !fromStart;
+    const bool openEnd = at + n == hay.size() && !toEnd;
+    if (o.wholeWords && (o.backward ? openStart : openEnd)) return Probe::NotHere;
+    if (!o.wholeWords || (!openStart && !openEnd && wholeWordAt(hay, at, n))) break;
+    if (!o.backward) ++at;
+  }
+  a = from + utf8Length(QStringView(raw).left(at));
+  b = a + utf8Length(QStringView(raw).mid(at, n));
+  return Probe::Found;
+}
+
+// The first match after `start` (or the last before it, backward) in the
+// scope. The text is read in steps moving away from `start`, each twice
+// the one before and overlapping it by more than a match, so the time goes
+// with the distance to the match, not the size of the document.
 bool findOne(EditingControl* m, const SearchOptions& o, long start, const Scope& scope, long& a, long& b) {
   const QString needle = foldedNeedle(o);
   if (needle.isEmpty()) return false;
   const long from = o.backward ? scope.from : std::max(start, scope.from);
   const long to = o.backward ? std::min(start, scope.to) : scope.to;
   if (to <= from) return false;
-  const QString hay = haystack(m, from, to, !o.caseSensitive);
-  qsizetype at = o.backward ? hay.size() : 0;
-  for (;;) {
-    if (o.backward) {
-      if (at <= 0) return false;
-      at = hay.lastIndexOf(needle, at - 1);
-    } else {
-      at = hay.indexOf(needle, at);
-    }
-    if (at < 0) return false;
-    if (!o.wholeWords || wholeWordAt(hay, at, needle.size())) break;
-    if (!o.backward) ++at;
+  // A match and a character on either side, in UTF-8 bytes.
+  const long overlap = 3 * static_cast<long>(needle.size()) + 8;
+  long stepFrom = from, stepTo = to;
+  for (long step = std::max(1L, searchStepBytes());; step = std::min(step, (to - from) / 2 + 1) * 2) {
+    if (o.backward) stepFrom = std::max(from, stepTo - step);
+    else stepTo = std::min(to, stepFrom + step);
+    long readFrom = stepFrom, readTo = stepTo;
+    const QByteArray bytes = bytesOf(m, readFrom, readTo);
+    const QString raw = QString::fromUtf8(bytes);
+    QString hay = raw;
+    if (!o.caseSensitive) foldInPlace(hay);
+    if (probe(raw, hay, needle, o, readFrom == from, readTo == to, readFrom, a, b) == Probe::Found) return true;
+    if (o.backward ? stepFrom == from : stepTo == to) return false;
+    if (o.backward) stepTo = std::min(to, stepFrom + overlap);
+    else stepFrom = std::max(from, stepTo - overlap);
   }
-  a = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, from, static_cast<long>(at));
-  b = m->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, a, static_cast<long>(needle.size()));
-  return true;
 }
 
 void replaceRange(EditingControl* m, long a, long b, const QByteArray& rep) {

@@ -28,6 +28,11 @@ struct SearchOptions {
 // The options of the last search, shared by all documents.
 SearchOptions& lastSearch();
 
+// Bytes of text the first step of a search reads from the caret; each
+// further step reads twice as much. Tests make it small to put matches
+// across the steps' ends.
+long& searchStepBytes();
+
 // Searches once from the caret (or from the scope's start when entireScope
 // is set) and selects the match. Reports "not found" when told to.
 bool findAndSelect(EditingControl* control, const SearchOptions& o, bool reportNotFound = true);
