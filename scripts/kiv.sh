@@ -20,9 +20,9 @@ packages=(
 # the Debian package.
 install_test_packages=(desktop-file-utils appstream dpkg-dev file lintian)
 package_packages=(dpkg-dev file lintian)
+bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed locales)
 # The editor benchmark drives Kiv and the peer editors under a virtual display.
-bench_packages=(uchardet enca libuchardet-dev coreutils bc grep ripgrep sed locales
-                python3 xdotool xclip juffed featherpad scite)
+editor_bench_packages=(python3 xdotool xclip juffed featherpad scite)
 # The pages the program writes are checked in a real browser engine.
 test_packages=(chromium)
 
@@ -77,7 +77,7 @@ case "$mode" in
     echo "kiv: installed $deb"
     ;;
   bench)
-    install_missing "${packages[@]}" "${bench_packages[@]}"
+    install_missing "${packages[@]}" "${bench_packages[@]}" "${editor_bench_packages[@]}"
     build build -DKIV_BENCH=ON
     bash bench/run_all.sh build "$@"
     ;;
