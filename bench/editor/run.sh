@@ -33,14 +33,15 @@ kiv_folder() {
   cp -r "$build/Engine" "$work/kiv/"
 }
 
-# Russian prose repeated to the size, the last line END-OF-FILE-MARK.
+# Russian prose repeated to the size, the last line END-OF-FILE-MARK with no
+# line break after it.
 make_text() {  # make_text MiB charset out
   python3 - "$1" "$2" "$3" "$here/../corpus/texts" <<'PY'
 import glob, sys
 mib, charset, out, corpus = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
 base = "".join(open(f, encoding="utf-8").read() for f in sorted(glob.glob(corpus + "/*.txt")))
-chunk = base.encode(charset)
-end = b"END-OF-FILE-MARK\n"
+chunk = base.encode(charset, errors="replace")
+end = b"END-OF-FILE-MARK"  # the last line, without a break after it
 with open(out, "wb") as f:
     left = mib * 1048576 - len(end)
     while left > 0:
@@ -88,9 +89,8 @@ for spec in "10 cp1251" "10 utf-8" "100 cp1251" "100 utf-8"; do
   for ((r = 0; r < rounds; r++)); do
     for e in "${editors[@]}"; do
       [[ $e == kiv ]] && kiv_folder
-      # Peers keep their own settings between runs; give each a fresh home.
-      out=$(HOME="$work/home_$e" XDG_CONFIG_HOME="$work/home_$e/.config" \
-            python3 "$here/ready.py" "$display" "$file" -- $(command_of "$e"))
+      # Peers run with the user's own settings for them.
+      out=$(python3 "$here/ready.py" "$display" "$file" -- $(command_of "$e"))
       if [[ $out == timeout ]]; then
         [[ $e == kiv ]] && failed=1
         continue
