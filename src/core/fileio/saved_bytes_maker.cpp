@@ -15,6 +15,7 @@ SavedBytesMaker::SavedBytesMaker(std::string_view charset, const TextFileShape& 
     case LineEndStyle::Cr: breakBytes_[0] = '\r', breakLength_ = 1; break;
   }
   if (shape_.utf8 && shape_.utf8Bom) out_.assign(kUtf8Bom);
+  for (char32_t cp = 0; cp < 0x800; ++cp) below800_[cp] = static_cast<std::int16_t>(page_.fromUnicode(cp));
 }
 
 namespace {
@@ -86,7 +87,14 @@ void SavedBytesMaker::convert(std::string_view utf8) {
         }
         continue;
       }
-      const int mapped = page_.fromUnicode(nextUtf8(utf8, pos));
+      int mapped;
+      const unsigned char next = pos + 1 < n ? static_cast<unsigned char>(utf8[pos + 1]) : 0;
+      if (b >= 0xC2 && b <= 0xDF && (next & 0xC0) == 0x80) {
+        mapped = below800_[((b & 0x1F) << 6) | (next & 0x3F)];
+        pos += 2;
+      } else {
+        mapped = page_.fromUnicode(nextUtf8(utf8, pos));
+      }
       if (mapped < 0) {
         *w++ = '?';
       } else if (!utf8Out) {

@@ -33,6 +33,9 @@ class SavedBytesMaker {
   void convert(std::string_view utf8);
 
   const CodePage& page_;
+  // The byte (or -1) of every code point below U+0800, the two-byte
+  // characters Cyrillic text is made of, looked up without decoding.
+  std::int16_t below800_[0x800];
   TextFileShape shape_;
   char breakBytes_[2] = {};
   std::size_t breakLength_ = 0;
