@@ -54,6 +54,7 @@ class DocumentFilesTest : public QObject {
   void fileLargerThanMemoryLeft();
   void commandOutOfMemoryEndsWithAMessage();
   void newFromTemplateIsTheTemplatesText();
+  void caretKeysInALargeWrappedDocument();
   void veryLongLinesAreCutOnlyOnScreen_data();
   void veryLongLinesAreCutOnlyOnScreen();
 
@@ -419,6 +420,68 @@ void DocumentFilesTest::veryLongLinesAreCutOnlyOnScreen() {
   run("EditUndoItem");
   QCOMPARE(doc->control()->fileBytes(doc->fileShape()), bytes);
   doc->control()->setModifiedFlag(false);
+}
+
+void DocumentFilesTest::caretKeysInALargeWrappedDocument() {
+  // Large enough for Kiv to move the caret itself while lines are still
+  // being wrapped.
+  std::string bytes;
+  const std::string line = enc(CodePageId::Win1251, kRussian) + "\r\n";
+  while (bytes.size() < (std::size_t{3} << 19)) bytes += line;
+  DocumentWindow* doc = openFile(QStringLiteral("large.txt"), bytes);
+  EditingControl* c = doc->control();
+  c->setWordWrapOn(true);
+  c->resize(400, 300);
+  // What is on screen is wrapped when it is painted.
+  c->viewport()->repaint();
+  QApplication::processEvents();
+  auto key = [c](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, k, mods);
+    QApplication::sendEvent(c, &e);
+  };
+  auto caret = [c] { return c->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS); };
+  auto anchor = [c] { return c->SendScintilla(QsciScintillaBase::SCI_GETANCHOR); };
+  const long length = c->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+
+  key(Qt::Key_End, Qt::ControlModifier);
+  QCOMPARE(caret(), length);
+  QCOMPARE(anchor(), length);
+  // The view follows the caret to the end.
+  const long lastLine = c->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT) - 1;
+  const long top = c->SendScintilla(QsciScintillaBase::SCI_DOCLINEFROMVISIBLE,
+                                    static_cast<unsigned long>(c->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE)));
+  QVERIFY(top <= lastLine && top > lastLine - 50);
+  key(Qt::Key_Home, Qt::ControlModifier);
+  QCOMPARE(caret(), 0L);
+
+  // Down moves one row forward, which is still in the first line (it is
+  // wrapped); Up comes back.
+  key(Qt::Key_Down);
+  const long down = caret();
+  QVERIFY(down > 0);
+  QCOMPARE(c->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(down)), 0L);
+  key(Qt::Key_Up);
+  QCOMPARE(caret(), 0L);
+  // Page Down moves further than Down; Shift keeps the anchor.
+  key(Qt::Key_PageDown);
+  QVERIFY(caret() > down);
+  const long paged = caret();
+  key(Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(anchor(), paged);
+  QVERIFY(caret() > paged);
+  // Left with a selection goes to its start; Right and Left step a character.
+  key(Qt::Key_Left);
+  QCOMPARE(caret(), paged);
+  key(Qt::Key_Right);
+  key(Qt::Key_Left);
+  QCOMPARE(caret(), paged);
+  // End and Home stay on the document line.
+  key(Qt::Key_End);
+  const long lineNo = c->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(paged));
+  QCOMPARE(caret(), c->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lineNo)));
+  key(Qt::Key_Home);
+  QCOMPARE(caret(), c->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(lineNo)));
+  QVERIFY(!c->isModified());
 }
 
 QTEST_MAIN(DocumentFilesTest)

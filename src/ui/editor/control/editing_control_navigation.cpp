@@ -99,7 +99,9 @@ bool EditingControl::navigateWhileWrapping(QKeyEvent* e) {
   if (extend) SendScintilla(SCI_SETSEL, SendScintilla(SCI_GETANCHOR), target);
   else SendScintilla(SCI_SETEMPTYSELECTION, target);
   SendScintilla(SCI_SCROLLCARET);
-  chosenCaret_ = SendScintilla(SCI_GETCURRENTPOS);
+  // Only a vertical move keeps the column for the next one; after any other
+  // the next vertical move starts from where the caret is.
+  chosenCaret_ = vertical ? SendScintilla(SCI_GETCURRENTPOS) : -1;
   return true;
 }
 
