@@ -563,6 +563,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   saveFileTypes();
   for (ToolWindow* w : tools_->all()) w->close();
   if (!endingSession_) recovery_->removeFolderIfEmpty();
+  else recovery_->removeFolderIfEmptyNow();  // a folder still holding journals stays
   e->accept();
 }
 

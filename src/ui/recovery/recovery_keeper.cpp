@@ -64,6 +64,8 @@ void RecoveryKeeper::removeFolderIfEmpty() {
   QDir().rmdir(folder_);
 }
 
+void RecoveryKeeper::removeFolderIfEmptyNow() { QDir().rmdir(folder_); }
+
 bool RecoveryKeeper::offerLeftJournals() {
   std::vector<std::unique_ptr<LeftJournal>> left = takeLeftJournals(spath(folder_));
   if (left.empty()) return false;

@@ -38,6 +38,9 @@ class RecoveryKeeper : public QObject {
   void flush();
   // Clean exit: the folder goes when nothing is left in it.
   void removeFolderIfEmpty();
+  // The same without waiting for the writer: for an end by signal or by the
+  // session, where the journals were already written out and kept.
+  void removeFolderIfEmptyNow();
 
   // Takes the journals left by a program that did not end cleanly and
   // shows them in the recovery window; false when there were none.
