@@ -415,6 +415,13 @@ void DocumentFilesTest::veryLongLinesAreCutOnlyOnScreen() {
   const std::size_t lastBreak = want.find_last_not_of("\r\n");
   want.insert(lastBreak + 1, "!");
   QCOMPARE(readBytes(path), want);
+  // A command that puts the whole text back keeps the lines cut on screen.
+  ed().setText(ed().text());
+  longest = 0;
+  for (long l = 0; l < c->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT); ++l)
+    longest = std::max(longest, c->SendScintilla(QsciScintillaBase::SCI_LINELENGTH, static_cast<unsigned long>(l)));
+  QVERIFY(longest <= 3 * (1 << 14) + 2);
+  run("EditUndoItem");
   // Undo gives back the file's text exactly.
   run("EditUndoItem");
   run("EditUndoItem");

@@ -297,6 +297,34 @@ void ShownTextMaker::finish() {
   flush();
 }
 
+std::string cutLongLines(std::string_view utf8) {
+  std::string out;
+  const std::size_t n = utf8.size();
+  out.reserve(n + n / kLongLinePiece + 1);
+  std::size_t start = 0;
+  while (start < n) {
+    std::size_t end = utf8.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = n;
+    std::size_t at = start;
+    if (end - start > kLongLine) {
+      while (end - at > kLongLinePiece) {
+        std::size_t cut = at + kLongLinePiece;
+        while (cut < end && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) ++cut;
+        if (cut >= end) break;
+        out.append(utf8.substr(at, cut - at));
+        out += '\n';
+        at = cut;
+      }
+    }
+    // The rest of the line and the break after it.
+    std::size_t next = end;
+    if (next < n) next += (utf8[next] == '\r' && next + 1 < n && utf8[next + 1] == '\n') ? 2 : 1;
+    out.append(utf8.substr(at, next - at));
+    start = next;
+  }
+  return out;
+}
+
 // ---------------------------------------------------------------------------
 
 bool readFileBlocks(const std::string& path, std::size_t blockSize,

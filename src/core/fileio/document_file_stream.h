@@ -38,6 +38,11 @@ struct DocumentFileInfo {
 
 inline constexpr std::uint64_t kLongLine = std::uint64_t{1} << 20;
 inline constexpr std::size_t kLongLinePiece = std::size_t{1} << 14;
+// The control's text (UTF-8) with every line longer than kLongLine bytes cut
+// by a lone LF every kLongLinePiece bytes, each cut at a character's end:
+// the same display cuts for text that did not come from a file.
+std::string cutLongLines(std::string_view utf8);
+
 // Said in the status bar when a file's lines are cut for the display.
 inline constexpr const char* kMsgLongLinesCut =
     "В файле есть строки длиннее мегабайта: они показаны частями по 16 КБ "

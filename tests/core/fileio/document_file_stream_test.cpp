@@ -147,3 +147,44 @@ TEST(DocumentFileStream, ReadsFilesInBlocks) {
   EXPECT_FALSE(readFileBlocks(path + ".missing", 4096, [](std::string_view) {}));
   std::remove(path.c_str());
 }
+
+TEST(CutLongLines, CutsOnlyLongLinesAtCharacterEndsAndTakesNothingAway) {
+  const std::string longAscii(kLongLine + 5000, 'x');
+  std::string longRussian;
+  while (longRussian.size() <= kLongLine + 7) longRussian += "ёжик€";
+  const struct {
+    const char* name;
+    std::string text;
+    bool cut;
+  } rows[] = {
+      {"empty", "", false},
+      {"short lines", "a\r\nб\r\n\r\nв", false},
+      {"exactly the limit", std::string(kLongLine, 'y') + "\r\nz", false},
+      {"one long line", longAscii, true},
+      {"long line between short ones", "a\r\n" + longAscii + "\r\nb", true},
+      {"long Russian line", longRussian + "\r\n", true},
+  };
+  for (const auto& row : rows) {
+    const std::string out = cutLongLines(row.text);
+    std::string back;
+    for (std::size_t i = 0; i < out.size(); ++i)
+      if (out[i] != '\n' || (i > 0 && out[i - 1] == '\r')) back += out[i];
+    EXPECT_EQ(back, row.text) << row.name;
+    EXPECT_EQ(out != row.text, row.cut) << row.name;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      if (out[i] == '\r' || out[i] == '\n') {
+        run = 0;
+        // A cut never splits a character.
+        if (out[i] == '\n' && i + 1 < out.size()) {
+          EXPECT_NE(static_cast<unsigned char>(out[i + 1]) & 0xC0, 0x80) << row.name;
+        }
+        continue;
+      }
+      ++run;
+      if (row.cut) {
+        EXPECT_LE(run, kLongLinePiece + 3) << row.name;
+      }
+    }
+  }
+}

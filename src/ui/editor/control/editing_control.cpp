@@ -12,6 +12,7 @@
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/common/text_lines.h"
+#include "core/fileio/document_file_stream.h"
 #include "core/fileio/saved_bytes_maker.h"
 #include "ui/editor/control/background_fill.h"
 
@@ -224,7 +225,8 @@ std::string EditingControl::shownText(std::string_view bytes) {
 }
 
 void EditingControl::setTextBytes(std::string_view bytes) {
-  const std::string utf8 = utf8OfBytes(shownText(bytes));
+  std::string utf8 = utf8OfBytes(shownText(bytes));
+  if (linesCut_) utf8 = cutLongLines(utf8);
   SendScintilla(SCI_BEGINUNDOACTION);
   replaceRangeUtf8(0, SendScintilla(SCI_GETLENGTH), utf8);
   SendScintilla(SCI_ENDUNDOACTION);
@@ -424,7 +426,8 @@ void EditingControl::setCharsetId(const std::string& id) {
   const bool wasModified = modifiedFlag();
   const std::string bytes = rawBytes();
   const std::string oldUtf8 = utf8Range(0, SendScintilla(SCI_GETLENGTH));
-  const std::string newUtf8 = CodePage::ofCharset(id).decodeToUtf8(bytes);
+  std::string newUtf8 = CodePage::ofCharset(id).decodeToUtf8(bytes);
+  if (linesCut_) newUtf8 = cutLongLines(newUtf8);
 
   // Keep caret, selection and scroll position (character offsets are the same).
   const int top = topLine();
