@@ -45,14 +45,14 @@ end = b"END-OF-FILE-MARK"  # the last line, without a break after it
 with open(out, "wb") as f:
     left = mib * 1048576 - len(end)
     while left > 0:
-        part = chunk[:left]
-        if len(part) < len(chunk):  # whole lines only
-            part = part[: part.rfind(b"\n") + 1] or part
-            if not part:
+        piece = chunk[:left]
+        if len(piece) < len(chunk):  # whole lines only
+            piece = piece[: piece.rfind(b"\n") + 1] or piece
+            if not piece:
                 break
-        f.write(part)
-        left -= len(part)
-        if len(part) < len(chunk):
+        f.write(piece)
+        left -= len(piece)
+        if len(piece) < len(chunk):
             break
     f.write(end)
 PY
@@ -81,8 +81,8 @@ printf '%-26s' "open until a key is answered"
 for e in "${editors[@]}"; do printf ' %17s' "$e"; done
 printf ' %12s %12s\n' "kiv/best Qt" "kiv/scite"
 failed=0
-for spec in "10 cp1251" "10 utf-8" "100 cp1251" "100 utf-8"; do
-  set -- $spec
+for sample in "10 cp1251" "10 utf-8" "100 cp1251" "100 utf-8"; do
+  set -- $sample
   file="$work/text_${1}_$2.txt"
   make_text "$1" "$2" "$file"
   declare -A secs=() mem=()
