@@ -23,17 +23,6 @@ using namespace kiv;
 
 namespace {
 
-void copyTree(const QString& from, const QString& to) {
-  QDir().mkpath(to);
-  QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString src = it.next();
-    const QString rel = QDir(from).relativeFilePath(src);
-    if (it.fileInfo().isDir()) QDir().mkpath(to + QLatin1Char('/') + rel);
-    else QFile::copy(src, to + QLatin1Char('/') + rel);
-  }
-}
-
 // Names, sizes and times of everything under `root`.
 QStringList snapshot(const QString& root) {
   QStringList out;

@@ -12,6 +12,13 @@ std::string fileFolder(std::string_view fileName) {
   return slash == std::string_view::npos ? std::string() : std::string(fileName.substr(0, slash + 1));
 }
 
+std::string containingFolder(std::string_view fileName) {
+  const auto slash = fileName.rfind('/');
+  if (slash == std::string_view::npos) return ".";
+  if (slash == 0) return "/";
+  return std::string(fileName.substr(0, slash));
+}
+
 std::string fileExtension(std::string_view fileName) {
   const std::string name = fileNameOnly(fileName);
   const auto dot = name.rfind('.');

@@ -9,6 +9,9 @@ namespace kiv {
 
 // The folder part with its trailing separator ("" when none).
 std::string fileFolder(std::string_view fileName);
+// The folder holding the file, without a trailing separator: "." for a
+// bare name, "/" for a file at the root.
+std::string containingFolder(std::string_view fileName);
 // The name without its folder.
 std::string fileNameOnly(std::string_view fileName);
 // The extension with its dot ("" when none): the text after the last "."

@@ -18,6 +18,8 @@
 #include <random>
 #include <vector>
 
+#include "core/common/paths.h"
+
 namespace kiv {
 
 namespace {
@@ -32,18 +34,6 @@ const struct timespec kProcessStart = [] {
 thread_local std::vector<std::string> tConsents;
 
 constexpr int kMaxLinkHops = 40;
-
-std::string folderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string joinPath(const std::string& folder, const std::string& name) {
   return folder == "/" ? "/" + name : folder + "/" + name;
@@ -131,8 +121,8 @@ enum class Replacing { Done, Failed, WriteInPlace };
 // cannot be made to stand for the old one or cannot be renamed over it.
 Replacing replaceThroughTemporary(const std::string& real, std::string_view bytes, const struct stat* old,
                                   std::string* errorText) {
-  const std::string folder = folderOf(real);
-  const std::string name = nameOf(real);
+  const std::string folder = containingFolder(real);
+  const std::string name = fileNameOnly(real);
   std::random_device rd;
   std::string tmp;
   int fd = -1;
@@ -238,11 +228,11 @@ std::string resolveLinkChain(const std::string& path, int* error) {
     std::string target;
     if (!readLink(p, target)) return failed(errno);
     if (target.empty()) return failed(ENOENT);
-    p = target[0] == '/' ? target : joinPath(folderOf(p), target);
+    p = target[0] == '/' ? target : joinPath(containingFolder(p), target);
   }
-  const std::string name = nameOf(p);
+  const std::string name = fileNameOnly(p);
   if (name.empty() || name == "." || name == "..") return failed(EISDIR);
-  std::unique_ptr<char, decltype(&std::free)> folder(::realpath(folderOf(p).c_str(), nullptr), &std::free);
+  std::unique_ptr<char, decltype(&std::free)> folder(::realpath(containingFolder(p).c_str(), nullptr), &std::free);
   if (!folder) return failed(errno);
   return joinPath(folder.get(), name);
 }
@@ -275,8 +265,8 @@ bool isTemporaryNameFor(std::string_view entry, std::string_view fileName) {
 }
 
 int removeStaleTemporaries(const std::string& realPath) {
-  const std::string folder = folderOf(realPath);
-  const std::string name = nameOf(realPath);
+  const std::string folder = containingFolder(realPath);
+  const std::string name = fileNameOnly(realPath);
   struct CloseDir {
     void operator()(DIR* d) const { ::closedir(d); }
   };

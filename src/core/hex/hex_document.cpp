@@ -13,6 +13,7 @@
 #include <random>
 
 #include "core/common/file_bytes.h"
+#include "core/common/paths.h"
 #include "core/common/safe_save.h"
 #include "core/textfuncs/case1251_full.h"
 
@@ -49,18 +50,6 @@ bool writeAll(int fd, const char* data, std::size_t count) {
     count -= static_cast<std::size_t>(n);
   }
   return true;
-}
-
-std::string folderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -245,12 +234,12 @@ bool HexDocument::save(const std::string& path, std::string* errorText) {
   if (exists && isWriteProtected(real)) return fail(errorText, errorName(EACCES));
   removeStaleTemporaries(real);
 
-  const std::string folder = folderOf(real);
+  const std::string folder = containingFolder(real);
   std::random_device random;
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temp = (folder == "/" ? "" : folder) + "/" + temporaryNameFor(nameOf(real), random());
+    temp = (folder == "/" ? "" : folder) + "/" + temporaryNameFor(fileNameOnly(real), random());
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

@@ -54,7 +54,6 @@ std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QSt
   return value;
 }
 
-namespace {
 void copyTree(const QString& from, const QString& to) {
   QDir().mkpath(to);
   QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
@@ -65,7 +64,6 @@ void copyTree(const QString& from, const QString& to) {
     else QFile::copy(src, to + QLatin1Char('/') + rel);
   }
 }
-}  // namespace
 
 ProgramFolder::ProgramFolder() {
   const QString data = qEnvironmentVariable("KIV_TEST_DATA");

@@ -82,6 +82,8 @@ QByteArray qbytes(const std::string& s);
 
 // Writes a file with exact bytes.
 void writeBytes(const QString& path, const std::string& bytes);
+// Copies the folder's whole tree (hidden files too) into `to`.
+void copyTree(const QString& from, const QString& to);
 std::string readBytes(const QString& path);
 
 }  // namespace kiv
