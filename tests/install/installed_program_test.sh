@@ -88,7 +88,11 @@ if [ "$(id -u)" = 0 ]; then
     echo "note: running as the superuser, who could write the prefix"
   fi
 fi
-$runner sh "$0" inner "$prefix" "$home" || fail=1
+# The user may not be able to read the checkout (a clone in a private
+# folder): the inner part runs from a copy beside the prefix.
+cp "$0" "$tmp/inner.sh"
+chmod 644 "$tmp/inner.sh"
+$runner sh "$tmp/inner.sh" inner "$prefix" "$home" || fail=1
 
 find "$prefix" -printf '%P %s %T@ %m\n' | sort > "$tmp/after"
 check "nothing is written under the prefix" diff "$tmp/before" "$tmp/after"
