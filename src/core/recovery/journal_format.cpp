@@ -8,16 +8,20 @@ namespace {
 
 constexpr std::size_t kRecordOverhead = 1 + 8 + 4;
 
-constexpr std::array<std::uint32_t, 256> makeCrcTable() {
-  std::array<std::uint32_t, 256> t{};
+// Eight tables, so that eight bytes are taken at a time (snapshots run to
+// hundreds of megabytes).
+constexpr std::array<std::array<std::uint32_t, 256>, 8> makeCrcTables() {
+  std::array<std::array<std::uint32_t, 256>, 8> t{};
   for (std::uint32_t i = 0; i < 256; ++i) {
     std::uint32_t c = i;
     for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    t[i] = c;
+    t[0][i] = c;
   }
+  for (std::uint32_t i = 0; i < 256; ++i)
+    for (int k = 1; k < 8; ++k) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
   return t;
 }
-constexpr auto kCrcTable = makeCrcTable();
+constexpr auto kCrcTables = makeCrcTables();
 
 void putU64(std::string& out, std::uint64_t v) {
   for (int i = 0; i < 8; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -116,8 +120,16 @@ bool parseHeader(std::string_view payload, JournalHeader& h) {
 }  // namespace
 
 std::uint32_t crc32(std::string_view bytes, std::uint32_t start) {
+  const auto& t = kCrcTables;
   std::uint32_t c = ~start;
-  for (unsigned char b : bytes) c = kCrcTable[(c ^ b) & 0xFF] ^ (c >> 8);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t n = bytes.size();
+  for (; n >= 8; n -= 8, p += 8) {
+    const std::uint32_t lo = c ^ (p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24);
+    c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^ t[3][p[4]] ^
+        t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+  }
+  for (; n > 0; --n, ++p) c = t[0][(c ^ *p) & 0xFF] ^ (c >> 8);
   return ~c;
 }
 
@@ -162,6 +174,29 @@ std::string journalStart(const JournalHeader& header, std::string_view text) {
   std::string out(kJournalSignature);
   out += journalHeaderRecord(header);
   out += journalSnapshotRecord(text);
+  return out;
+}
+
+namespace {
+std::string snapshotHead(std::uint64_t textSize) {
+  std::string head(1, 'S');
+  putU64(head, textSize);
+  return head;
+}
+}  // namespace
+
+std::string journalStartHead(const JournalHeader& header, std::uint64_t textSize) {
+  std::string out(kJournalSignature);
+  out += journalHeaderRecord(header);
+  out += snapshotHead(textSize);
+  return out;
+}
+
+std::uint32_t crcOfSnapshotHead(std::uint64_t textSize) { return crc32(snapshotHead(textSize)); }
+
+std::string journalSnapshotEnd(std::uint32_t crc) {
+  std::string out;
+  putU32(out, crc);
   return out;
 }
 

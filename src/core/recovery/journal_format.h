@@ -46,6 +46,13 @@ std::string journalDeleteRecord(std::uint64_t position, std::uint64_t length);
 // Signature, header and snapshot: a journal's whole content when it is
 // started or compacted.
 std::string journalStart(const JournalHeader& header, std::string_view text);
+// The same content written in pieces, for a text too large to copy: the
+// signature, the header and the snapshot record's type and length; then
+// the text; then journalSnapshotEnd with the CRC-32 of everything from the
+// snapshot record's type on (crcOfSnapshotHead is that CRC's start).
+std::string journalStartHead(const JournalHeader& header, std::uint64_t textSize);
+std::uint32_t crcOfSnapshotHead(std::uint64_t textSize);
+std::string journalSnapshotEnd(std::uint32_t crc);
 
 struct JournalContent {
   // False when the bytes are no journal or hold no header and snapshot: the

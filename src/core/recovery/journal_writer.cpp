@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cerrno>
 #include <cstring>
@@ -20,6 +23,29 @@ bool writeAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
+}
+
+// Smaller texts are copied: that costs less than starting a process.
+constexpr std::size_t kChildWritesFrom = 4 << 20;
+
+// The child's whole work: only calls that are safe after fork() in a
+// program with threads (no allocation, no locks).
+[[noreturn]] void writeSnapshotAndExit(int fd, std::string_view head, std::uint32_t crc,
+                                       const std::string_view (&runs)[2], std::string_view tailStorage) {
+  bool ok = writeAll(fd, head);
+  constexpr std::size_t kStep = 1 << 20;
+  for (const std::string_view text : runs) {
+    for (std::size_t at = 0; ok && at < text.size(); at += kStep) {
+      const std::string_view piece = text.substr(at, kStep);
+      crc = crc32(piece, crc);
+      ok = writeAll(fd, piece);
+    }
+  }
+  // The CRC goes into storage made before the fork.
+  char* tail = const_cast<char*>(tailStorage.data());
+  for (int i = 0; i < 4; ++i) tail[i] = static_cast<char>((crc >> (8 * i)) & 0xFF);
+  ok = ok && writeAll(fd, std::string_view(tail, 4)) && ::fdatasync(fd) == 0;
+  ::_exit(ok ? 0 : 1);
 }
 
 std::int64_t nowMs() {
@@ -74,12 +100,74 @@ std::string JournalWriter::lastError() const {
 }
 
 void JournalWriter::start(int id, JournalHeader header, std::string text) {
+  queue(Op{OpKind::Start, id, std::move(header), std::move(text)});
+}
+
+void JournalWriter::queue(Op op) {
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(Op{OpKind::Start, id, std::move(header), std::move(text)});
+    queue_.push_back(std::move(op));
     ++queuedCount_;
   }
   wake_.notify_all();
+}
+
+void JournalWriter::startFrom(int id, JournalHeader header, std::string_view text, std::string_view more) {
+  const std::size_t size = text.size() + more.size();
+  const auto copy = [&] {
+    std::string whole;
+    whole.reserve(size);
+    whole.append(text).append(more);
+    start(id, std::move(header), std::move(whole));
+  };
+  if (size < kChildWritesFrom) {
+    copy();
+    return;
+  }
+  std::string temp;
+  {
+    std::lock_guard lock(mutex_);
+    // A name of its own (a copied snapshot may be on its way under
+    // path + ".new"), still ending like every unfinished journal.
+    const std::string& path = paths_[id];
+    temp = path.substr(0, path.size() - kJournalExtension.size()) + ".s" + std::to_string(++snapshots_) +
+           std::string(kJournalExtension) + ".new";
+  }
+  ::mkdir(folder_.c_str(), 0700);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    copy();
+    return;
+  }
+  ::flock(fd, LOCK_EX | LOCK_NB);
+  const std::string head = journalStartHead(header, size);
+  const std::uint32_t crc = crcOfSnapshotHead(size);
+  const std::string_view runs[2] = {text, more};
+  const std::string tail(4, '\0');
+  // The child is recorded before it can finish, so a discard never misses it.
+  std::unique_lock lock(mutex_);
+  const pid_t child = ::fork();
+  if (child == 0) writeSnapshotAndExit(fd, head, crc, runs, tail);
+  if (child < 0) {
+    lock.unlock();
+    ::close(fd);
+    ::unlink(temp.c_str());
+    copy();
+    return;
+  }
+  children_.emplace(id, child);
+  queue_.push_back(Op{OpKind::StartWritten, id, std::move(header), temp, child, fd});
+  ++queuedCount_;
+  lock.unlock();
+  wake_.notify_all();
+}
+
+bool JournalWriter::childWrote(int child) {
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 void JournalWriter::append(int id, std::string records) {
@@ -101,6 +189,12 @@ void JournalWriter::append(int id, std::string records) {
 void JournalWriter::discard(int id) {
   {
     std::lock_guard lock(mutex_);
+    // A snapshot still being written is of no more use.
+    auto [from, to] = children_.equal_range(id);
+    for (auto it = from; it != to; ++it) {
+      ::kill(it->second, SIGKILL);
+      stoppedChildren_.insert(it->second);
+    }
     queue_.push_back(Op{OpKind::Discard, id, {}, {}});
     ++queuedCount_;
   }
@@ -180,6 +274,35 @@ void JournalWriter::perform(Op& op) {
       }
       if (f.fd >= 0) ::close(f.fd);
       f.fd = fd;
+      f.dirty = false;
+      if (const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+      }
+      break;
+    }
+    case OpKind::StartWritten: {
+      const bool wrote = childWrote(op.child);
+      bool stopped = false;
+      {
+        std::lock_guard lock(mutex_);
+        auto [from, to] = children_.equal_range(op.id);
+        for (auto it = from; it != to; ++it) {
+          if (it->second == op.child) {
+            children_.erase(it);
+            break;
+          }
+        }
+        stopped = stoppedChildren_.erase(op.child) > 0;
+      }
+      if (!wrote || ::rename(op.bytes.c_str(), f.path.c_str()) != 0) {
+        if (!stopped) fail(f.path);
+        ::unlink(op.bytes.c_str());
+        ::close(op.fd);
+        return;
+      }
+      if (f.fd >= 0) ::close(f.fd);
+      f.fd = op.fd;
       f.dirty = false;
       if (const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
         ::fsync(dir);

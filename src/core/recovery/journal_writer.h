@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +34,12 @@ class JournalWriter {
   // The journal's whole content becomes the header and the text (a fresh
   // file replaces the old one only once it is complete).
   void start(int id, JournalHeader header, std::string text);
+  // The same, for a text (in one or two runs, one after the other) that is
+  // read here and not kept: a large one is written by a child process that
+  // sees this moment's memory (the pages are shared until either side
+  // changes them), so neither the caller nor the writing thread copies it.
+  // The text must stay unchanged only until this returns.
+  void startFrom(int id, JournalHeader header, std::string_view text, std::string_view more = {});
   // Records appended to the journal (after a start).
   void append(int id, std::string records);
   // The journal's file is deleted.
@@ -47,12 +54,15 @@ class JournalWriter {
   std::string lastError() const;
 
  private:
-  enum class OpKind { Start, Append, Discard, Release };
+  enum class OpKind { Start, Append, Discard, Release, StartWritten };
   struct Op {
     OpKind kind;
     int id;
     JournalHeader header;
     std::string bytes;
+    // StartWritten: the child writing `bytes` (the temporary file's path) and the file.
+    int child = -1;
+    int fd = -1;
   };
   struct Open {
     std::string path;
@@ -62,6 +72,9 @@ class JournalWriter {
   void run();
   void perform(Op& op);
   void fail(const std::string& what);
+  void queue(Op op);
+  // Waits for a child's snapshot; true when it is complete on disk.
+  bool childWrote(int child);
 
   std::string folder_;
   std::chrono::milliseconds delay_;
@@ -79,6 +92,11 @@ class JournalWriter {
   std::string error_;
   int nextId_ = 1;
   std::map<int, std::string> paths_;  // guarded by mutex_
+  // Children still writing a snapshot, by journal (guarded by mutex_): a
+  // journal discarded meanwhile stops them.
+  std::multimap<int, int> children_;
+  std::set<int> stoppedChildren_;
+  int snapshots_ = 0;
   std::map<int, Open> open_;          // the writing thread's own
   std::thread thread_;
 };

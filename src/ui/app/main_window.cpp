@@ -177,11 +177,13 @@ void MainWindow::createContents() {
     updateEditActions();
     QTimer::singleShot(0, this, [this] { offerReloadOfChangedFile(*this); });
   });
-  // The command line is opened at the first activation; a window manager
-  // that never activates the window still gets it opened shortly after start.
+  // The command line is opened at the first activation, or as soon as the
+  // shown window has had its first turn of the event loop, whichever comes
+  // first: without a window manager the window may never be activated, and
+  // with one there is nothing to gain by waiting for it.
   activationFallback_ = new QTimer(this);
   activationFallback_->setSingleShot(true);
-  activationFallback_->setInterval(1500);
+  activationFallback_->setInterval(0);
   connect(activationFallback_, &QTimer::timeout, this, &MainWindow::firstActivation);
 }
 

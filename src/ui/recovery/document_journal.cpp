@@ -49,16 +49,14 @@ JournalHeader DocumentJournal::describe() const {
 
 void DocumentJournal::startNow() {
   if (kept_) return;
-  EditingControl* c = doc_->control();
-  const long length = c->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-  const char* p = static_cast<const char*>(c->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-  std::string text(p ? p : "", p ? static_cast<std::size_t>(length) : 0);
+  // Read in place: a large text is written by a child process, not copied.
+  const auto runs = doc_->control()->textInPlace();
   written_ = describe();
-  base_ = text.size();
+  base_ = runs[0].size() + runs[1].size();
   appended_ = 0;
   snapshotDue_ = false;
   active_ = true;
-  writer_->start(id_, written_, std::move(text));
+  writer_->startFrom(id_, written_, runs[0], runs[1]);
 }
 
 void DocumentJournal::discard() {

@@ -87,6 +87,61 @@ TEST(JournalWriter, EditsReachTheDiskWithinTheDelayWithoutFlush) {
   EXPECT_EQ(text, "typed");
 }
 
+// A large text is written by a child process straight from the caller's
+// memory; the journal must read back the same as a copied one, in either
+// layout of the two runs, and edits queued meanwhile must land after it.
+TEST(JournalWriter, LargeTextsWrittenByAChildReadBackWhole) {
+  TempFolder tmp;
+  JournalWriter w(tmp.recovery());
+  std::string big(9 << 20, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>((i * 2654435761u) >> 13);
+  const std::string_view all(big);
+  struct Case {
+    std::string_view first, second;
+  };
+  const Case cases[] = {
+      {all, {}},
+      {all.substr(0, 1), all.substr(1)},
+      {all.substr(0, 5 << 20), all.substr(5 << 20)},
+      {{}, all},
+  };
+  for (const Case& c : cases) {
+    const int id = w.create();
+    w.startFrom(id, header("/big.txt"), c.first, c.second);
+    w.append(id, journalInsertRecord(0, "head "));
+    w.flush();
+    const JournalContent r = readJournal(fileBytes(w.path(id)));
+    ASSERT_TRUE(r.readable) << r.problem;
+    EXPECT_FALSE(r.cutShort);
+    EXPECT_EQ(r.header.fileName, "/big.txt");
+    EXPECT_EQ(r.text.size(), big.size() + 5);
+    EXPECT_TRUE(r.text == "head " + big);
+    // A second start (a compaction) replaces the first.
+    w.startFrom(id, header("/big2.txt"), all.substr(1), {});
+    w.flush();
+    const JournalContent again = readJournal(fileBytes(w.path(id)));
+    EXPECT_EQ(again.header.fileName, "/big2.txt");
+    EXPECT_TRUE(again.text == all.substr(1));
+  }
+  EXPECT_TRUE(w.lastError().empty()) << w.lastError();
+  // No unfinished files left beside the journals.
+  for (const auto& e : fs::directory_iterator(tmp.recovery()))
+    EXPECT_EQ(e.path().extension(), std::string(kJournalExtension)) << e.path();
+}
+
+TEST(JournalWriter, DiscardStopsASnapshotBeingWrittenWithoutAnError) {
+  TempFolder tmp;
+  JournalWriter w(tmp.recovery());
+  const std::string big(64 << 20, 'x');
+  const int id = w.create();
+  w.startFrom(id, header("/big.txt"), big);
+  w.discard(id);
+  w.flush();
+  EXPECT_FALSE(fs::exists(w.path(id)));
+  EXPECT_TRUE(fs::is_empty(tmp.recovery()));
+  EXPECT_TRUE(w.lastError().empty()) << w.lastError();
+}
+
 TEST(JournalWriter, DiscardDeletesReleaseKeeps) {
   TempFolder tmp;
   std::string kept, gone;

@@ -202,19 +202,28 @@ std::string EditingControl::textCrLf() const {
   return text;
 }
 
-std::string EditingControl::fileBytes(const TextFileShape& shape) const {
-  // The control keeps its text in two runs around a gap; both are read in
-  // place.
+std::array<std::string_view, 2> EditingControl::textInPlace() const {
+  // The control keeps its text in two runs around a gap.
   const long length = SendScintilla(SCI_GETLENGTH);
   const long gap = std::clamp(SendScintilla(SCI_GETGAPPOSITION), 0L, length);
-  SavedBytesMaker maker(charset_, shape);
-  if (linesCut_) maker.dropLoneLineFeeds();
-  maker.reserve(static_cast<std::size_t>(length) + static_cast<std::size_t>(length) / 16 + 16);
-  for (const auto& [from, to] : {std::pair{0L, gap}, std::pair{gap, length}}) {
+  std::array<std::string_view, 2> runs;
+  const std::pair<long, long> bounds[2] = {{0L, gap}, {gap, length}};
+  for (int i = 0; i < 2; ++i) {
+    const auto [from, to] = bounds[i];
     if (from == to) continue;
     const char* p = reinterpret_cast<const char*>(SendScintilla(SCI_GETRANGEPOINTER, from, to - from));
-    maker.feed(std::string_view(p, static_cast<std::size_t>(to - from)));
+    if (p) runs[i] = std::string_view(p, static_cast<std::size_t>(to - from));
   }
+  return runs;
+}
+
+std::string EditingControl::fileBytes(const TextFileShape& shape) const {
+  const auto runs = textInPlace();
+  SavedBytesMaker maker(charset_, shape);
+  if (linesCut_) maker.dropLoneLineFeeds();
+  const std::size_t length = runs[0].size() + runs[1].size();
+  maker.reserve(length + length / 16 + 16);
+  for (std::string_view run : runs) maker.feed(run);
   return maker.finish();
 }
 
@@ -460,6 +469,10 @@ void EditingControl::beginLoading(const std::string& charsetId, std::uint64_t si
   charsetHistory_.clear();
   chooseStorageFor(sizeHint);
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  // Nobody needs to hear about each loaded piece; the control's own handler
+  // would otherwise decode every piece again for the accessibility layer.
+  modEventMaskWhileLoading_ = SendScintilla(SCI_GETMODEVENTMASK);
+  SendScintilla(SCI_SETMODEVENTMASK, 0L);
   // Lines are wrapped when they are shown, and the rest bit by bit later.
   wrapWhileLoading_ = SendScintilla(SCI_GETWRAPMODE);
   if (wrapWhileLoading_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
@@ -475,6 +488,7 @@ void EditingControl::appendLoaded(std::string_view utf8) {
 }
 
 void EditingControl::endLoading() {
+  SendScintilla(SCI_SETMODEVENTMASK, modEventMaskWhileLoading_);
   if (wrapWhileLoading_ != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrapWhileLoading_);
   SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
   SendScintilla(SCI_EMPTYUNDOBUFFER);

@@ -8,6 +8,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QPixmap>
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,9 @@ class EditingControl : public QsciScintilla {
   // as the file was (its line break, final break, UTF-8 and mark), made in
   // one pass without copying the whole text first.
   std::string fileBytes(const TextFileShape& shape) const;
+  // The control's UTF-8 text where it is stored, in two runs; valid until
+  // the next change.
+  std::array<std::string_view, 2> textInPlace() const;
   // Replaces the whole text as one undo step; the caret goes to the start.
   void setTextBytes(std::string_view bytes);
   // As setTextBytes, then forgets the undo history (a freshly loaded file).
@@ -240,6 +244,7 @@ class EditingControl : public QsciScintilla {
   std::string charset_ = "win";
   bool forcedModified_ = false;
   long wrapWhileLoading_ = 0;
+  long modEventMaskWhileLoading_ = 0;
   // The column vertical moves keep, and where the last of them left the caret.
   long chosenX_ = 0;
   long chosenCaret_ = -1;
