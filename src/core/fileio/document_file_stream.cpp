@@ -8,6 +8,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/charsets/charset_detect.h"
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
@@ -43,34 +47,108 @@ void DocumentFileScanner::feed(std::string_view block) {
   scan(block);
 }
 
-void DocumentFileScanner::scan(std::string_view bytes) {
-  static const CodePage& win = CodePage::get(CodePageId::Win1251);
-  if (!bytes.empty()) {
-    anyText_ = true;
-    lastByte_ = bytes.back();
+namespace {
+
+// The first CR or LF at or after p (end when there is none), sixteen bytes
+// at a time where the processor allows.
+const char* findLineBreak(const char* p, const char* end) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; end - p >= 16; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+    if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits));
   }
-  for (const char ch : bytes) {
-    const unsigned char b = static_cast<unsigned char>(ch);
-    if (b == '\r' || b == '\n') {
-      endLine();
-    } else {
-      ++lineBytes_;
+#endif
+  while (p < end && *p != '\r' && *p != '\n') ++p;
+  return p;
+}
+
+// The first byte at or after p with the high bit set (end when none).
+const char* findNonAscii(const char* p, const char* end) {
+#if defined(__SSE2__)
+  for (; end - p >= 16; p += 16) {
+    const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    if (high != 0) return p + __builtin_ctz(static_cast<unsigned>(high));
+  }
+#endif
+  while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;
+  return p;
+}
+
+}  // namespace
+
+void DocumentFileScanner::scan(std::string_view bytes) {
+  if (bytes.empty()) return;
+  anyText_ = true;
+  lastByte_ = bytes.back();
+  countBytes(bytes);
+  scanLines(bytes);
+  if (valid_) scanUtf8(bytes);
+}
+
+void DocumentFileScanner::countBytes(std::string_view bytes) {
+  // Four tables, so that neighbouring equal bytes do not wait on each other.
+  std::uint32_t counts[4][256] = {};
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t n = bytes.size();
+  while (n > 0) {
+    const std::size_t part = std::min<std::size_t>(n, std::size_t{1} << 30);
+    std::size_t i = 0;
+    for (; i + 4 <= part; i += 4) {
+      ++counts[0][p[i]];
+      ++counts[1][p[i + 1]];
+      ++counts[2][p[i + 2]];
+      ++counts[3][p[i + 3]];
     }
-    if (b == '\r') {
+    for (; i < part; ++i) ++counts[0][p[i]];
+    for (int b = 0; b < 256; ++b) {
+      byteCounts_[b] += std::uint64_t{counts[0][b]} + counts[1][b] + counts[2][b] + counts[3][b];
+      counts[0][b] = counts[1][b] = counts[2][b] = counts[3][b] = 0;
+    }
+    p += part;
+    n -= part;
+  }
+}
+
+void DocumentFileScanner::scanLines(std::string_view bytes) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end) {
+    const char* brk = findLineBreak(p, end);
+    if (brk > p) {
+      if (lastWasCr_) {
+        ++cr_;
+        lastWasCr_ = false;
+      }
+      lineBytes_ += static_cast<std::uint64_t>(brk - p);
+    }
+    if (brk == end) break;
+    endLine();
+    if (*brk == '\r') {
       if (lastWasCr_) ++cr_;
       lastWasCr_ = true;
-    } else if (b == '\n') {
+    } else {
       if (lastWasCr_) ++crlf_;
       else ++lf_;
       lastWasCr_ = false;
-    } else if (lastWasCr_) {
-      ++cr_;
-      lastWasCr_ = false;
     }
-    ++byteCounts_[b];
-    if (!valid_) continue;
+    p = brk + 1;
+  }
+}
+
+void DocumentFileScanner::scanUtf8(std::string_view bytes) {
+  static const CodePage& win = CodePage::get(CodePageId::Win1251);
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end) {
     if (need_ == 0) {
-      if (b < 0x80) continue;
+      // Plain ASCII runs are valid as they are.
+      p = findNonAscii(p, end);
+      if (p == end) break;
+    }
+    const unsigned char b = static_cast<unsigned char>(*p++);
+    if (need_ == 0) {
       if (b >= 0xC2 && b <= 0xDF) {
         need_ = 1, cp_ = b & 0x1F, min_ = 0x80;
       } else if (b >= 0xE0 && b <= 0xEF) {
@@ -79,21 +157,23 @@ void DocumentFileScanner::scan(std::string_view bytes) {
         need_ = 3, cp_ = b & 0x07, min_ = 0x10000;
       } else {
         valid_ = false;
+        return;
       }
       continue;
     }
     if ((b & 0xC0) != 0x80) {
       valid_ = false;
-      continue;
+      return;
     }
     cp_ = (cp_ << 6) | (b & 0x3F);
     if (--need_ > 0) continue;
     if (cp_ < min_ || cp_ > 0x10FFFF || (cp_ >= 0xD800 && cp_ <= 0xDFFF)) {
       valid_ = false;
-      continue;
+      return;
     }
     nonAscii_ = true;
-    if (allIn1251_ && win.fromUnicode(cp_) < 0) allIn1251_ = false;
+    // The Russian letters are all in Windows-1251; others are looked up.
+    if (allIn1251_ && (cp_ < 0x410 || cp_ > 0x44F) && win.fromUnicode(cp_) < 0) allIn1251_ = false;
   }
 }
 
@@ -262,8 +342,7 @@ void ShownTextMaker::feed(std::string_view block) {
       sawCr_ = false;
     }
     if (pendingBreaks_ > 0) putBreaks();
-    const char* runEnd = p + 1;
-    while (runEnd < end && *runEnd != '\r' && *runEnd != '\n') ++runEnd;
+    const char* runEnd = findLineBreak(p + 1, end);
     if (cutAt_ == 0) {
       putRun(p, runEnd);
       p = runEnd;

@@ -57,6 +57,9 @@ class DocumentFileScanner {
 
  private:
   void scan(std::string_view bytes);
+  void countBytes(std::string_view bytes);
+  void scanLines(std::string_view bytes);
+  void scanUtf8(std::string_view bytes);
   void endLine();
 
   std::uint64_t size_ = 0;

@@ -14,6 +14,7 @@
 #include "core/document/document_rules.h"
 #include "core/document/image_size.h"
 #include "core/fileio/file_formats.h"
+#include "core/fileio/piece_relay.h"
 #include "core/versions/versions.h"
 #include "ui/app/documents_list.h"
 #include "ui/app/main_window.h"
@@ -129,6 +130,8 @@ QString outOfMemoryOpening(const std::string& path) {
   return QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path));
 }
 
+constexpr std::uint64_t kRelayFrom = 4 << 20;
+
 QString cannotOpen(const std::string& path) { return qs("Cannot open file " + path); }
 
 }  // namespace
@@ -149,11 +152,15 @@ std::optional<DocumentFileInfo> examineDocumentFile(MainWindow& main, const std:
 
 bool readIntoDocument(MainWindow& main, DocumentWindow* doc, const std::string& path, const DocumentFileInfo& info,
                       bool asUndoStep) {
-  const auto produce = [&](const DocumentWindow::TextPieces& take) {
+  const auto make = [&](const DocumentWindow::TextPieces& take) {
     ShownTextMaker maker(info, take);
     const bool read = readFileBlocks(path, kReadBlock, [&](std::string_view block) { maker.feed(block); });
     maker.finish();
     return read;
+  };
+  // A large text is made on another core while the control takes it in.
+  const auto produce = [&](const DocumentWindow::TextPieces& take) {
+    return info.shownSize >= kRelayFrom ? relayPieces(make, take) : make(take);
   };
   try {
     if (!doc->loadFileText(info, asUndoStep ? DocumentWindow::LoadMode::UndoStep : DocumentWindow::LoadMode::Fresh,
