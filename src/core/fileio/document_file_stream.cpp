@@ -2,10 +2,13 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -25,6 +28,10 @@ namespace kiv {
 void DocumentFileScanner::feed(std::string_view block) {
   size_ += block.size();
   if (head_.size() < kCharsetGuessBytes) head_.append(block.substr(0, kCharsetGuessBytes - head_.size()));
+  if (later_) {
+    scan(block);
+    return;
+  }
   if (!markDecided_) {
     // The first three bytes wait until it is known whether they are the mark.
     if (head_.size() < kUtf8Bom.size()) return;
@@ -138,43 +145,66 @@ void DocumentFileScanner::scanLines(std::string_view bytes) {
 }
 
 void DocumentFileScanner::scanUtf8(std::string_view bytes) {
-  static const CodePage& win = CodePage::get(CodePageId::Win1251);
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
-  while (p < end) {
-    if (need_ == 0) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = p + bytes.size();
+  // A character begun in the last block is finished first.
+  while (p < end && valid_ && need_ != 0) utf8Byte(*p++);
+  bool sawTwoByte = false;
+  while (p < end && valid_) {
+    const unsigned b = *p;
+    if (b < 0x80) {
       // Plain ASCII runs are valid as they are.
-      p = findNonAscii(p, end);
-      if (p == end) break;
-    }
-    const unsigned char b = static_cast<unsigned char>(*p++);
-    if (need_ == 0) {
-      if (b >= 0xC2 && b <= 0xDF) {
-        need_ = 1, cp_ = b & 0x1F, min_ = 0x80;
-      } else if (b >= 0xE0 && b <= 0xEF) {
-        need_ = 2, cp_ = b & 0x0F, min_ = 0x800;
-      } else if (b >= 0xF0 && b <= 0xF4) {
-        need_ = 3, cp_ = b & 0x07, min_ = 0x10000;
-      } else {
-        valid_ = false;
-        return;
-      }
+      p = reinterpret_cast<const unsigned char*>(
+          findNonAscii(reinterpret_cast<const char*>(p + 1), reinterpret_cast<const char*>(end)));
       continue;
     }
-    if ((b & 0xC0) != 0x80) {
-      valid_ = false;
-      return;
+    // Two-byte characters (Cyrillic among them) whole within the block.
+    if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+      const char32_t cp = (static_cast<char32_t>(b & 0x1F) << 6) | (p[1] & 0x3F);
+      p += 2;
+      sawTwoByte = true;
+      // The Russian letters are all in Windows-1251; others are looked up.
+      if ((cp < 0x410 || cp > 0x44F) && allIn1251_) noteCharacter(cp);
+      continue;
     }
-    cp_ = (cp_ << 6) | (b & 0x3F);
-    if (--need_ > 0) continue;
-    if (cp_ < min_ || cp_ > 0x10FFFF || (cp_ >= 0xD800 && cp_ <= 0xDFFF)) {
-      valid_ = false;
-      return;
-    }
-    nonAscii_ = true;
-    // The Russian letters are all in Windows-1251; others are looked up.
-    if (allIn1251_ && (cp_ < 0x410 || cp_ > 0x44F) && win.fromUnicode(cp_) < 0) allIn1251_ = false;
+    // Longer characters, and one cut by the block's end, byte by byte.
+    utf8Byte(*p++);
+    while (p < end && valid_ && need_ != 0) utf8Byte(*p++);
   }
+  if (sawTwoByte) nonAscii_ = true;
+}
+
+void DocumentFileScanner::noteCharacter(char32_t cp) {
+  static const CodePage& win = CodePage::get(CodePageId::Win1251);
+  if (allIn1251_ && win.fromUnicode(cp) < 0) allIn1251_ = false;
+}
+
+void DocumentFileScanner::utf8Byte(unsigned char b) {
+  if (need_ == 0) {
+    if (b < 0x80) return;
+    if (b >= 0xC2 && b <= 0xDF) {
+      need_ = 1, cp_ = b & 0x1F, min_ = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      need_ = 2, cp_ = b & 0x0F, min_ = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      need_ = 3, cp_ = b & 0x07, min_ = 0x10000;
+    } else {
+      valid_ = false;
+    }
+    return;
+  }
+  if ((b & 0xC0) != 0x80) {
+    valid_ = false;
+    return;
+  }
+  cp_ = (cp_ << 6) | (b & 0x3F);
+  if (--need_ > 0) return;
+  if (cp_ < min_ || cp_ > 0x10FFFF || (cp_ >= 0xD800 && cp_ <= 0xDFFF)) {
+    valid_ = false;
+    return;
+  }
+  nonAscii_ = true;
+  noteCharacter(cp_);
 }
 
 void DocumentFileScanner::endLine() {
@@ -182,6 +212,31 @@ void DocumentFileScanner::endLine() {
   longestLine_ = std::max(longestLine_, lineBytes_);
   if (lineBytes_ > kLongLine) piecesCut_ += (lineBytes_ - 1) / kLongLinePiece;
   lineBytes_ = 0;
+}
+
+void DocumentFileScanner::append(const DocumentFileScanner& later) {
+  size_ += later.size_;
+  // The code page is guessed from the first bytes, wherever they were read.
+  if (head_.size() < kCharsetGuessBytes) head_.append(later.head_.substr(0, kCharsetGuessBytes - head_.size()));
+  for (int b = 0; b < 256; ++b) byteCounts_[b] += later.byteCounts_[b];
+  if (!later.anyText_) return;
+  // This part ends with a LF: no character, line or CR LF runs on.
+  if (need_ != 0) valid_ = false;
+  valid_ = valid_ && later.valid_;
+  nonAscii_ = nonAscii_ || later.nonAscii_;
+  allIn1251_ = allIn1251_ && later.allIn1251_;
+  need_ = later.need_;
+  cp_ = later.cp_;
+  min_ = later.min_;
+  crlf_ += later.crlf_;
+  lf_ += later.lf_;
+  cr_ += later.cr_;
+  lastWasCr_ = later.lastWasCr_;
+  lastByte_ = later.lastByte_;
+  lineBytes_ = later.lineBytes_;
+  longestLine_ = std::max(longestLine_, later.longestLine_);
+  piecesCut_ += later.piecesCut_;
+  anyText_ = true;
 }
 
 DocumentFileInfo DocumentFileScanner::finish(bool guessCodePage) {
@@ -408,22 +463,105 @@ std::string cutLongLines(std::string_view utf8) {
 
 bool readFileBlocks(const std::string& path, std::size_t blockSize,
                     const std::function<void(std::string_view)>& take) {
+  return readFileBlocks(path, blockSize, 0, UINT64_MAX, take);
+}
+
+bool readFileBlocks(const std::string& path, std::size_t blockSize, std::uint64_t from, std::uint64_t to,
+                    const std::function<void(std::string_view)>& take) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   std::vector<char> buffer(std::max<std::size_t>(blockSize, 4096));
   bool ok = true;
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+  std::uint64_t at = from;
+  while (at < to) {
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), to - at));
+    const ssize_t n = ::pread(fd, buffer.data(), want, static_cast<off_t>(at));
     if (n < 0) {
       if (errno == EINTR) continue;
       ok = false;
       break;
     }
     if (n == 0) break;
+    at += static_cast<std::uint64_t>(n);
     take(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
   }
+  const int saved = errno;
   ::close(fd);
+  errno = saved;
   return ok;
+}
+
+namespace {
+
+// Where a file of `size` bytes is split for two threads: just after the
+// first LF from its middle on (0: not split).
+std::uint64_t splitPoint(int fd, std::uint64_t size) {
+  constexpr std::uint64_t kSplitFrom = 8 << 20;
+  if (size < kSplitFrom) return 0;
+  std::vector<char> buffer(64 << 10);
+  for (std::uint64_t at = size / 2; at < size - size / 4;) {
+    const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), static_cast<off_t>(at));
+    if (n <= 0) return 0;
+    if (const void* lf = std::memchr(buffer.data(), '\n', static_cast<std::size_t>(n)))
+      return at + static_cast<std::uint64_t>(static_cast<const char*>(lf) - buffer.data()) + 1;
+    at += static_cast<std::uint64_t>(n);
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<DocumentFileInfo> scanDocumentFile(const std::string& path, bool guessCodePage, int* error) {
+  std::uint64_t split = 0;
+  {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      if (error) *error = errno;
+      return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) split = splitPoint(fd, static_cast<std::uint64_t>(st.st_size));
+    ::close(fd);
+  }
+  DocumentFileScanner first;
+  if (split == 0) {
+    if (!readFileBlocks(path, kReadBlockSize, [&](std::string_view b) { first.feed(b); })) {
+      if (error) *error = errno;
+      return std::nullopt;
+    }
+    return first.finish(guessCodePage);
+  }
+  // The second half on a thread of its own (it reads to the end, whatever
+  // the file has grown to meanwhile).
+  DocumentFileScanner second{DocumentFileScanner::LaterPart{}};
+  bool secondRead = false;
+  int secondError = 0;
+  std::exception_ptr secondFailed;
+  std::thread other([&] {
+    try {
+      secondRead = readFileBlocks(path, kReadBlockSize, split, UINT64_MAX, [&](std::string_view b) { second.feed(b); });
+      if (!secondRead) secondError = errno;
+    } catch (...) {
+      secondFailed = std::current_exception();
+    }
+  });
+  bool firstRead = false;
+  int firstError = 0;
+  try {
+    firstRead = readFileBlocks(path, kReadBlockSize, 0, split, [&](std::string_view b) { first.feed(b); });
+    if (!firstRead) firstError = errno;
+  } catch (...) {
+    other.join();
+    throw;
+  }
+  other.join();
+  if (secondFailed) std::rethrow_exception(secondFailed);
+  if (!firstRead || !secondRead) {
+    if (error) *error = firstRead ? secondError : firstError;
+    return std::nullopt;
+  }
+  first.append(second);
+  return first.finish(guessCodePage);
 }
 
 }  // namespace kiv

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,7 +51,16 @@ inline constexpr const char* kMsgLongLinesCut =
 
 class DocumentFileScanner {
  public:
+  DocumentFileScanner() = default;
+  // A scanner of a later part of a file that begins just after a line
+  // break (LF): it looks for no mark and guesses nothing from its bytes.
+  struct LaterPart {};
+  explicit DocumentFileScanner(LaterPart) : markDecided_(true), later_(true) {}
+
   void feed(std::string_view block);
+  // Takes in what the scanner of the bytes right after this one's learnt
+  // (made with LaterPart; this one's bytes end with a LF).
+  void append(const DocumentFileScanner& later);
   // guessCodePage: a file that is not UTF-8 gets its single-byte code page
   // guessed from its first bytes (otherwise it is "win").
   DocumentFileInfo finish(bool guessCodePage);
@@ -60,6 +70,8 @@ class DocumentFileScanner {
   void countBytes(std::string_view bytes);
   void scanLines(std::string_view bytes);
   void scanUtf8(std::string_view bytes);
+  void utf8Byte(unsigned char b);
+  void noteCharacter(char32_t cp);
   void endLine();
 
   std::uint64_t size_ = 0;
@@ -80,7 +92,13 @@ class DocumentFileScanner {
   std::uint64_t lineBytes_ = 0, longestLine_ = 0;
   std::uint64_t piecesCut_ = 0;  // cuts a long line needs in kLongLinePiece pieces
   bool anyText_ = false;
+  bool later_ = false;
 };
+
+// Learns what a file is, reading it in blocks; a large file is read in two
+// halves on two threads at once. Nothing (and `error` set to errno) when
+// the file cannot be read.
+std::optional<DocumentFileInfo> scanDocumentFile(const std::string& path, bool guessCodePage, int* error = nullptr);
 
 // The text the editing control shows for a file, in pieces of about
 // pieceSize bytes handed to `take` (which must not keep the view).
@@ -115,5 +133,11 @@ class ShownTextMaker {
 // nothing or only part handed over) when the file cannot be opened or read.
 bool readFileBlocks(const std::string& path, std::size_t blockSize,
                     const std::function<void(std::string_view)>& take);
+// The same for the bytes from `from` up to `to` (or the end).
+bool readFileBlocks(const std::string& path, std::size_t blockSize, std::uint64_t from, std::uint64_t to,
+                    const std::function<void(std::string_view)>& take);
+
+// The size of the blocks files are read in.
+inline constexpr std::size_t kReadBlockSize = std::size_t{1} << 20;
 
 }  // namespace kiv

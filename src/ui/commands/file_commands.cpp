@@ -124,7 +124,6 @@ void dropFiles(MainWindow& main, const QStringList& files) {
 
 namespace {
 
-constexpr std::size_t kReadBlock = std::size_t{1} << 20;
 
 QString outOfMemoryOpening(const std::string& path) {
   return QStringLiteral("Недостаточно памяти, чтобы открыть файл %1").arg(qpath(path));
@@ -138,12 +137,9 @@ QString cannotOpen(const std::string& path) { return qs("Cannot open file " + pa
 
 std::optional<DocumentFileInfo> examineDocumentFile(MainWindow& main, const std::string& path) {
   try {
-    DocumentFileScanner scanner;
-    if (!readFileBlocks(path, kReadBlock, [&](std::string_view block) { scanner.feed(block); })) {
-      main.reportError(cannotOpen(path));
-      return std::nullopt;
-    }
-    return scanner.finish(main.settings().detectEncoding);
+    std::optional<DocumentFileInfo> info = scanDocumentFile(path, main.settings().detectEncoding);
+    if (!info) main.reportError(cannotOpen(path));
+    return info;
   } catch (const std::bad_alloc&) {
     main.reportError(outOfMemoryOpening(path));
   }
@@ -154,7 +150,7 @@ bool readIntoDocument(MainWindow& main, DocumentWindow* doc, const std::string& 
                       bool asUndoStep) {
   const auto make = [&](const DocumentWindow::TextPieces& take) {
     ShownTextMaker maker(info, take);
-    const bool read = readFileBlocks(path, kReadBlock, [&](std::string_view block) { maker.feed(block); });
+    const bool read = readFileBlocks(path, kReadBlockSize, [&](std::string_view block) { maker.feed(block); });
     maker.finish();
     return read;
   };

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <optional>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -125,6 +128,87 @@ TEST(DocumentFileStream, RandomFilesAgree) {
     ASSERT_EQ(s.shown, shownAtOnce(whole));
     ASSERT_EQ(s.info.shownSize, s.shown.size());
   }
+}
+
+// A file learnt in two parts split after a LF (as two threads read a large
+// one) must come out exactly as when it is learnt in one go.
+TEST(DocumentFileStream, TwoPartsSplitAfterALineFeedAgreeWithOne) {
+  std::mt19937 rng(11);
+  const std::string alphabet[] = {"a", " ", "\r", "\n", "\r\n", "\0"s, "Я", "ё", "中", "😀", "\xFF", "\xD0", "\xEF\xBB\xBF"};
+  const auto feedInBlocks = [&](DocumentFileScanner& sc, std::string_view bytes) {
+    while (!bytes.empty()) {
+      const std::size_t n = std::min<std::size_t>(bytes.size(), 1 + rng() % 9);
+      sc.feed(bytes.substr(0, n));
+      bytes.remove_prefix(n);
+    }
+  };
+  int splits = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string file;
+    const int n = static_cast<int>(rng() % 40);
+    for (int i = 0; i < n; ++i) file += alphabet[rng() % std::size(alphabet)];
+    if (rng() % 3 == 0) file = enc(CodePageId::Win1251, kRussian.substr(0, rng() % 40)) + file;
+    if (rng() % 3 == 0) file = kRussian.substr(0, 2 * (rng() % 20)) + file;
+    std::vector<std::size_t> lineFeeds;
+    for (std::size_t i = 0; i < file.size(); ++i)
+      if (file[i] == '\n' && i >= 3) lineFeeds.push_back(i + 1);
+    if (lineFeeds.empty()) continue;
+    const std::size_t at = lineFeeds[rng() % lineFeeds.size()];
+    const bool guess = rng() % 2;
+    DocumentFileScanner whole, first, later{DocumentFileScanner::LaterPart{}};
+    feedInBlocks(whole, file);
+    feedInBlocks(first, std::string_view(file).substr(0, at));
+    feedInBlocks(later, std::string_view(file).substr(at));
+    first.append(later);
+    const DocumentFileInfo a = whole.finish(guess), b = first.finish(guess);
+    ASSERT_EQ(a.charset, b.charset) << round;
+    ASSERT_TRUE(a.shape == b.shape) << round;
+    ASSERT_EQ(a.utf8Foreign, b.utf8Foreign) << round;
+    ASSERT_EQ(a.size, b.size);
+    ASSERT_EQ(a.shownSize, b.shownSize) << round;
+    ASSERT_EQ(a.longestLine, b.longestLine);
+    ASSERT_EQ(a.cutLinesAt, b.cutLinesAt);
+    ++splits;
+  }
+  EXPECT_GT(splits, 1000);
+}
+
+TEST(DocumentFileStream, LargeFilesAreLearntInTwoHalvesAlike) {
+  // Above the size where two threads read a file, in each kind of text.
+  const std::string path = ::testing::TempDir() + "kiv-halves.txt";
+  struct Case {
+    const char* name;
+    std::string line;
+    std::string tail;
+  };
+  const Case cases[] = {
+      {"utf-8", kRussian + "\n", ""},
+      {"1251 CR LF", enc(CodePageId::Win1251, kRussian) + "\r\n", "end"},
+      {"utf-8 with an invalid byte at the end", kRussian + "\n", "\xFF"},
+      {"one long line", std::string(1 << 20, 'x'), ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes;
+    while (bytes.size() < (9u << 20)) bytes += c.line;
+    bytes += c.tail;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    DocumentFileScanner one;
+    one.feed(bytes);
+    const DocumentFileInfo a = one.finish(true);
+    const std::optional<DocumentFileInfo> b = scanDocumentFile(path, true);
+    ASSERT_TRUE(b) << c.name;
+    EXPECT_EQ(a.charset, b->charset) << c.name;
+    EXPECT_TRUE(a.shape == b->shape) << c.name;
+    EXPECT_EQ(a.utf8Foreign, b->utf8Foreign) << c.name;
+    EXPECT_EQ(a.shownSize, b->shownSize) << c.name;
+    EXPECT_EQ(a.longestLine, b->longestLine) << c.name;
+  }
+  int error = 0;
+  EXPECT_FALSE(scanDocumentFile(path + ".missing", true, &error));
+  EXPECT_EQ(error, ENOENT);
+  std::remove(path.c_str());
 }
 
 TEST(DocumentFileStream, ReadsFilesInBlocks) {
