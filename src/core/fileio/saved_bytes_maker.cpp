@@ -1,6 +1,7 @@
 #include "core/fileio/saved_bytes_maker.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/charsets/code_page.h"
 #include "core/charsets/utf8.h"
@@ -15,10 +16,28 @@ SavedBytesMaker::SavedBytesMaker(std::string_view charset, const TextFileShape& 
     case LineEndStyle::Cr: breakBytes_[0] = '\r', breakLength_ = 1; break;
   }
   if (shape_.utf8 && shape_.utf8Bom) out_.assign(kUtf8Bom);
-  for (char32_t cp = 0; cp < 0x800; ++cp) below800_[cp] = static_cast<std::int16_t>(page_.fromUnicode(cp));
+  for (char32_t cp = 0; cp < 0x800; ++cp) {
+    below800_[cp] = static_cast<std::int16_t>(page_.fromUnicode(cp));
+    below800Byte_[cp] = below800_[cp] < 0 ? '?' : static_cast<char>(below800_[cp]);
+  }
 }
 
 namespace {
+// What a byte of UTF-8 is, for the quick path of the conversion: 0 a plain
+// ASCII character, 1 the first of a two-byte character, 2 a continuation,
+// 3 anything else (line breaks, longer characters, bytes UTF-8 never has).
+constexpr std::array<unsigned char, 256> kByteKinds = [] {
+  std::array<unsigned char, 256> k{};
+  for (int b = 0; b < 256; ++b) {
+    if (b == '\r' || b == '\n') k[b] = 3;
+    else if (b < 0x80) k[b] = 0;
+    else if (b < 0xC0) k[b] = 2;
+    else if (b >= 0xC2 && b <= 0xDF) k[b] = 1;
+    else k[b] = 3;
+  }
+  return k;
+}();
+
 bool continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace
 
@@ -58,10 +77,17 @@ void SavedBytesMaker::feed(std::string_view utf8) {
 }
 
 void SavedBytesMaker::convert(std::string_view utf8) {
+  // Everything the loop reads is held locally: the bytes it writes could
+  // otherwise be taken to change it.
   const std::size_t n = utf8.size();
-  const char* const brk = breakBytes_;
-  const std::size_t brkLength = breakLength_;
+  const char* const in = utf8.data();
+  const char brk0 = breakBytes_[0], brk1 = breakBytes_[1];
+  const bool twoByteBreak = breakLength_ == 2;
   const bool utf8Out = shape_.utf8;
+  const bool dropLoneLf = dropLoneLf_;
+  const auto* const below800 = below800_;
+  const char* const below800Byte = below800Byte_;
+  const unsigned char* const kinds = kByteKinds.data();
   constexpr std::size_t kBlock = std::size_t{1} << 16;
   std::size_t pos = 0;
   while (pos < n) {
@@ -74,23 +100,47 @@ void SavedBytesMaker::convert(std::string_view utf8) {
     out_.resize(start + 2 * (blockEnd - pos + 4));
     char* w = out_.data() + start;
     while (pos < blockEnd) {
-      const unsigned char b = static_cast<unsigned char>(utf8[pos]);
+      if (!utf8Out) {
+        // The quick path: plain characters and two-byte ones. Every input
+        // byte is one step and writes one byte, kept unless it began a
+        // character; nothing the text holds decides where the next step
+        // starts, so no branch can be misled by it.
+        std::size_t i = pos;
+        unsigned prev = 0, prevKind = 0;
+        for (; i < blockEnd; ++i) {
+          const unsigned b = static_cast<unsigned char>(in[i]);
+          const unsigned k = kinds[b];
+          const unsigned continuation = static_cast<unsigned>(k == 2);
+          const unsigned afterLead = static_cast<unsigned>(prevKind == 1);
+          if (static_cast<unsigned>(k == 3) | (continuation ^ afterLead)) break;
+          const unsigned mapped = static_cast<unsigned char>(below800Byte[((prev & 0x1F) << 6) | (b & 0x3F)]);
+          *w = static_cast<char>(b ^ ((b ^ mapped) & (0U - continuation)));
+          w += static_cast<unsigned>(k != 1);
+          prev = b;
+          prevKind = k;
+        }
+        // A character begun at the block's end, or one the quick path does
+        // not take, is read again from its start.
+        pos = prevKind == 1 ? i - 1 : i;
+        if (pos >= blockEnd) break;
+      }
+      const unsigned char b = static_cast<unsigned char>(in[pos]);
       if (b < 0x80) {
         ++pos;
         if (b == '\r' || b == '\n') {
-          if (b == '\r' && pos < n && utf8[pos] == '\n') ++pos;
-          else if (b == '\n' && dropLoneLf_) continue;
-          *w++ = brk[0];
-          if (brkLength == 2) *w++ = brk[1];
+          if (b == '\r' && pos < n && in[pos] == '\n') ++pos;
+          else if (b == '\n' && dropLoneLf) continue;
+          *w++ = brk0;
+          if (twoByteBreak) *w++ = brk1;
         } else {
           *w++ = static_cast<char>(b);
         }
         continue;
       }
       int mapped;
-      const unsigned char next = pos + 1 < n ? static_cast<unsigned char>(utf8[pos + 1]) : 0;
+      const unsigned char next = pos + 1 < n ? static_cast<unsigned char>(in[pos + 1]) : 0;
       if (b >= 0xC2 && b <= 0xDF && (next & 0xC0) == 0x80) {
-        mapped = below800_[((b & 0x1F) << 6) | (next & 0x3F)];
+        mapped = below800[((b & 0x1F) << 6) | (next & 0x3F)];
         pos += 2;
       } else {
         mapped = page_.fromUnicode(nextUtf8(utf8, pos));

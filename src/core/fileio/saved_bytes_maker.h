@@ -36,6 +36,8 @@ class SavedBytesMaker {
   // The byte (or -1) of every code point below U+0800, the two-byte
   // characters Cyrillic text is made of, looked up without decoding.
   std::int16_t below800_[0x800];
+  // The same as the file's byte, '?' where the code page has none.
+  char below800Byte_[0x800];
   TextFileShape shape_;
   char breakBytes_[2] = {};
   std::size_t breakLength_ = 0;
