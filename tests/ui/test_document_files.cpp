@@ -45,6 +45,7 @@ class DocumentFilesTest : public QObject {
   void openRevertSave_data();
   void openRevertSave();
   void utf8RevertKeepsTheFileUtf8();
+  void revertOfALargeFileIsOneUndoStep();
   void codePageChangesUndoWithTheText();
   void statusPanelsClearWithTheLastDocument();
   void lastLineShowsAsTheFileHasIt();
@@ -165,6 +166,25 @@ void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
   QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Привет Съешь же ещё этих мягких булок\r\n"));
   ed().redo();
   QCOMPARE(ed().text(), enc(CodePageId::Win1251, "Съешь же ещё этих мягких булок\r\n"));
+}
+
+void DocumentFilesTest::revertOfALargeFileIsOneUndoStep() {
+  // Large enough to be read on two threads and put back unwrapped.
+  for (const char* lineBreak : {"\r\n", "\n"}) {
+    std::string original;
+    while (original.size() < (9u << 20)) original += enc(CodePageId::Win1251, kRussian) + lineBreak;
+    DocumentWindow* doc = openFile(QStringLiteral("large.txt"), original);
+    doc->control()->moveCaretTo(0, 0);
+    typeText(doc->control(), QStringLiteral("X"));
+    run("mniRevertToSaved");
+    QVERIFY(!doc->control()->modifiedFlag());
+    QCOMPARE(ed().text().substr(0, 8), original.substr(0, 8));
+    run("EditUndoItem");
+    QCOMPARE(ed().text().substr(0, 9), "X" + original.substr(0, 8));
+    run("Redo1");
+    QCOMPARE(ed().text().substr(0, 9), original.substr(0, 9));
+    main_->discardDocument(doc);
+  }
 }
 
 void DocumentFilesTest::codePageChangesUndoWithTheText() {
