@@ -169,20 +169,28 @@ void DocumentFilesTest::utf8RevertKeepsTheFileUtf8() {
 }
 
 void DocumentFilesTest::revertOfALargeFileIsOneUndoStep() {
-  // Large enough to be read on two threads and put back unwrapped.
+  // Large enough to be made on a second thread and put back unwrapped.
   for (const char* lineBreak : {"\r\n", "\n"}) {
     std::string original;
-    while (original.size() < (9u << 20)) original += enc(CodePageId::Win1251, kRussian) + lineBreak;
+    while (original.size() < (3u << 20)) original += enc(CodePageId::Win1251, kRussian) + lineBreak;
     DocumentWindow* doc = openFile(QStringLiteral("large.txt"), original);
     doc->control()->moveCaretTo(0, 0);
     typeText(doc->control(), QStringLiteral("X"));
+    QTest::qWait(300);
     run("mniRevertToSaved");
+    QTest::qWait(300);  // what the event loop does meanwhile keeps the step
     QVERIFY(!doc->control()->modifiedFlag());
     QCOMPARE(ed().text().substr(0, 8), original.substr(0, 8));
     run("EditUndoItem");
     QCOMPARE(ed().text().substr(0, 9), "X" + original.substr(0, 8));
     run("Redo1");
     QCOMPARE(ed().text().substr(0, 9), original.substr(0, 9));
+    // The same by the keys, which the control answers itself; the step goes
+    // in unwrapped and the wrapping comes back afterwards.
+    pressKey(doc->control(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ed().text().substr(0, 9), "X" + original.substr(0, 8));
+    QTRY_VERIFY(doc->control()->wordWrapOn());
+    QCOMPARE(doc->control()->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE), long(QsciScintillaBase::SC_WRAP_WORD));
     main_->discardDocument(doc);
   }
 }

@@ -1,5 +1,7 @@
 #include "ui/editor/control/editing_control.h"
 
+#include <QTimer>
+
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
@@ -17,6 +19,12 @@
 #include "ui/editor/control/background_fill.h"
 
 namespace kiv {
+
+namespace {
+// A change this large (bytes of the control's text) goes in unwrapped and
+// is wrapped lazily afterwards.
+constexpr long kLargeChange = 1L << 20;
+}  // namespace
 
 namespace {
 
@@ -78,6 +86,26 @@ EditingControl::EditingControl(QWidget* parent) : QsciScintilla(parent), fill_(s
   connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
           [this](int, int type, const char*, int, int, int, int, int, int token, int) {
             if (type & SC_MOD_CONTAINER) containerUndo(token, (type & SC_PERFORMED_UNDO) != 0);
+          });
+  // Undoing or redoing a change of megabytes (a revert, a command over the
+  // whole text) goes in unwrapped, as the change itself did, and is wrapped
+  // lazily afterwards: with wrapping on the control would lay out every
+  // line of it before answering.
+  connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int, int type, const char*, int length, int, int, int, int, int, int) {
+            if (!(type & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO)) ||
+                !(type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) || length < kLargeChange ||
+                wrapAfterUndo_ != SC_WRAP_NONE)
+              return;
+            const long wrap = SendScintilla(SCI_GETWRAPMODE);
+            if (wrap == SC_WRAP_NONE) return;
+            wrapAfterUndo_ = wrap;
+            SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
+            QTimer::singleShot(0, this, [this] {
+              SendScintilla(SCI_SETWRAPMODE, wrapAfterUndo_);
+              wrapAfterUndo_ = SC_WRAP_NONE;
+              SendScintilla(SCI_SCROLLCARET);
+            });
           });
   connect(this, &QsciScintillaBase::SCN_MARGINCLICK, this, [this](int position, int, int margin) {
     if (margin != kSymbolMargin) return;
@@ -184,7 +212,7 @@ void EditingControl::replaceRangeUtf8(long from, long to, std::string_view utf8)
   // With wrapping on, the control lays out every changed line at once; a
   // large change goes in unwrapped and is wrapped lazily afterwards.
   const long wrap = SendScintilla(SCI_GETWRAPMODE);
-  const bool large = to - from > (1 << 20) || utf8.size() > (1u << 20);
+  const bool large = to - from > kLargeChange || utf8.size() > static_cast<std::size_t>(kLargeChange);
   if (large && wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
   SendScintilla(SCI_SETTARGETRANGE, from, to);
   SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(utf8.size()), utf8.data());

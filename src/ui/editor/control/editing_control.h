@@ -245,6 +245,8 @@ class EditingControl : public QsciScintilla {
   bool forcedModified_ = false;
   long wrapWhileLoading_ = 0;
   long modEventMaskWhileLoading_ = 0;
+  // The wrap mode an undo or redo of a large change switched off, until it is back.
+  long wrapAfterUndo_ = SC_WRAP_NONE;
   // The column vertical moves keep, and where the last of them left the caret.
   long chosenX_ = 0;
   long chosenCaret_ = -1;
