@@ -26,6 +26,7 @@
 #include "ui/app/main_window.h"
 #include "ui/app/regional_setup.h"
 #include "ui/commands/file_commands.h"
+#include "ui/commands/save_checks.h"
 #include "ui/editor/control/editing_control.h"
 #include "ui/editor/document_window.h"
 
@@ -83,7 +84,7 @@ int save(MainWindow& main, const QString& file, const std::string& out) {
   answer(c, Qt::Key_Z, Qt::NoModifier, QStringLiteral("Z"));
   QElapsedTimer t;
   t.start();
-  saveDocumentTo(main, doc, out);
+  saveDocumentFile(main, doc, out);
   std::printf("save %.3f\n", t.nsecsElapsed() / 1e9);
   return 0;
 }

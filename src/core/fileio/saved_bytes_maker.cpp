@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
+#include <thread>
 
 #include "core/charsets/code_page.h"
 #include "core/charsets/utf8.h"
@@ -163,8 +165,85 @@ std::string SavedBytesMaker::finish() {
     rest.swap(carry_);
     convert(rest);
   }
-  if (anyText_ && shape_.finalLineBreak) out_.append(breakBytes_, breakLength_);
+  if (anyText_ && shape_.finalLineBreak && !laterPartFollows_) out_.append(breakBytes_, breakLength_);
   return std::move(out_);
+}
+
+void SavedBytesMaker::afterEarlierPart() {
+  if (shape_.utf8 && shape_.utf8Bom) out_.clear();
+}
+
+namespace {
+
+// Feeds the bytes [from, to) of the runs taken as one text.
+void feedRange(SavedBytesMaker& maker, std::initializer_list<std::string_view> runs, std::size_t from,
+               std::size_t to) {
+  std::size_t at = 0;
+  for (const std::string_view run : runs) {
+    const std::size_t a = std::max(from, at), b = std::min(to, at + run.size());
+    if (a < b) maker.feed(run.substr(a - at, b - a));
+    at += run.size();
+  }
+}
+
+// Just after the first LF at or after `from` (0 when there is none).
+std::size_t afterLineFeed(std::initializer_list<std::string_view> runs, std::size_t from) {
+  std::size_t at = 0;
+  for (const std::string_view run : runs) {
+    if (from < at + run.size()) {
+      const std::size_t lf = run.find('\n', from > at ? from - at : 0);
+      if (lf != std::string_view::npos) return at + lf + 1;
+    }
+    at += run.size();
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string makeSavedBytes(std::string_view charset, const TextFileShape& shape, bool dropLoneLineFeeds,
+                           std::initializer_list<std::string_view> runs, std::size_t splitFrom) {
+  std::size_t total = 0;
+  for (const std::string_view run : runs) total += run.size();
+  const auto maker = [&] {
+    SavedBytesMaker m(charset, shape);
+    if (dropLoneLineFeeds) m.dropLoneLineFeeds();
+    return m;
+  };
+  const std::size_t split = total >= splitFrom ? afterLineFeed(runs, total / 2) : 0;
+  if (split == 0 || split >= total) {
+    SavedBytesMaker whole = maker();
+    whole.reserve(total + total / 16 + 16);
+    feedRange(whole, runs, 0, total);
+    return whole.finish();
+  }
+  // Nothing crosses a line feed: no character, no CR LF.
+  SavedBytesMaker first = maker(), second = maker();
+  first.beforeLaterPart();
+  second.afterEarlierPart();
+  first.reserve(total + total / 16 + 16);
+  second.reserve((total - split) + (total - split) / 16 + 16);
+  std::string tail;
+  std::exception_ptr failed;
+  std::thread other([&] {
+    try {
+      feedRange(second, runs, split, total);
+      tail = second.finish();
+    } catch (...) {
+      failed = std::current_exception();
+    }
+  });
+  try {
+    feedRange(first, runs, 0, split);
+  } catch (...) {
+    other.join();
+    throw;
+  }
+  other.join();
+  if (failed) std::rethrow_exception(failed);
+  std::string out = first.finish();
+  out += tail;
+  return out;
 }
 
 }  // namespace kiv

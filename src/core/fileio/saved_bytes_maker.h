@@ -7,6 +7,7 @@
 // lines, charset, shape), without the whole-text copies on the way.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,12 @@ class SavedBytesMaker {
   void feed(std::string_view utf8);
   std::string finish();
 
+  // For making a file's bytes in parts: this maker's text comes after an
+  // earlier part's (no byte-order mark), or goes on in a later part (no
+  // final line break).
+  void afterEarlierPart();
+  void beforeLaterPart() { laterPartFollows_ = true; }
+
  private:
   void convert(std::string_view utf8);
 
@@ -45,6 +52,13 @@ class SavedBytesMaker {
   std::string carry_;  // an unfinished character or a CR waiting for its LF
   bool anyText_ = false;
   bool dropLoneLf_ = false;
+  bool laterPartFollows_ = false;
 };
+
+// The file's bytes of the control's text given in runs (one after the
+// other), as SavedBytesMaker makes them; a text of at least `splitFrom`
+// bytes is made in two halves on two threads, split after a line feed.
+std::string makeSavedBytes(std::string_view charset, const TextFileShape& shape, bool dropLoneLineFeeds,
+                           std::initializer_list<std::string_view> runs, std::size_t splitFrom = 8 << 20);
 
 }  // namespace kiv

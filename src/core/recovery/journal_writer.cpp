@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +34,11 @@ constexpr std::size_t kChildWritesFrom = 4 << 20;
 // program with threads (no allocation, no locks).
 [[noreturn]] void writeSnapshotAndExit(int fd, std::string_view head, std::uint32_t crc,
                                        const std::string_view (&runs)[2], std::string_view tailStorage) {
+  // A snapshot gives way to what the user does meanwhile (a save, say): the
+  // lowest processor priority, and disk time only when nobody else wants it.
+  ::setpriority(PRIO_PROCESS, 0, 19);
+  constexpr int kIoprioWhoProcess = 1, kIoprioClassIdle = 3, kIoprioClassShift = 13;
+  ::syscall(SYS_ioprio_set, kIoprioWhoProcess, 0, kIoprioClassIdle << kIoprioClassShift);
   bool ok = writeAll(fd, head);
   constexpr std::size_t kStep = 1 << 20;
   for (const std::string_view text : runs) {
@@ -186,15 +193,24 @@ void JournalWriter::append(int id, std::string records) {
   if (wake) wake_.notify_all();
 }
 
+bool JournalWriter::stopSnapshots(int id) {
+  std::lock_guard lock(mutex_);
+  auto [from, to] = children_.equal_range(id);
+  bool any = false;
+  for (auto it = from; it != to; ++it) {
+    if (stoppedChildren_.insert(it->second).second) {
+      ::kill(it->second, SIGKILL);
+      any = true;
+    }
+  }
+  return any;
+}
+
 void JournalWriter::discard(int id) {
+  // A snapshot still being written is of no more use.
+  stopSnapshots(id);
   {
     std::lock_guard lock(mutex_);
-    // A snapshot still being written is of no more use.
-    auto [from, to] = children_.equal_range(id);
-    for (auto it = from; it != to; ++it) {
-      ::kill(it->second, SIGKILL);
-      stoppedChildren_.insert(it->second);
-    }
     queue_.push_back(Op{OpKind::Discard, id, {}, {}});
     ++queuedCount_;
   }
@@ -260,6 +276,7 @@ void JournalWriter::perform(Op& op) {
       const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
       if (fd < 0) {
         fail(f.path);
+        stopAppending(f);
         return;
       }
       ::flock(fd, LOCK_EX | LOCK_NB);
@@ -270,6 +287,7 @@ void JournalWriter::perform(Op& op) {
         fail(f.path);
         ::unlink(temp.c_str());
         ::close(fd);
+        stopAppending(f);
         return;
       }
       if (f.fd >= 0) ::close(f.fd);
@@ -299,6 +317,7 @@ void JournalWriter::perform(Op& op) {
         if (!stopped) fail(f.path);
         ::unlink(op.bytes.c_str());
         ::close(op.fd);
+        stopAppending(f);
         return;
       }
       if (f.fd >= 0) ::close(f.fd);
@@ -328,6 +347,17 @@ void JournalWriter::perform(Op& op) {
       open_.erase(op.id);
       break;
   }
+}
+
+void JournalWriter::stopAppending(Open& f) {
+  // Edits that follow a start which failed count from the text it held; on
+  // the journal the file has they would rebuild something else.
+  if (f.fd >= 0) {
+    if (f.dirty) ::fdatasync(f.fd);
+    ::close(f.fd);
+  }
+  f.fd = -1;
+  f.dirty = false;
 }
 
 void JournalWriter::fail(const std::string& what) {

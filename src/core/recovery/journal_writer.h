@@ -44,6 +44,10 @@ class JournalWriter {
   void append(int id, std::string records);
   // The journal's file is deleted.
   void discard(int id);
+  // Snapshots of the journal still being written are given up (a save is
+  // about to make them useless); true when there was one. Until the next
+  // start nothing more is appended: the journal stays as it last was.
+  bool stopSnapshots(int id);
   // The journal's file is written and closed, and stays.
   void release(int id);
   // Returns once everything queued so far is on disk. Safe from any thread.
@@ -72,6 +76,7 @@ class JournalWriter {
   void run();
   void perform(Op& op);
   void fail(const std::string& what);
+  void stopAppending(Open& f);
   void queue(Op op);
   // Waits for a child's snapshot; true when it is complete on disk.
   bool childWrote(int child);

@@ -12,6 +12,8 @@
 #include "ui/common/dialogs.h"
 #include "ui/common/qt_text.h"
 #include "ui/editor/document_window.h"
+#include "ui/recovery/document_journal.h"
+#include "ui/recovery/recovery_keeper.h"
 
 namespace kiv {
 
@@ -35,6 +37,9 @@ bool saveDocumentFile(MainWindow& main, DocumentWindow* doc, const std::string& 
       throw FileError("Cannot create file " + fileName + ".\n" + std::strerror(EACCES));
     consent.emplace(fileName);
   }
+  // The save makes a snapshot of the journal still being written useless,
+  // and would otherwise share the disk with it.
+  if (DocumentJournal* journal = main.recovery().journalOf(doc)) journal->saveStarting();
   saveDocumentTo(main, doc, fileName);
   doc->setDiskIdentity(fileIdentity(fileName));
   return true;

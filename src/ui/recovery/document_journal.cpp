@@ -59,6 +59,13 @@ void DocumentJournal::startNow() {
   writer_->startFrom(id_, written_, runs[0], runs[1]);
 }
 
+void DocumentJournal::saveStarting() {
+  if (!active_ || kept_ || !writer_->stopSnapshots(id_)) return;
+  QTimer::singleShot(0, this, [this] {
+    if (active_ && !kept_ && doc_->control()->modifiedFlag()) startNow();
+  });
+}
+
 void DocumentJournal::discard() {
   if (!active_ || kept_) return;
   active_ = false;

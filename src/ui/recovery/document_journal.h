@@ -28,6 +28,10 @@ class DocumentJournal : public QObject {
   // Writes the whole document now (a recovered document, which is modified
   // before anything is typed).
   void startNow();
+  // A save of the document is about to begin: a snapshot still being
+  // written is given up (the saved file takes its place). A document still
+  // modified once the save is over gets a fresh one.
+  void saveStarting();
   // The document was saved, reverted or closed on purpose.
   void discard();
   // The program ends and keeps the journal; nothing more is written.

@@ -114,6 +114,30 @@ TEST(SavedBytesMaker, RandomTextsInRandomPiecesMatch) {
   }
 }
 
+// Made in two halves on two threads (split after a LF, the text given in
+// two runs cut anywhere), the bytes are the same as made in one go, lone
+// display cuts left out or kept.
+TEST(SavedBytesMaker, TwoHalvesOnTwoThreadsMatchOneGo) {
+  std::mt19937 rng(9122026);
+  const std::vector<std::string> atoms = {"а", "Я", "x", " ", "\r", "\n", "\r\n", "€", "\U0001F600", "\xD0"s};
+  const auto all = shapes();
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const int n = std::uniform_int_distribution<int>(0, 80)(rng);
+    for (int i = 0; i < n; ++i) text += atoms[rng() % atoms.size()];
+    const TextFileShape& shape = all[rng() % all.size()];
+    const bool dropLone = rng() % 2;
+    SavedBytesMaker one("win", shape);
+    if (dropLone) one.dropLoneLineFeeds();
+    one.feed(text);
+    const std::string want = one.finish();
+    const std::size_t gap = rng() % (text.size() + 1);
+    const std::string_view t(text);
+    ASSERT_EQ(makeSavedBytes("win", shape, dropLone, {t.substr(0, gap), t.substr(gap)}, 1), want)
+        << "round " << round << " [" << text << "]";
+  }
+}
+
 TEST(SavedBytesMaker, AllBytesOfEveryCodePageComeBack) {
   std::string bytes;
   for (int b = 0; b < 256; ++b)

@@ -142,6 +142,49 @@ TEST(JournalWriter, DiscardStopsASnapshotBeingWrittenWithoutAnError) {
   EXPECT_TRUE(w.lastError().empty()) << w.lastError();
 }
 
+TEST(JournalWriter, EditsAfterAFailedStartDoNotReachTheOldJournal) {
+  // Edits count from the text of the latest start; written after an older
+  // one they would rebuild a text nobody had.
+  TempFolder tmp;
+  JournalWriter w(tmp.recovery());
+  const int id = w.create();
+  w.start(id, header("/x.txt"), "old text");
+  w.append(id, journalInsertRecord(0, "A"));
+  w.flush();
+  const std::string moved = tmp.path() + "/moved";
+  fs::rename(tmp.recovery(), moved);
+  writeFile(tmp.recovery(), "a file where the folder was");
+  w.start(id, header("/x.txt"), "new text");  // cannot be written
+  w.append(id, journalInsertRecord(0, "B"));
+  w.flush();
+  EXPECT_FALSE(w.lastError().empty());
+  const std::string oldPath = moved + "/" + fs::path(w.path(id)).filename().string();
+  EXPECT_EQ(readJournal(fileBytes(oldPath)).text, "Aold text");
+}
+
+TEST(JournalWriter, ASnapshotStoppedForASaveLeavesNoJournalAndNoError) {
+  TempFolder tmp;
+  JournalWriter w(tmp.recovery());
+  const std::string big(96 << 20, 'x');
+  const int id = w.create();
+  w.startFrom(id, header("/big.txt"), big);
+  const bool stopped = w.stopSnapshots(id);
+  w.append(id, journalInsertRecord(0, "typed"));
+  w.flush();
+  EXPECT_TRUE(w.lastError().empty()) << w.lastError();
+  if (stopped) {
+    EXPECT_FALSE(fs::exists(w.path(id)));
+  } else {
+    // The child had already finished: the journal is whole.
+    EXPECT_EQ(readJournal(fileBytes(w.path(id))).text.size(), big.size() + 5);
+  }
+  EXPECT_FALSE(w.stopSnapshots(id));  // nothing left to stop
+  // A later start works as before.
+  w.start(id, header("/big.txt"), "small");
+  w.flush();
+  EXPECT_EQ(readJournal(fileBytes(w.path(id))).text, "small");
+}
+
 TEST(JournalWriter, DiscardDeletesReleaseKeeps) {
   TempFolder tmp;
   std::string kept, gone;

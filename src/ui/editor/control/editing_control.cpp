@@ -247,12 +247,7 @@ std::array<std::string_view, 2> EditingControl::textInPlace() const {
 
 std::string EditingControl::fileBytes(const TextFileShape& shape) const {
   const auto runs = textInPlace();
-  SavedBytesMaker maker(charset_, shape);
-  if (linesCut_) maker.dropLoneLineFeeds();
-  const std::size_t length = runs[0].size() + runs[1].size();
-  maker.reserve(length + length / 16 + 16);
-  for (std::string_view run : runs) maker.feed(run);
-  return maker.finish();
+  return makeSavedBytes(charset_, shape, linesCut_, {runs[0], runs[1]});
 }
 
 std::string EditingControl::shownText(std::string_view bytes) {
