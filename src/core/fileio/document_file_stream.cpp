@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -16,6 +14,7 @@
 #endif
 
 #include "core/charsets/charset_detect.h"
+#include "core/common/both_at_once.h"
 #include "core/charsets/charset_id.h"
 #include "core/charsets/code_page.h"
 #include "core/fileio/document_file.h"
@@ -523,41 +522,28 @@ std::optional<DocumentFileInfo> scanDocumentFile(const std::string& path, bool g
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) split = splitPoint(fd, static_cast<std::uint64_t>(st.st_size));
     ::close(fd);
   }
+  // Each part's errno, taken on the thread that read it.
+  const auto readPart = [&](DocumentFileScanner& scanner, std::uint64_t from, std::uint64_t to, int& failure) {
+    const bool read =
+        readFileBlocks(path, kReadBlockSize, from, to, [&](std::string_view b) { scanner.feed(b); });
+    failure = read ? 0 : (errno != 0 ? errno : EIO);
+  };
   DocumentFileScanner first;
+  int firstError = 0;
   if (split == 0) {
-    if (!readFileBlocks(path, kReadBlockSize, [&](std::string_view b) { first.feed(b); })) {
-      if (error) *error = errno;
-      return std::nullopt;
-    }
-    return first.finish(guessCodePage);
+    readPart(first, 0, UINT64_MAX, firstError);
+    if (firstError == 0) return first.finish(guessCodePage);
+    if (error) *error = firstError;
+    return std::nullopt;
   }
   // The second half on a thread of its own (it reads to the end, whatever
   // the file has grown to meanwhile).
   DocumentFileScanner second{DocumentFileScanner::LaterPart{}};
-  bool secondRead = false;
   int secondError = 0;
-  std::exception_ptr secondFailed;
-  std::thread other([&] {
-    try {
-      secondRead = readFileBlocks(path, kReadBlockSize, split, UINT64_MAX, [&](std::string_view b) { second.feed(b); });
-      if (!secondRead) secondError = errno;
-    } catch (...) {
-      secondFailed = std::current_exception();
-    }
-  });
-  bool firstRead = false;
-  int firstError = 0;
-  try {
-    firstRead = readFileBlocks(path, kReadBlockSize, 0, split, [&](std::string_view b) { first.feed(b); });
-    if (!firstRead) firstError = errno;
-  } catch (...) {
-    other.join();
-    throw;
-  }
-  other.join();
-  if (secondFailed) std::rethrow_exception(secondFailed);
-  if (!firstRead || !secondRead) {
-    if (error) *error = firstRead ? secondError : firstError;
+  runBothAtOnce([&] { readPart(first, 0, split, firstError); },
+                [&] { readPart(second, split, UINT64_MAX, secondError); });
+  if (firstError != 0 || secondError != 0) {
+    if (error) *error = firstError != 0 ? firstError : secondError;
     return std::nullopt;
   }
   first.append(second);

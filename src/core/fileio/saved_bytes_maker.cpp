@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
-#include <thread>
 
 #include "core/charsets/code_page.h"
 #include "core/charsets/utf8.h"
+#include "core/common/both_at_once.h"
 
 namespace kiv {
 
@@ -224,23 +223,11 @@ std::string makeSavedBytes(std::string_view charset, const TextFileShape& shape,
   first.reserve(total + total / 16 + 16);
   second.reserve((total - split) + (total - split) / 16 + 16);
   std::string tail;
-  std::exception_ptr failed;
-  std::thread other([&] {
-    try {
-      feedRange(second, runs, split, total);
-      tail = second.finish();
-    } catch (...) {
-      failed = std::current_exception();
-    }
-  });
-  try {
-    feedRange(first, runs, 0, split);
-  } catch (...) {
-    other.join();
-    throw;
-  }
-  other.join();
-  if (failed) std::rethrow_exception(failed);
+  runBothAtOnce([&] { feedRange(first, runs, 0, split); },
+                [&] {
+                  feedRange(second, runs, split, total);
+                  tail = second.finish();
+                });
   std::string out = first.finish();
   out += tail;
   return out;

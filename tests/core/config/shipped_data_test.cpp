@@ -7,28 +7,17 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
+
+#include "common/save_test_support.h"
 
 using namespace kiv;
 namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder {
- public:
-  TempFolder() {
-    char name[] = "/tmp/kiv-shipped-XXXXXX";
-    path_ = ::mkdtemp(name) ? name : "";
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  std::string path(const std::string& rel = {}) const { return rel.empty() ? path_ : path_ + "/" + rel; }
-
- private:
-  std::string path_;
+// A scratch folder; path("a/b") names a file in it.
+struct TempFolder : test::ScratchFolder {
+  std::string path(const std::string& rel = {}) const { return rel.empty() ? ScratchFolder::path() : *this / rel; }
 };
 
 void write(const std::string& path, const std::string& bytes) {
@@ -36,12 +25,7 @@ void write(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string read(const std::string& path) { return test::bytesOf(path); }
 
 // Every file under `root` with its bytes.
 std::map<std::string, std::string> tree(const std::string& root) {

@@ -7,10 +7,9 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
+#include "common/save_test_support.h"
 #include "core/recovery/journal_writer.h"
 #include "core/recovery/left_journals.h"
 
@@ -19,30 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/kiv-journal-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  std::string path() const { return path_; }
-  std::string recovery() const { return path_ + "/Recovery"; }
-
- private:
-  std::string path_;
+// A scratch folder with the recovery folder in it.
+struct TempFolder : test::ScratchFolder {
+  std::string recovery() const { return *this / "Recovery"; }
 };
-
-std::string fileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 JournalHeader header(const std::string& name) {
   JournalHeader h;
@@ -62,14 +41,14 @@ TEST(JournalWriter, WritesStartsAndEditsAndCompacts) {
   w.append(id, journalInsertRecord(3, "d"));
   w.append(id, journalDeleteRecord(0, 1));
   w.flush();
-  JournalContent r = readJournal(fileBytes(w.path(id)));
+  JournalContent r = readJournal(test::bytesOf(w.path(id)));
   EXPECT_EQ(r.text, "bcd");
   EXPECT_EQ(r.header.fileName, "/x.txt");
   const auto before = fs::file_size(w.path(id));
   w.start(id, header("/x.txt"), "bcd");
   w.flush();
   EXPECT_LT(fs::file_size(w.path(id)), before);
-  EXPECT_EQ(readJournal(fileBytes(w.path(id))).text, "bcd");
+  EXPECT_EQ(readJournal(test::bytesOf(w.path(id))).text, "bcd");
   EXPECT_TRUE(w.lastError().empty());
 }
 
@@ -82,7 +61,7 @@ TEST(JournalWriter, EditsReachTheDiskWithinTheDelayWithoutFlush) {
   std::string text;
   for (int i = 0; i < 200 && text != "typed"; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    text = readJournal(fileBytes(w.path(id))).text;
+    text = readJournal(test::bytesOf(w.path(id))).text;
   }
   EXPECT_EQ(text, "typed");
 }
@@ -110,7 +89,7 @@ TEST(JournalWriter, LargeTextsWrittenByAChildReadBackWhole) {
     w.startFrom(id, header("/big.txt"), c.first, c.second);
     w.append(id, journalInsertRecord(0, "head "));
     w.flush();
-    const JournalContent r = readJournal(fileBytes(w.path(id)));
+    const JournalContent r = readJournal(test::bytesOf(w.path(id)));
     ASSERT_TRUE(r.readable) << r.problem;
     EXPECT_FALSE(r.cutShort);
     EXPECT_EQ(r.header.fileName, "/big.txt");
@@ -119,7 +98,7 @@ TEST(JournalWriter, LargeTextsWrittenByAChildReadBackWhole) {
     // A second start (a compaction) replaces the first.
     w.startFrom(id, header("/big2.txt"), all.substr(1), {});
     w.flush();
-    const JournalContent again = readJournal(fileBytes(w.path(id)));
+    const JournalContent again = readJournal(test::bytesOf(w.path(id)));
     EXPECT_EQ(again.header.fileName, "/big2.txt");
     EXPECT_TRUE(again.text == all.substr(1));
   }
@@ -153,13 +132,13 @@ TEST(JournalWriter, EditsAfterAFailedStartDoNotReachTheOldJournal) {
   w.flush();
   const std::string moved = tmp.path() + "/moved";
   fs::rename(tmp.recovery(), moved);
-  writeFile(tmp.recovery(), "a file where the folder was");
+  test::putBytes(tmp.recovery(), "a file where the folder was");
   w.start(id, header("/x.txt"), "new text");  // cannot be written
   w.append(id, journalInsertRecord(0, "B"));
   w.flush();
   EXPECT_FALSE(w.lastError().empty());
   const std::string oldPath = moved + "/" + fs::path(w.path(id)).filename().string();
-  EXPECT_EQ(readJournal(fileBytes(oldPath)).text, "Aold text");
+  EXPECT_EQ(readJournal(test::bytesOf(oldPath)).text, "Aold text");
 }
 
 TEST(JournalWriter, ASnapshotStoppedForASaveLeavesNoJournalAndNoError) {
@@ -176,13 +155,13 @@ TEST(JournalWriter, ASnapshotStoppedForASaveLeavesNoJournalAndNoError) {
     EXPECT_FALSE(fs::exists(w.path(id)));
   } else {
     // The child had already finished: the journal is whole.
-    EXPECT_EQ(readJournal(fileBytes(w.path(id))).text.size(), big.size() + 5);
+    EXPECT_EQ(readJournal(test::bytesOf(w.path(id))).text.size(), big.size() + 5);
   }
   EXPECT_FALSE(w.stopSnapshots(id));  // nothing left to stop
   // A later start works as before.
   w.start(id, header("/big.txt"), "small");
   w.flush();
-  EXPECT_EQ(readJournal(fileBytes(w.path(id))).text, "small");
+  EXPECT_EQ(readJournal(test::bytesOf(w.path(id))).text, "small");
 }
 
 TEST(JournalWriter, DiscardDeletesReleaseKeeps) {
@@ -229,8 +208,8 @@ TEST(LeftJournals, HeldJournalsAreNotTakenReleasedOnesAre) {
 TEST(LeftJournals, UnreadableJournalsAreListedOtherFilesIgnored) {
   TempFolder tmp;
   fs::create_directories(tmp.recovery());
-  writeFile(tmp.recovery() + "/broken" + std::string(kJournalExtension), "KIVJRNL1 cut");
-  writeFile(tmp.recovery() + "/notes.txt", "not a journal");
+  test::putBytes(tmp.recovery() + "/broken" + std::string(kJournalExtension), "KIVJRNL1 cut");
+  test::putBytes(tmp.recovery() + "/notes.txt", "not a journal");
   auto left = takeLeftJournals(tmp.recovery());
   ASSERT_EQ(left.size(), 1u);
   EXPECT_FALSE(left[0]->content().readable);
@@ -242,7 +221,7 @@ TEST(LeftJournals, TellWhetherTheFileChangedOnDisk) {
   TempFolder tmp;
   const std::string same = tmp.path() + "/same.txt", changed = tmp.path() + "/changed.txt",
                     removed = tmp.path() + "/removed.txt";
-  for (const auto& f : {same, changed, removed}) writeFile(f, "on disk");
+  for (const auto& f : {same, changed, removed}) test::putBytes(f, "on disk");
   struct Case {
     const char* what;
     JournalHeader header;
@@ -260,7 +239,7 @@ TEST(LeftJournals, TellWhetherTheFileChangedOnDisk) {
     for (const Case& c : cases) w.start(w.create(), c.header, "t");
     w.flush();
   }
-  writeFile(changed, "written by another program, longer");
+  test::putBytes(changed, "written by another program, longer");
   fs::remove(removed);
   auto left = takeLeftJournals(tmp.recovery());
   ASSERT_EQ(left.size(), std::size(cases));
