@@ -64,6 +64,11 @@ void writeFileOrThrow(const std::string& path, std::string_view bytes) {
   if (!writeFileAtomically(path, bytes, &why)) throw FileError("Cannot create file " + path + ".\n" + why);
 }
 
+void writeFileOrThrow(const std::string& path, const NextBytes& next) {
+  std::string why;
+  if (!saveFileSafely(path, next, &why)) throw FileError("Cannot create file " + path + ".\n" + why);
+}
+
 bool fileExists(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/safe_save.h"
+
 namespace kiv {
 
 // A failed file operation; what() is the message shown to the user.
@@ -34,6 +36,8 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes,
 std::string readFileOrThrow(const std::string& path);
 // As writeFileAtomically, but a failure throws FileError("Cannot create file <path>").
 void writeFileOrThrow(const std::string& path, std::string_view bytes);
+// The same with the bytes given in pieces (safe_save.h).
+void writeFileOrThrow(const std::string& path, const NextBytes& next);
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);

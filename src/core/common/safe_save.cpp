@@ -15,7 +15,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/common/paths.h"
@@ -71,18 +74,65 @@ bool consented(const std::string& realPath) {
   return std::find(tConsents.begin(), tConsents.end(), realPath) != tConsents.end();
 }
 
-// Writes every byte from the start of the file.
-bool writeAll(int fd, std::string_view bytes) {
+// Writes the bytes at the offset, telling the system to start putting them
+// on disk as each large part is written: the flush at the end then finds
+// most of them there already.
+bool writeAt(int fd, std::string_view bytes, off_t offset) {
+  constexpr std::size_t kPart = std::size_t{8} << 20;
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t w = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const std::size_t part = std::min(kPart, bytes.size() - done);
+    const ssize_t w = ::pwrite(fd, bytes.data() + done, part, offset + static_cast<off_t>(done));
     if (w < 0) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (w > 0) ::sync_file_range(fd, offset + static_cast<off_t>(done), w, SYNC_FILE_RANGE_WRITE);
     done += static_cast<std::size_t>(w);
   }
   return true;
+}
+
+// Writes every piece, from the start of the file; the number of bytes
+// written in *size.
+bool writePieces(int fd, const NextBytes& next, off_t* size) {
+  *size = 0;
+  for (std::string_view piece = next(); !piece.empty(); piece = next()) {
+    if (!writeAt(fd, piece, *size)) return false;
+    *size += static_cast<off_t>(piece.size());
+  }
+  return true;
+}
+
+// All the pieces in one string.
+std::string gather(const NextBytes& next) {
+  std::string all;
+  for (std::string_view piece = next(); !piece.empty(); piece = next()) all += piece;
+  return all;
+}
+
+// The bytes of a temporary file just written.
+bool readBack(int fd, off_t size, std::string& bytes) {
+  bytes.resize(static_cast<std::size_t>(size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t r = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return false;
+    done += static_cast<std::size_t>(r);
+  }
+  return true;
+}
+
+// Closes the replaced file on a thread of its own: the last reference to
+// it goes, and the system frees its blocks there, not in the save.
+void releaseReplaced(int fd) {
+  if (fd < 0) return;
+  try {
+    std::thread([fd] { ::close(fd); }).detach();
+  } catch (const std::system_error&) {
+    ::close(fd);
+  }
 }
 
 // The rename is made durable by syncing the folder; a failure there loses
@@ -118,9 +168,10 @@ bool copyExtendedAttributes(const std::string& from, int toFd) {
 enum class Replacing { Done, Failed, WriteInPlace };
 
 // The temporary file and the rename. WriteInPlace when the temporary file
-// cannot be made to stand for the old one or cannot be renamed over it.
-Replacing replaceThroughTemporary(const std::string& real, std::string_view bytes, const struct stat* old,
-                                  std::string* errorText) {
+// cannot be made to stand for the old one or cannot be renamed over it;
+// when the bytes were already taken, they are then in *taken.
+Replacing replaceThroughTemporary(const std::string& real, const NextBytes& next, const struct stat* old,
+                                  std::optional<std::string>* taken, std::string* errorText) {
   const std::string folder = containingFolder(real);
   const std::string name = fileNameOnly(real);
   std::random_device rd;
@@ -150,7 +201,13 @@ Replacing replaceThroughTemporary(const std::string& real, std::string_view byte
     if (::fchmod(fd, old->st_mode & 07777) != 0) return abandon(errno, Replacing::WriteInPlace);
     if (!copyExtendedAttributes(real, fd)) return abandon(errno, Replacing::WriteInPlace);
   }
-  if (!writeAll(fd, bytes)) return abandon(errno, Replacing::Failed);
+  off_t size = 0;
+  try {
+    if (!writePieces(fd, next, &size)) return abandon(errno, Replacing::Failed);
+  } catch (...) {
+    abandon(0, Replacing::WriteInPlace);
+    throw;
+  }
   if (::fsync(fd) != 0) return abandon(errno, Replacing::Failed);
   if (::close(fd) != 0) {
     const int err = errno;
@@ -158,11 +215,24 @@ Replacing replaceThroughTemporary(const std::string& real, std::string_view byte
     fail(errorText, errorName(err));
     return Replacing::Failed;
   }
+  // Kept open over the rename: the old file's blocks are freed later.
+  const int replaced = old ? ::open(real.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK) : -1;
   if (::rename(tmp.c_str(), real.c_str()) != 0) {
-    ::unlink(tmp.c_str());
-    return Replacing::WriteInPlace;
+    if (replaced >= 0) ::close(replaced);
+    // The bytes are only in the temporary file now.
+    fd = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC);
+    taken->emplace();
+    if (fd < 0 || !readBack(fd, size, **taken)) {
+      const int err = errno ? errno : EIO;
+      if (fd >= 0) ::close(fd);
+      ::unlink(tmp.c_str());
+      fail(errorText, errorName(err));
+      return Replacing::Failed;
+    }
+    return abandon(0, Replacing::WriteInPlace);
   }
   syncFolder(folder);
+  releaseReplaced(replaced);
   return Replacing::Done;
 }
 
@@ -202,7 +272,7 @@ bool writeInPlace(const std::string& real, std::string_view bytes, const struct 
   if (need > now.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, now.st_size, need - now.st_size) != 0 &&
       errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL)
     return finish(errno);
-  if (!writeAll(fd, bytes)) return finish(errno);
+  if (!writeAt(fd, bytes, 0)) return finish(errno);
   if (::ftruncate(fd, need) != 0) return finish(errno);
   if (::fsync(fd) != 0) return finish(errno);
   return finish(0);
@@ -299,6 +369,18 @@ ProtectedWriteConsent::~ProtectedWriteConsent() {
 }
 
 bool saveFileSafely(const std::string& path, std::string_view bytes, std::string* errorText) {
+  bool given = false;
+  return saveFileSafely(
+      path,
+      [&] {
+        if (given) return std::string_view();
+        given = true;
+        return bytes;
+      },
+      errorText);
+}
+
+bool saveFileSafely(const std::string& path, const NextBytes& next, std::string* errorText) {
   if (path.empty()) return fail(errorText, "empty file name");
   int err = 0;
   const std::string real = resolveLinkChain(path, &err);
@@ -314,14 +396,17 @@ bool saveFileSafely(const std::string& path, std::string_view bytes, std::string
   // A rename would give the file a new inode: other hard links would keep
   // the old text, and someone else's file would become ours.
   const bool replace = !exists || (old.st_nlink == 1 && old.st_uid == ::geteuid());
+  std::optional<std::string> taken;
   if (replace) {
-    switch (replaceThroughTemporary(real, bytes, exists ? &old : nullptr, errorText)) {
+    switch (replaceThroughTemporary(real, next, exists ? &old : nullptr, &taken, errorText)) {
       case Replacing::Done: return true;
       case Replacing::Failed: return false;
       case Replacing::WriteInPlace: break;
     }
   }
-  return writeInPlace(real, bytes, exists ? &old : nullptr, errorText);
+  // Written in place, the file is only touched once every byte is made.
+  if (!taken) taken = gather(next);
+  return writeInPlace(real, *taken, exists ? &old : nullptr, errorText);
 }
 
 }  // namespace kiv

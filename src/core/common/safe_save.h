@@ -11,6 +11,7 @@
 // temporary file cannot be created, or whose attributes the new file cannot
 // take. A write-protected file is refused unless the user consented.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -55,5 +56,15 @@ class ProtectedWriteConsent {
 // above). On failure errorText (if given) says why; a refused or failed
 // replacement leaves the old file as it was.
 bool saveFileSafely(const std::string& path, std::string_view bytes, std::string* errorText = nullptr);
+
+// The bytes of a file given in pieces: each call gives the next one, an
+// empty one after the last; a piece stays valid until the next call.
+using NextBytes = std::function<std::string_view()>;
+
+// As above, the bytes written as they are made when the file is replaced
+// through a temporary file; a file written in place is only touched once
+// all of them are made. What `next` throws is thrown here, the old file
+// untouched.
+bool saveFileSafely(const std::string& path, const NextBytes& next, std::string* errorText = nullptr);
 
 }  // namespace kiv

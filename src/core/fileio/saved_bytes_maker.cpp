@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
 
 #include "core/charsets/code_page.h"
 #include "core/charsets/utf8.h"
-#include "core/common/both_at_once.h"
 
 namespace kiv {
 
@@ -21,6 +23,20 @@ SavedBytesMaker::SavedBytesMaker(std::string_view charset, const TextFileShape& 
     below800_[cp] = static_cast<std::int16_t>(page_.fromUnicode(cp));
     below800Byte_[cp] = below800_[cp] < 0 ? '?' : static_cast<char>(below800_[cp]);
   }
+  quick_ = makeQuickPath();
+}
+
+CyrillicQuickPath SavedBytesMaker::makeQuickPath() const {
+  // Line breaks the file writes as the control holds them pass through.
+  auto breaks = CyrillicQuickPath::Breaks::None;
+  if (breakLength_ == 2) breaks = CyrillicQuickPath::Breaks::CrLf;
+  else if (breakBytes_[0] == '\n' && !dropLoneLf_) breaks = CyrillicQuickPath::Breaks::Lf;
+  return CyrillicQuickPath(below800Byte_ + 0x400, breaks);
+}
+
+void SavedBytesMaker::dropLoneLineFeeds() {
+  dropLoneLf_ = true;
+  quick_ = makeQuickPath();
 }
 
 namespace {
@@ -89,6 +105,8 @@ void SavedBytesMaker::convert(std::string_view utf8) {
   const auto* const below800 = below800_;
   const char* const below800Byte = below800Byte_;
   const unsigned char* const kinds = kByteKinds.data();
+  const CyrillicQuickPath quick = quick_;
+  const bool quickAvailable = !utf8Out && quick.available();
   constexpr std::size_t kBlock = std::size_t{1} << 16;
   std::size_t pos = 0;
   while (pos < n) {
@@ -102,13 +120,17 @@ void SavedBytesMaker::convert(std::string_view utf8) {
     char* w = out_.data() + start;
     while (pos < blockEnd) {
       if (!utf8Out) {
+        // Sixteen bytes at a time while the text is plain Russian, one
+        // byte at a time for a little where it is not.
+        if (quickAvailable) pos += quick.run(in + pos, blockEnd - pos, &w);
+        const std::size_t stepEnd = quickAvailable ? std::min(blockEnd, pos + 16) : blockEnd;
         // The quick path: plain characters and two-byte ones. Every input
         // byte is one step and writes one byte, kept unless it began a
         // character; nothing the text holds decides where the next step
         // starts, so no branch can be misled by it.
         std::size_t i = pos;
         unsigned prev = 0, prevKind = 0;
-        for (; i < blockEnd; ++i) {
+        for (; i < stepEnd; ++i) {
           const unsigned b = static_cast<unsigned char>(in[i]);
           const unsigned k = kinds[b];
           const unsigned continuation = static_cast<unsigned>(k == 2);
@@ -124,6 +146,7 @@ void SavedBytesMaker::convert(std::string_view utf8) {
         // not take, is read again from its start.
         pos = prevKind == 1 ? i - 1 : i;
         if (pos >= blockEnd) break;
+        if (i == stepEnd && stepEnd < blockEnd) continue;
       }
       const unsigned char b = static_cast<unsigned char>(in[pos]);
       if (b < 0x80) {
@@ -172,10 +195,15 @@ void SavedBytesMaker::afterEarlierPart() {
   if (shape_.utf8 && shape_.utf8Bom) out_.clear();
 }
 
+void SavedBytesMaker::useBuffer(std::string buffer) {
+  buffer.assign(out_);
+  out_ = std::move(buffer);
+}
+
 namespace {
 
 // Feeds the bytes [from, to) of the runs taken as one text.
-void feedRange(SavedBytesMaker& maker, std::initializer_list<std::string_view> runs, std::size_t from,
+void feedRange(SavedBytesMaker& maker, const std::array<std::string_view, 2>& runs, std::size_t from,
                std::size_t to) {
   std::size_t at = 0;
   for (const std::string_view run : runs) {
@@ -186,7 +214,7 @@ void feedRange(SavedBytesMaker& maker, std::initializer_list<std::string_view> r
 }
 
 // Just after the first LF at or after `from` (0 when there is none).
-std::size_t afterLineFeed(std::initializer_list<std::string_view> runs, std::size_t from) {
+std::size_t afterLineFeed(const std::array<std::string_view, 2>& runs, std::size_t from) {
   std::size_t at = 0;
   for (const std::string_view run : runs) {
     if (from < at + run.size()) {
@@ -198,38 +226,124 @@ std::size_t afterLineFeed(std::initializer_list<std::string_view> runs, std::siz
   return 0;
 }
 
+// Pieces made but not yet taken, at most.
+constexpr std::size_t kAhead = 4;
+
 }  // namespace
 
-std::string makeSavedBytes(std::string_view charset, const TextFileShape& shape, bool dropLoneLineFeeds,
-                           std::initializer_list<std::string_view> runs, std::size_t splitFrom) {
-  std::size_t total = 0;
-  for (const std::string_view run : runs) total += run.size();
-  const auto maker = [&] {
-    SavedBytesMaker m(charset, shape);
-    if (dropLoneLineFeeds) m.dropLoneLineFeeds();
-    return m;
-  };
-  const std::size_t split = total >= splitFrom ? afterLineFeed(runs, total / 2) : 0;
-  if (split == 0 || split >= total) {
-    SavedBytesMaker whole = maker();
-    whole.reserve(total + total / 16 + 16);
-    feedRange(whole, runs, 0, total);
-    return whole.finish();
-  }
+struct SavedBytePieces::Shared {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::size_t claimed = 0;  // pieces a worker has begun
+  std::size_t taken = 0;    // pieces handed out
+  std::vector<std::string> made;
+  std::vector<char> ready;
+  std::vector<std::string> spare;  // the room of pieces already written
+  std::exception_ptr error;
+  bool stop = false;
+};
+
+SavedBytePieces::SavedBytePieces(std::string_view charset, const TextFileShape& shape, bool dropLoneLineFeeds,
+                                 std::array<std::string_view, 2> runs, std::size_t pieceSize)
+    : charset_(charset), shape_(shape), dropLoneLf_(dropLoneLineFeeds), runs_(runs), shared_(new Shared) {
+  const std::size_t total = runs[0].size() + runs[1].size();
   // Nothing crosses a line feed: no character, no CR LF.
-  SavedBytesMaker first = maker(), second = maker();
-  first.beforeLaterPart();
-  second.afterEarlierPart();
-  first.reserve(total + total / 16 + 16);
-  second.reserve((total - split) + (total - split) / 16 + 16);
-  std::string tail;
-  runBothAtOnce([&] { feedRange(first, runs, 0, split); },
-                [&] {
-                  feedRange(second, runs, split, total);
-                  tail = second.finish();
-                });
-  std::string out = first.finish();
-  out += tail;
+  cuts_.push_back(0);
+  for (std::size_t at = 0; at < total;) {
+    const std::size_t cut = total - at > pieceSize ? afterLineFeed(runs, at + pieceSize) : 0;
+    at = cut == 0 ? total : cut;
+    cuts_.push_back(at);
+  }
+  if (cuts_.size() == 1) cuts_.push_back(0);
+  const std::size_t count = cuts_.size() - 1;
+  shared_->made.resize(count);
+  shared_->ready.resize(count);
+  if (count > 1)
+    for (int i = 0; i < 2; ++i) workers_.emplace_back([this] { work(); });
+}
+
+SavedBytePieces::~SavedBytePieces() {
+  {
+    std::lock_guard lock(shared_->mutex);
+    shared_->stop = true;
+  }
+  shared_->changed.notify_all();
+  for (std::thread& t : workers_) t.join();
+}
+
+std::string SavedBytePieces::make(std::size_t index, std::string buffer) const {
+  SavedBytesMaker maker(charset_, shape_);
+  if (dropLoneLf_) maker.dropLoneLineFeeds();
+  if (index > 0) maker.afterEarlierPart();
+  if (index + 2 < cuts_.size()) maker.beforeLaterPart();
+  maker.useBuffer(std::move(buffer));
+  const std::size_t length = cuts_[index + 1] - cuts_[index];
+  maker.reserve(length + length / 16 + 16);
+  feedRange(maker, runs_, cuts_[index], cuts_[index + 1]);
+  return maker.finish();
+}
+
+void SavedBytePieces::work() {
+  Shared& s = *shared_;
+  const std::size_t count = s.made.size();
+  std::unique_lock lock(s.mutex);
+  for (;;) {
+    s.changed.wait(lock, [&] { return s.stop || s.claimed >= count || s.claimed < s.taken + kAhead; });
+    if (s.stop || s.claimed >= count) return;
+    const std::size_t index = s.claimed++;
+    std::string buffer;
+    if (!s.spare.empty()) {
+      buffer = std::move(s.spare.back());
+      s.spare.pop_back();
+    }
+    lock.unlock();
+    std::string bytes;
+    std::exception_ptr error;
+    try {
+      bytes = make(index, std::move(buffer));
+    } catch (...) {
+      error = std::current_exception();
+    }
+    lock.lock();
+    if (error) {
+      if (!s.error) s.error = error;
+      s.stop = true;
+    } else {
+      s.made[index] = std::move(bytes);
+      s.ready[index] = 1;
+    }
+    s.changed.notify_all();
+  }
+}
+
+std::string_view SavedBytePieces::next() {
+  Shared& s = *shared_;
+  const std::size_t count = s.made.size();
+  if (workers_.empty()) {
+    if (s.taken++ != 0) return {};
+    current_ = make(0, {});
+    return current_;
+  }
+  std::unique_lock lock(s.mutex);
+  if (current_.capacity() > 0) s.spare.push_back(std::move(current_));
+  current_.clear();
+  // A piece of nothing but display cuts makes no bytes and is passed over.
+  while (current_.empty() && s.taken < count) {
+    s.changed.wait(lock, [&] { return s.ready[s.taken] || s.error; });
+    if (!s.ready[s.taken]) std::rethrow_exception(s.error);
+    current_ = std::move(s.made[s.taken]);
+    ++s.taken;
+    s.changed.notify_all();
+  }
+  return current_;
+}
+
+std::string makeSavedBytes(std::string_view charset, const TextFileShape& shape, bool dropLoneLineFeeds,
+                           std::array<std::string_view, 2> runs, std::size_t pieceSize) {
+  SavedBytePieces pieces(charset, shape, dropLoneLineFeeds, runs, pieceSize);
+  std::string out;
+  out.reserve(runs[0].size() + runs[1].size() + 16);
+  for (std::string_view piece = pieces.next(); !piece.empty(); piece = pieces.next()) out += piece;
   return out;
 }
 

@@ -184,7 +184,9 @@ void revertDocument(MainWindow& main, DocumentWindow* doc) {
 }
 
 void saveDocumentTo(MainWindow&, DocumentWindow* doc, const std::string& fileName) {
-  writeFileOrThrow(fileName, doc->control()->fileBytes(doc->fileShape()));
+  // Written as they are made: no copy of the whole file is held.
+  const auto pieces = doc->control()->filePieces(doc->fileShape());
+  writeFileOrThrow(fileName, [&] { return pieces->next(); });
 }
 
 void writeBackupCopy(MainWindow& main, DocumentWindow* doc) {

@@ -286,3 +286,61 @@ TEST(SafeSave, TemporaryNames) {
   };
   for (const auto& r : rows) EXPECT_EQ(isTemporaryNameFor(r.entry, r.file), r.ours) << r.entry;
 }
+
+namespace {
+
+// Gives the pieces one at a time, then throws where asked instead of giving
+// the next one.
+struct PieceSource {
+  std::vector<std::string> pieces;
+  std::size_t throwAt = static_cast<std::size_t>(-1);
+  std::size_t at = 0;
+  std::string_view operator()() {
+    if (at == throwAt) throw std::runtime_error("no memory for the next piece");
+    return at < pieces.size() ? std::string_view(pieces[at++]) : std::string_view();
+  }
+};
+
+}  // namespace
+
+// Bytes given in pieces (one larger than a single write) land in order,
+// whether the file is new, replaced or written in place for its other link.
+TEST(SafeSave, PiecesAreWrittenInOrderEveryWay) {
+  const std::vector<std::string> pieces = {"первая\r\n", std::string((9 << 20) + 3, 'x'), allBytes(), "z"};
+  std::string joined;
+  for (const std::string& p : pieces) joined += p;
+  for (const char* how : {"new", "replaced", "hard link"}) {
+    ScratchFolder dir;
+    const std::string file = dir / "pieces.txt";
+    if (std::string(how) != "new") putBytes(file, "old\r\n");
+    const bool linked = std::string(how) == "hard link";
+    if (linked) {
+      ASSERT_EQ(::link(file.c_str(), (dir / "other.txt").c_str()), 0);
+    }
+    PieceSource source{pieces};
+    std::string why;
+    ASSERT_TRUE(saveFileSafely(file, std::ref(source), &why)) << how << ": " << why;
+    EXPECT_TRUE(bytesOf(file) == joined) << how;
+    if (linked) {
+      EXPECT_TRUE(bytesOf(dir / "other.txt") == joined);
+    }
+  }
+}
+
+// A piece that cannot be made leaves the old file as it was and no
+// temporary file behind, and the failure reaches the caller.
+TEST(SafeSave, APieceThatCannotBeMadeLeavesTheOldFile) {
+  for (const bool hardLink : {false, true})
+    for (const std::size_t throwAt : {0, 1, 2}) {
+      ScratchFolder dir;
+      const std::string file = dir / "kept.txt";
+      putBytes(file, "old text\r\n");
+      if (hardLink) {
+        ASSERT_EQ(::link(file.c_str(), (dir / "other.txt").c_str()), 0);
+      }
+      PieceSource source{{"new ", "text"}, throwAt};
+      EXPECT_THROW(saveFileSafely(file, std::ref(source)), std::runtime_error);
+      EXPECT_EQ(bytesOf(file), "old text\r\n") << hardLink << throwAt;
+      EXPECT_EQ(namesIn(dir.path()).size(), hardLink ? 2u : 1u) << hardLink << throwAt;
+    }
+}

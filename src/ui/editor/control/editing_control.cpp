@@ -247,7 +247,11 @@ std::array<std::string_view, 2> EditingControl::textInPlace() const {
 
 std::string EditingControl::fileBytes(const TextFileShape& shape) const {
   const auto runs = textInPlace();
-  return makeSavedBytes(charset_, shape, linesCut_, {runs[0], runs[1]});
+  return makeSavedBytes(charset_, shape, linesCut_, runs);
+}
+
+std::unique_ptr<SavedBytePieces> EditingControl::filePieces(const TextFileShape& shape) const {
+  return std::make_unique<SavedBytePieces>(charset_, shape, linesCut_, textInPlace());
 }
 
 std::string EditingControl::shownText(std::string_view bytes) {

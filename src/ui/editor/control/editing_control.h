@@ -10,12 +10,14 @@
 #include <QPixmap>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/charsets/utf8_files.h"
 #include "core/config/settings.h"
+#include "core/fileio/saved_bytes_maker.h"
 
 class QPaintEvent;
 
@@ -52,6 +54,9 @@ class EditingControl : public QsciScintilla {
   // as the file was (its line break, final break, UTF-8 and mark), made in
   // one pass without copying the whole text first.
   std::string fileBytes(const TextFileShape& shape) const;
+  // The same bytes made in pieces ahead of whoever writes them; the text
+  // must not change while they are taken.
+  std::unique_ptr<SavedBytePieces> filePieces(const TextFileShape& shape) const;
   // The control's UTF-8 text where it is stored, in two runs; valid until
   // the next change.
   std::array<std::string_view, 2> textInPlace() const;
