@@ -77,6 +77,13 @@ command_of() {
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b == 0) print "-"; else printf "%.2f", a / b }'; }
 
+# The program's own memory: Kiv with a one-line file.
+printf 'END-OF-FILE-MARK' > "$work/one_line.txt"
+kiv_folder
+base_out=$(python3 "$here/ready.py" "$display" "$work/one_line.txt" -- "$(command_of kiv)")
+base_mem=""
+[[ $base_out == timeout ]] || base_mem=${base_out#* }
+
 printf '%-26s' "open until a key is answered"
 for e in "${editors[@]}"; do printf ' %17s' "$e"; done
 printf ' %12s %12s\n' "kiv/best Qt" "kiv/scite"
@@ -113,7 +120,8 @@ for sample in "10 cp1251" "10 utf-8" "100 cp1251" "100 utf-8"; do
   printf ' %12s %12s\n' "$(ratio "${s_kiv:-}" "$best_qt")" "$(ratio "${s_kiv:-}" "${s_scite:-}")"
   kiv_mem=$(printf '%s' "${mem[kiv]:-}" | median)
   if [[ -n $kiv_mem ]]; then
-    printf '%-26s kiv peak memory / file size: %s\n' "" "$(ratio "$kiv_mem" "$1")"
+    printf '%-26s kiv peak memory / file size: %s; above its own %s MiB with a one-line file: %s\n' "" \
+      "$(ratio "$kiv_mem" "$1")" "${base_mem:--}" "$(ratio "$((kiv_mem - ${base_mem:-0}))" "$1")"
   fi
   unset secs mem
   [[ $1 == 100 ]] || rm -f "$file"
