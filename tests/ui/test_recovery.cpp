@@ -139,6 +139,7 @@ class RecoveryTest : public QObject {
   void journalFollowsTheDocumentsLife();
   void unreadableJournalIsListedAndKept();
   void settingsReachTheFileWithoutAnExit();
+  void largeFilesJournalIsACopyOfTheFileWhileItIsTheSame();
 };
 
 namespace {
@@ -348,6 +349,63 @@ void RecoveryTest::settingsReachTheFileWithoutAnExit() {
   QTRY_VERIFY_WITH_TIMEOUT(folder.readIni().contains(("Item_0=" + file).toUtf8()), 6000);
   QVERIFY(folder.readIni().contains("RMargin=91\r\n"));
   main->close();
+}
+
+namespace {
+
+// The control's text as it holds it (UTF-8), as a journal gives it back.
+std::string heldText(DocumentWindow* doc) {
+  const auto runs = doc->control()->textInPlace();
+  return std::string(runs[0]) + std::string(runs[1]);
+}
+
+std::string journalBytes(const ProgramFolder& folder) {
+  const QStringList files = journalFiles(folder);
+  if (files.size() != 1) return {};
+  return readBytes(folder.file(QStringLiteral("Recovery/") + files.first()));
+}
+
+}  // namespace
+
+// A large file opened and then typed into gets a journal that is a copy of
+// the file and the edits (nothing of the text is read from memory). A file
+// changed on disk before the first key, or while it is being copied, gets a
+// journal of the text instead. Either way the journal gives back the text.
+void RecoveryTest::largeFilesJournalIsACopyOfTheFileWhileItIsTheSame() {
+  ScriptedDialogs dialogs;
+  std::string bytes;
+  while (bytes.size() < (std::size_t{5} << 20)) bytes += w1251("Съешь же ещё этих мягких булок\r\n");
+  const struct {
+    const char* when;  // the file changes on disk
+    bool copied;
+  } rows[] = {{"never", true}, {"before the first key", false}, {"while it is copied", false}};
+  for (const auto& row : rows) {
+    const QString when = QString::fromUtf8(row.when);
+    ProgramFolder folder;
+    const QString file = folder.file(QStringLiteral("большой.txt"));
+    writeBytes(file, bytes);
+    auto main = startProgram(folder);
+    DocumentWindow* doc = main->openFile(file);
+    QVERIFY(doc);
+    const std::string changed = bytes + "\r\n";
+    if (when == QLatin1String("before the first key")) writeBytes(file, changed);
+    typeText(doc->control(), QStringLiteral("Ж"));
+    if (when == QLatin1String("while it is copied")) writeBytes(file, changed);
+    doc->control()->moveCaretTo(1000, 0);
+    typeText(doc->control(), QStringLiteral("я"));
+    main->recovery().flush();
+    // A copy that could not be made is replaced by the text within a second.
+    QTRY_VERIFY2_WITH_TIMEOUT(readJournal(journalBytes(folder)).readable, qPrintable(when), 5000);
+    main->recovery().flush();
+    const std::string journal = journalBytes(folder);
+    const JournalContent r = readJournal(journal);
+    QVERIFY2(r.text == heldText(doc), qPrintable(when));
+    // Russian text takes twice the bytes in the control's UTF-8.
+    QCOMPARE(journal.size() < bytes.size() + 4096, row.copied);
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(when));
+    doc->control()->setModifiedFlag(false);
+    main->close();
+  }
 }
 
 int main(int argc, char** argv) {

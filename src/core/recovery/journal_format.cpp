@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/charsets/charset_id.h"
+
 namespace kiv {
 
 namespace {
@@ -78,6 +80,7 @@ class FieldReader {
     return true;
   }
   bool done() const { return at_ == b_.size(); }
+  std::size_t position() const { return at_; }
 
  private:
   std::string_view b_;
@@ -185,6 +188,57 @@ std::string snapshotHead(std::uint64_t textSize) {
 }
 }  // namespace
 
+namespace {
+// The file record up to the file's bytes.
+std::string fileRecordHead(const DocumentFileInfo& howRead, std::uint64_t textSize, std::uint64_t fileSize) {
+  std::string fields;
+  putText(fields, howRead.charset);
+  std::uint8_t flags = 0;
+  if (howRead.shape.utf8) flags |= kUtf8;
+  if (howRead.shape.utf8Bom) flags |= kBom;
+  fields += static_cast<char>(flags);
+  putU64(fields, howRead.cutLinesAt);
+  putU64(fields, textSize);
+  std::string head(1, 'F');
+  putU64(head, fields.size() + fileSize);
+  return head + fields;
+}
+
+// The text the file record makes; false when its fields do not add up or
+// the text does not come out as long as it did.
+bool readFileRecord(std::string_view payload, std::string& text) {
+  FieldReader r(payload);
+  DocumentFileInfo howRead;
+  std::uint8_t flags = 0;
+  std::uint64_t cutAt = 0, textSize = 0;
+  if (!r.text(howRead.charset) || !r.byte(flags) || !r.u64(cutAt) || !r.u64(textSize)) return false;
+  if (!charset::isKnown(howRead.charset) || textSize > (std::uint64_t{1} << 40)) return false;
+  howRead.shape.utf8 = flags & kUtf8;
+  howRead.shape.utf8Bom = flags & kBom;
+  howRead.cutLinesAt = static_cast<std::size_t>(cutAt);
+  std::string out;
+  out.reserve(static_cast<std::size_t>(textSize));
+  ShownTextMaker maker(howRead, [&](std::string_view piece) { out += piece; });
+  maker.feed(payload.substr(r.position()));
+  maker.finish();
+  if (out.size() != textSize) return false;
+  text = std::move(out);
+  return true;
+}
+}  // namespace
+
+std::string journalFileStartHead(const JournalHeader& header, const DocumentFileInfo& howRead,
+                                 std::uint64_t textSize, std::uint64_t fileSize) {
+  std::string out(kJournalSignature);
+  out += journalHeaderRecord(header);
+  out += fileRecordHead(howRead, textSize, fileSize);
+  return out;
+}
+
+std::uint32_t crcOfFileRecordHead(const DocumentFileInfo& howRead, std::uint64_t textSize, std::uint64_t fileSize) {
+  return crc32(fileRecordHead(howRead, textSize, fileSize));
+}
+
 std::string journalStartHead(const JournalHeader& header, std::uint64_t textSize) {
   std::string out(kJournalSignature);
   out += journalHeaderRecord(header);
@@ -206,7 +260,7 @@ JournalContent readJournal(std::string_view bytes) {
     c.problem = "это не журнал восстановления";
     return c;
   }
-  bool haveHeader = false, haveText = false;
+  bool haveHeader = false, haveText = false, fileRecordFailed = false;
   std::size_t at = kJournalSignature.size();
   c.usedBytes = at;
   while (at < bytes.size()) {
@@ -226,6 +280,11 @@ JournalContent readJournal(std::string_view bytes) {
       case 'S':
         c.text.assign(payload);
         haveText = true;
+        break;
+      case 'F':
+        ok = readFileRecord(payload, c.text);
+        haveText = haveText || ok;
+        fileRecordFailed = !ok;
         break;
       case 'I': {
         ok = haveText && payload.size() >= 8;
@@ -256,7 +315,8 @@ JournalContent readJournal(std::string_view bytes) {
   }
   c.cutShort = c.usedBytes < bytes.size();
   c.readable = haveHeader && haveText;
-  if (!c.readable) c.problem = "в журнале нет начала документа";
+  if (!c.readable)
+    c.problem = fileRecordFailed ? "копия файла в журнале не даёт текста документа" : "в журнале нет начала документа";
   return c;
 }
 

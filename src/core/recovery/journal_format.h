@@ -7,6 +7,10 @@
 //   'H' header    what the document is (name, code page, file shape, the file
 //                 on disk as the document knew it); a later one replaces it
 //   'S' snapshot  the whole text as the editing control holds it (UTF-8)
+//   'F' file      the document's file as it was read, instead of a snapshot
+//                 of a large text that had not changed since: how it was
+//                 read (code page, UTF-8 and mark, line cuts), the length of
+//                 the text that makes, then the file's bytes
 //   'I' insert    position (8 bytes) then the inserted text
 //   'D' delete    position (8 bytes) then the length (8 bytes)
 // Positions and lengths count bytes of the control's text. Edits are
@@ -21,6 +25,7 @@
 
 #include "core/charsets/utf8_files.h"
 #include "core/common/file_identity.h"
+#include "core/fileio/document_file_stream.h"
 
 namespace kiv {
 
@@ -53,6 +58,14 @@ std::string journalStart(const JournalHeader& header, std::string_view text);
 std::string journalStartHead(const JournalHeader& header, std::uint64_t textSize);
 std::uint32_t crcOfSnapshotHead(std::uint64_t textSize);
 std::string journalSnapshotEnd(std::uint32_t crc);
+// The same for a start from the document's file: the signature, the header
+// and the file record up to the file's bytes, which follow, then
+// journalSnapshotEnd. `howRead` says how the text was made of the file
+// (charset, shape.utf8 and utf8Bom, cutLinesAt) and `textSize` how long it
+// came out.
+std::string journalFileStartHead(const JournalHeader& header, const DocumentFileInfo& howRead,
+                                 std::uint64_t textSize, std::uint64_t fileSize);
+std::uint32_t crcOfFileRecordHead(const DocumentFileInfo& howRead, std::uint64_t textSize, std::uint64_t fileSize);
 
 struct JournalContent {
   // False when the bytes are no journal or hold no header and snapshot: the

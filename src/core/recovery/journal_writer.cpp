@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include <cerrno>
@@ -53,6 +54,54 @@ constexpr std::size_t kChildWritesFrom = 4 << 20;
   for (int i = 0; i < 4; ++i) tail[i] = static_cast<char>((crc >> (8 * i)) & 0xFF);
   ok = ok && writeAll(fd, std::string_view(tail, 4)) && ::fdatasync(fd) == 0;
   ::_exit(ok ? 0 : 1);
+}
+
+FileIdentity identityOf(const struct stat& st) {
+  FileIdentity id;
+  id.device = st.st_dev;
+  id.inode = st.st_ino;
+  id.size = st.st_size;
+  id.modifiedSeconds = st.st_mtim.tv_sec;
+  id.modifiedNanoseconds = st.st_mtim.tv_nsec;
+  return id;
+}
+
+enum class Copied { Done, FileChanged, WriteFailed };
+
+// Writes a journal's start from the document's file into `out`: only if
+// the file is the one described before and after it is read.
+Copied writeStartFromFile(int out, const JournalHeader& header, const std::string& path, const FileIdentity& identity,
+                          const DocumentFileInfo& howRead, std::uint64_t textSize) {
+  const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return Copied::FileChanged;
+  struct stat st {};
+  const auto same = [&] { return ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) && identityOf(st) == identity; };
+  Copied result = Copied::Done;
+  if (!same()) {
+    result = Copied::FileChanged;
+  } else {
+    const auto size = static_cast<std::uint64_t>(identity.size);
+    std::uint32_t crc = crcOfFileRecordHead(howRead, textSize, size);
+    std::string block(std::size_t{1} << 20, '\0');
+    std::uint64_t copied = 0;
+    if (!writeAll(out, journalFileStartHead(header, howRead, textSize, size))) result = Copied::WriteFailed;
+    while (result == Copied::Done && copied < size) {
+      const ssize_t n = ::read(in, block.data(), static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), size - copied)));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        result = Copied::FileChanged;
+        break;
+      }
+      const std::string_view piece(block.data(), static_cast<std::size_t>(n));
+      crc = crc32(piece, crc);
+      if (!writeAll(out, piece)) result = Copied::WriteFailed;
+      copied += static_cast<std::uint64_t>(n);
+    }
+    if (result == Copied::Done && !same()) result = Copied::FileChanged;
+    if (result == Copied::Done && !writeAll(out, journalSnapshotEnd(crc))) result = Copied::WriteFailed;
+  }
+  ::close(in);
+  return result;
 }
 
 std::int64_t nowMs() {
@@ -169,6 +218,18 @@ void JournalWriter::startFrom(int id, JournalHeader header, std::string_view tex
   wake_.notify_all();
 }
 
+void JournalWriter::startFromFile(int id, JournalHeader header, std::string filePath, FileIdentity identity,
+                                  DocumentFileInfo howRead, std::uint64_t textSize) {
+  Op op{OpKind::StartFromFile, id, std::move(header), std::move(filePath)};
+  op.file = FileStart{identity, std::move(howRead), textSize};
+  queue(std::move(op));
+}
+
+bool JournalWriter::takeLostStart(int id) {
+  std::lock_guard lock(mutex_);
+  return lostStarts_.erase(id) > 0;
+}
+
 bool JournalWriter::childWrote(int child) {
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
@@ -283,20 +344,14 @@ void JournalWriter::perform(Op& op) {
       std::string content = journalStart(op.header, op.bytes);
       op.bytes.clear();
       op.bytes.shrink_to_fit();
-      if (!writeAll(fd, content) || ::fdatasync(fd) != 0 || ::rename(temp.c_str(), f.path.c_str()) != 0) {
+      if (!writeAll(fd, content)) {
         fail(f.path);
         ::unlink(temp.c_str());
         ::close(fd);
         stopAppending(f);
         return;
       }
-      if (f.fd >= 0) ::close(f.fd);
-      f.fd = fd;
-      f.dirty = false;
-      if (const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-      }
+      if (!install(f, fd, temp)) fail(f.path);
       break;
     }
     case OpKind::StartWritten: {
@@ -313,20 +368,38 @@ void JournalWriter::perform(Op& op) {
         }
         stopped = stoppedChildren_.erase(op.child) > 0;
       }
-      if (!wrote || ::rename(op.bytes.c_str(), f.path.c_str()) != 0) {
+      if (!wrote) {
         if (!stopped) fail(f.path);
         ::unlink(op.bytes.c_str());
         ::close(op.fd);
         stopAppending(f);
         return;
       }
-      if (f.fd >= 0) ::close(f.fd);
-      f.fd = op.fd;
-      f.dirty = false;
-      if (const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+      if (!install(f, op.fd, op.bytes)) fail(f.path);
+      break;
+    }
+    case OpKind::StartFromFile: {
+      ::mkdir(folder_.c_str(), 0700);
+      const std::string temp = f.path + ".new";
+      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+      Copied copied = Copied::WriteFailed;
+      if (fd < 0) {
+        stopAppending(f);
+      } else {
+        ::flock(fd, LOCK_EX | LOCK_NB);
+        copied = writeStartFromFile(fd, op.header, op.bytes, op.file.identity, op.file.howRead, op.file.textSize);
+        if (copied == Copied::Done && install(f, fd, temp)) break;
+        if (copied != Copied::Done) {
+          ::unlink(temp.c_str());
+          ::close(fd);
+          stopAppending(f);
+        }
       }
+      // A file changed meanwhile is nobody's fault: the caller starts
+      // again from its text without a word.
+      if (copied != Copied::FileChanged) fail(f.path);
+      std::lock_guard lock(mutex_);
+      lostStarts_.insert(op.id);
       break;
     }
     case OpKind::Append:
@@ -347,6 +420,23 @@ void JournalWriter::perform(Op& op) {
       open_.erase(op.id);
       break;
   }
+}
+
+bool JournalWriter::install(Open& f, int fd, const std::string& temp) {
+  if (::fdatasync(fd) != 0 || ::rename(temp.c_str(), f.path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    ::close(fd);
+    stopAppending(f);
+    return false;
+  }
+  if (f.fd >= 0) ::close(f.fd);
+  f.fd = fd;
+  f.dirty = false;
+  if (const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
 }
 
 void JournalWriter::stopAppending(Open& f) {

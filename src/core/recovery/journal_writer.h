@@ -40,6 +40,15 @@ class JournalWriter {
   // changes them), so neither the caller nor the writing thread copies it.
   // The text must stay unchanged only until this returns.
   void startFrom(int id, JournalHeader header, std::string_view text, std::string_view more = {});
+  // The same for a text made of the document's file (as `howRead` says,
+  // `textSize` bytes long) and not changed since: the file is copied here
+  // on the writing thread, nothing read from memory. When the file is no
+  // longer the one described, or cannot be copied, nothing more is appended
+  // and takeLostStart(id) says so once; the caller then starts again from
+  // its text.
+  void startFromFile(int id, JournalHeader header, std::string filePath, FileIdentity identity,
+                     DocumentFileInfo howRead, std::uint64_t textSize);
+  bool takeLostStart(int id);
   // Records appended to the journal (after a start).
   void append(int id, std::string records);
   // The journal's file is deleted.
@@ -58,7 +67,13 @@ class JournalWriter {
   std::string lastError() const;
 
  private:
-  enum class OpKind { Start, Append, Discard, Release, StartWritten };
+  enum class OpKind { Start, Append, Discard, Release, StartWritten, StartFromFile };
+  // What a start from the document's file copies.
+  struct FileStart {
+    FileIdentity identity;
+    DocumentFileInfo howRead;
+    std::uint64_t textSize = 0;
+  };
   struct Op {
     OpKind kind;
     int id;
@@ -67,6 +82,8 @@ class JournalWriter {
     // StartWritten: the child writing `bytes` (the temporary file's path) and the file.
     int child = -1;
     int fd = -1;
+    // StartFromFile: `bytes` is the file's path.
+    FileStart file{};
   };
   struct Open {
     std::string path;
@@ -77,6 +94,8 @@ class JournalWriter {
   void perform(Op& op);
   void fail(const std::string& what);
   void stopAppending(Open& f);
+  // The journal's file becomes the complete temporary one (open as fd).
+  bool install(Open& f, int fd, const std::string& temp);
   void queue(Op op);
   // Waits for a child's snapshot; true when it is complete on disk.
   bool childWrote(int child);
@@ -102,6 +121,7 @@ class JournalWriter {
   std::multimap<int, int> children_;
   std::set<int> stoppedChildren_;
   int snapshots_ = 0;
+  std::set<int> lostStarts_;  // guarded by mutex_
   std::map<int, Open> open_;          // the writing thread's own
   std::thread thread_;
 };

@@ -387,6 +387,7 @@ DocumentWindow* MainWindow::openFile(const QString& fileName) {
   editor_->setFileName(path);
   doc->selectHighlighter(qs(highlighterForFile(path)));
   doc->setDiskIdentity(identity);
+  if (identity) doc->setReadFrom(DocumentWindow::ReadFrom{path, *info, *identity});
   documentsList_->add(doc);
   restartAutoScroll();
   if (settings().backupOnOpen) {

@@ -181,6 +181,7 @@ void revertDocument(MainWindow& main, DocumentWindow* doc) {
   if (!info || !readIntoDocument(main, doc, doc->fileName(), *info, true)) return;
   doc->control()->setModifiedFlag(false);
   doc->setDiskIdentity(identity);
+  if (identity) doc->setReadFrom(DocumentWindow::ReadFrom{doc->fileName(), *info, *identity});
 }
 
 void saveDocumentTo(MainWindow&, DocumentWindow* doc, const std::string& fileName) {

@@ -9,9 +9,11 @@
 #include <string_view>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/charsets/utf8_files.h"
 #include "core/common/file_identity.h"
+#include "core/fileio/document_file_stream.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,7 +28,6 @@ namespace kiv {
 class EditorInterface;
 class EditingControl;
 struct CodeTemplate;
-struct DocumentFileInfo;
 struct Settings;
 
 class DocumentWindow : public QWidget {
@@ -62,6 +63,17 @@ class DocumentWindow : public QWidget {
   // by other programs.
   DiskFileState& diskFile() { return diskFile_; }
   void setDiskIdentity(std::optional<FileIdentity> identity) { diskFile_.remember(identity); }
+  // The file the text was just read from, how it was read and what the
+  // file was before reading: while the text has not changed since, its
+  // recovery journal copies that file instead of the text. Taken once, by
+  // the first change.
+  struct ReadFrom {
+    std::string path;
+    DocumentFileInfo info;
+    FileIdentity identity;
+  };
+  void setReadFrom(std::optional<ReadFrom> from) { readFrom_ = std::move(from); }
+  std::optional<ReadFrom> takeReadFrom() { return std::exchange(readFrom_, std::nullopt); }
   // The document window that is closing right now (during its close report).
   static DocumentWindow* closingDocument();
 
@@ -132,6 +144,7 @@ class DocumentWindow : public QWidget {
   bool hasFile_ = false;
   TextFileShape fileShape_;
   DiskFileState diskFile_;
+  std::optional<ReadFrom> readFrom_;
   QComboBox* templatesBox_;
   QComboBox* syntaxBox_;
   QCheckBox* autoIndent_;

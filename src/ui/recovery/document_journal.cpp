@@ -15,6 +15,12 @@ namespace {
 constexpr std::uint64_t kLargeEdit = 1 << 20;
 // Appended edits past the text's size (and past this) call for a fresh copy.
 constexpr std::uint64_t kMinimumTail = 1 << 20;
+// A text read from a file at least this large is not read from memory for
+// the journal's start while it is unchanged: the file is copied instead.
+// Reading it from memory would leave every page of the text shared with
+// the process writing it, and the next edit far from the last would copy
+// them all.
+constexpr std::uint64_t kFileStartFrom = 4 << 20;
 }  // namespace
 
 DocumentJournal::DocumentJournal(DocumentWindow* doc, JournalWriter* writer)
@@ -88,6 +94,11 @@ void DocumentJournal::keep() {
 }
 
 void DocumentJournal::refreshHeader() {
+  // A start from the file that could not be made is made from the text.
+  if (writer_->takeLostStart(id_) && active_ && !kept_ && doc_->control()->modifiedFlag()) {
+    startNow();
+    return;
+  }
   if (!active_ || snapshotDue_) return;
   const JournalHeader now = describe();
   if (now == written_) return;
@@ -97,22 +108,51 @@ void DocumentJournal::refreshHeader() {
   writer_->append(id_, std::move(record));
 }
 
+std::string DocumentJournal::editRecord(int position, int type, const char* text, std::uint64_t length) const {
+  return (type & QsciScintillaBase::SC_MOD_INSERTTEXT)
+             ? journalInsertRecord(static_cast<std::uint64_t>(position),
+                                   std::string_view(text ? text : "", text ? length : 0))
+             : journalDeleteRecord(static_cast<std::uint64_t>(position), length);
+}
+
+bool DocumentJournal::startFromFile(int position, int type, const char* text, int length) {
+  const std::optional<DocumentWindow::ReadFrom> from = doc_->takeReadFrom();
+  if (!from || kept_) return false;
+  const auto n = static_cast<std::uint64_t>(std::max(0, length));
+  const auto now = static_cast<std::uint64_t>(doc_->control()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+  const bool insert = type & QsciScintillaBase::SC_MOD_INSERTTEXT;
+  if (insert && now < n) return false;
+  const std::uint64_t before = insert ? now - n : now + n;
+  // The text before this change must be what the file made of it.
+  if (before < kFileStartFrom || before != from->info.shownSize || n >= kLargeEdit) return false;
+  if (fileIdentity(from->path) != from->identity) return false;
+  written_ = describe();
+  base_ = static_cast<std::uint64_t>(from->identity.size);
+  snapshotDue_ = false;
+  active_ = true;
+  writer_->startFromFile(id_, written_, from->path, from->identity, from->info, before);
+  std::string record = editRecord(position, type, text, n);
+  appended_ = record.size();
+  writer_->append(id_, std::move(record));
+  return true;
+}
+
 void DocumentJournal::modified(int position, int type, const char* text, int length) {
   if (kept_ || !(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))) return;
   if (!active_) {
     // The first change: the text as it now is (this change included).
-    if (doc_->control()->modifiedFlag()) startNow();
+    if (doc_->control()->modifiedFlag() && !startFromFile(position, type, text, length)) startNow();
+    doc_->takeReadFrom();
     return;
   }
+  doc_->takeReadFrom();
   if (snapshotDue_) return;  // the coming copy holds this change
   const auto n = static_cast<std::uint64_t>(std::max(0, length));
   if (n >= kLargeEdit || appended_ > std::max(base_, kMinimumTail)) {
     scheduleSnapshot();
     return;
   }
-  std::string record = (type & QsciScintillaBase::SC_MOD_INSERTTEXT)
-                           ? journalInsertRecord(static_cast<std::uint64_t>(position), std::string_view(text ? text : "", text ? n : 0))
-                           : journalDeleteRecord(static_cast<std::uint64_t>(position), n);
+  std::string record = editRecord(position, type, text, n);
   appended_ += record.size();
   writer_->append(id_, std::move(record));
 }

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <string>
 
 #include "core/recovery/journal_format.h"
 
@@ -44,6 +45,11 @@ class DocumentJournal : public QObject {
  private:
   JournalHeader describe() const;
   void modified(int position, int type, const char* text, int length);
+  // The first change to a large text read from a file and unchanged since:
+  // the journal starts from a copy of the file, then this change. False
+  // when that cannot be (the file changed, the text is small).
+  bool startFromFile(int position, int type, const char* text, int length);
+  std::string editRecord(int position, int type, const char* text, std::uint64_t length) const;
   void scheduleSnapshot();
 
   DocumentWindow* doc_;

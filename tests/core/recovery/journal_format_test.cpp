@@ -176,3 +176,94 @@ TEST(JournalFormat, BadJournalsAreUnreadableOrStopEarly) {
 }
 
 TEST(JournalFormat, Crc32MatchesTheStandardCheckValue) { EXPECT_EQ(crc32("123456789"), 0xCBF43926u); }
+
+namespace {
+
+// What the editing control shows of a file, as opening makes it.
+std::string shown(std::string_view file, const DocumentFileInfo& info) {
+  std::string text;
+  ShownTextMaker maker(info, [&](std::string_view piece) { text += piece; });
+  maker.feed(file);
+  maker.finish();
+  return text;
+}
+
+DocumentFileInfo scanned(std::string_view file) {
+  DocumentFileScanner scanner;
+  scanner.feed(file);
+  return scanner.finish(true);
+}
+
+// A journal started from a file, as the writer lays it out.
+std::string fileJournal(const JournalHeader& h, std::string_view file, const DocumentFileInfo& info,
+                        std::uint64_t textSize) {
+  std::string j = journalFileStartHead(h, info, textSize, file.size());
+  j += file;
+  j += journalSnapshotEnd(crc32(file, crcOfFileRecordHead(info, textSize, file.size())));
+  return j;
+}
+
+}  // namespace
+
+// A journal that starts from the document's file gives back the text
+// opening made of it, with the edits after, for every kind of file.
+TEST(JournalFormat, FileStartsGiveTheTextOpeningMade) {
+  std::string longLine(std::size_t{3} << 20, 'x');
+  longLine += "\r\nконец";
+  const struct {
+    const char* what;
+    std::string file;
+  } files[] = {
+      {"Windows-1251, CR LF", "\xDD\xF2\xEE \xF4\xE0\xE9\xEB\r\n\xE2\xF2\xEE\xF0\xE0\xFF\r\n"},
+      {"KOI8-R, LF", "\xF0\xD2\xC9\xD7\xC5\xD4, \xCD\xC9\xD2\n\xE4\xCF \xD3\xD7\xC9\xC4\xC1\xCE\xC9\xD1\n"},
+      {"UTF-8 with a mark, CR", "\xEF\xBB\xBF\xD0\x81\xD0\xB6\xD0\xB8\xD0\xBA\r\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB0"},
+      {"UTF-8 with characters 1251 lacks", "\xE4\xB8\xAD \xF0\x9F\x98\x80 \xD1\x8F\n"},
+      {"every byte", allBytes()},
+      {"a line of megabytes", longLine},
+      {"empty", ""},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.what);
+    const DocumentFileInfo info = scanned(f.file);
+    const std::string text = shown(f.file, info);
+    JournalHeader h = named("/home/я/файл.txt", info.charset);
+    h.shape = info.shape;
+    std::string j = fileJournal(h, f.file, info, text.size());
+    j += journalInsertRecord(0, "Ж");
+    const JournalContent r = readJournal(j);
+    ASSERT_TRUE(r.readable) << r.problem;
+    EXPECT_TRUE(r.text == "Ж" + text);
+    EXPECT_EQ(r.header, h);
+    EXPECT_EQ(r.edits, 1u);
+    EXPECT_FALSE(r.cutShort);
+  }
+}
+
+// A file record that does not make a text of the length it gives, or whose
+// fields or bytes are damaged, rebuilds nothing and says why.
+TEST(JournalFormat, AFileStartThatDoesNotAddUpIsUnreadable) {
+  const std::string file = "\xDD\xF2\xEE\r\n";
+  const DocumentFileInfo info = scanned(file);
+  const std::uint64_t size = shown(file, info).size();
+  DocumentFileInfo unknownCharset = info;
+  unknownCharset.charset = "latin9";
+  std::string damaged = fileJournal(JournalHeader{}, file, info, size);
+  damaged[damaged.size() - 6] ^= 0x01;
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"longer text promised", fileJournal(JournalHeader{}, file, info, size + 1)},
+      {"shorter text promised", fileJournal(JournalHeader{}, file, info, size - 1)},
+      {"unknown code page", fileJournal(JournalHeader{}, file, unknownCharset, size)},
+      {"a byte of the file changed", damaged},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const JournalContent r = readJournal(c.bytes);
+    EXPECT_FALSE(r.readable);
+    EXPECT_FALSE(r.problem.empty());
+    EXPECT_TRUE(r.text.empty());
+  }
+  EXPECT_TRUE(readJournal(fileJournal(JournalHeader{}, file, info, size)).readable);
+}

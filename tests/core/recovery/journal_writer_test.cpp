@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "common/save_test_support.h"
+#include "core/common/file_identity.h"
+#include "core/fileio/document_file_stream.h"
 #include "core/recovery/journal_writer.h"
 #include "core/recovery/left_journals.h"
 
@@ -249,5 +251,83 @@ TEST(LeftJournals, TellWhetherTheFileChangedOnDisk) {
                                  [&](const auto& j) { return j->content().header.fileName == c.header.fileName; });
     ASSERT_NE(it, left.end());
     EXPECT_EQ((*it)->fileChangedOnDisk(), c.changed);
+  }
+}
+
+namespace {
+
+// What opening learns of a file and the text it shows of it.
+std::pair<DocumentFileInfo, std::string> opened(const std::string& path) {
+  const DocumentFileInfo info = *scanDocumentFile(path, true);
+  std::string text;
+  ShownTextMaker maker(info, [&](std::string_view piece) { text += piece; });
+  readFileBlocks(path, 1 << 16, [&](std::string_view block) { maker.feed(block); });
+  maker.finish();
+  return {info, text};
+}
+
+}  // namespace
+
+// A start from the document's file copies the file as it is on disk and
+// the edits follow it; the journal gives back the text opening made with
+// the edits made since.
+TEST(JournalWriter, AStartFromTheFileCopiesItAndTheEditsFollow) {
+  TempFolder tmp;
+  const std::string file = tmp / "большой.txt";
+  std::string bytes;
+  for (int i = 0; i < 40000; ++i) bytes += "\xD1\xF2\xF0\xEE\xEA\xE0 " + std::to_string(i) + "\r\n";
+  test::putBytes(file, bytes);
+  const auto [info, text] = opened(file);
+  JournalWriter w(tmp.recovery());
+  const int id = w.create();
+  w.startFromFile(id, header(file), file, *fileIdentity(file), info, text.size());
+  w.append(id, journalInsertRecord(0, "Ж"));
+  w.append(id, journalDeleteRecord(text.size(), 2));
+  w.flush();
+  const JournalContent r = readJournal(test::bytesOf(w.path(id)));
+  ASSERT_TRUE(r.readable) << r.problem;
+  EXPECT_TRUE(r.text == "Ж" + text.substr(0, text.size() - 2));
+  EXPECT_EQ(r.header.fileName, file);
+  EXPECT_FALSE(w.takeLostStart(id));
+  EXPECT_TRUE(w.lastError().empty()) << w.lastError();
+}
+
+// A file that is no longer the one opened (changed, replaced or gone) is
+// not copied: no journal, nothing appended, no error for the user; the
+// caller hears of it once and starts again from its text.
+TEST(JournalWriter, AStartFromAChangedFileIsGivenUp) {
+  const struct {
+    const char* what;
+    void (*change)(const std::string& file);
+  } changes[] = {
+      {"written again", [](const std::string& f) { test::putBytes(f, "другое\r\n"); }},
+      {"removed", [](const std::string& f) { fs::remove(f); }},
+      {"replaced", [](const std::string& f) {
+         test::putBytes(f + ".new", "раз\r\nдва\r\n");
+         fs::rename(f + ".new", f);
+       }},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.what);
+    TempFolder tmp;
+    const std::string file = tmp / "файл.txt";
+    test::putBytes(file, "раз\r\nдва\r\n");
+    const auto [info, text] = opened(file);
+    const FileIdentity identity = *fileIdentity(file);
+    c.change(file);
+    JournalWriter w(tmp.recovery());
+    const int id = w.create();
+    w.startFromFile(id, header(file), file, identity, info, text.size());
+    w.append(id, journalInsertRecord(0, "x"));
+    w.flush();
+    EXPECT_FALSE(fs::exists(w.path(id)));
+    EXPECT_TRUE(w.takeLostStart(id));
+    EXPECT_FALSE(w.takeLostStart(id));
+    EXPECT_TRUE(w.lastError().empty()) << w.lastError();
+    // Started again from the text, the journal is whole.
+    w.start(id, header(file), "x" + text);
+    w.append(id, journalInsertRecord(0, "y"));
+    w.flush();
+    EXPECT_EQ(readJournal(test::bytesOf(w.path(id))).text, "yx" + text);
   }
 }
