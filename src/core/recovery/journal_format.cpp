@@ -212,14 +212,16 @@ bool readFileRecord(std::string_view payload, std::string& text) {
   std::uint8_t flags = 0;
   std::uint64_t cutAt = 0, textSize = 0;
   if (!r.text(howRead.charset) || !r.byte(flags) || !r.u64(cutAt) || !r.u64(textSize)) return false;
-  if (!charset::isKnown(howRead.charset) || textSize > (std::uint64_t{1} << 40)) return false;
+  // No byte of a file makes more than four of the text.
+  const std::string_view file = payload.substr(r.position());
+  if (!charset::isKnown(howRead.charset) || textSize > 4 * std::uint64_t{file.size()} + 64) return false;
   howRead.shape.utf8 = flags & kUtf8;
   howRead.shape.utf8Bom = flags & kBom;
   howRead.cutLinesAt = static_cast<std::size_t>(cutAt);
   std::string out;
   out.reserve(static_cast<std::size_t>(textSize));
   ShownTextMaker maker(howRead, [&](std::string_view piece) { out += piece; });
-  maker.feed(payload.substr(r.position()));
+  maker.feed(file);
   maker.finish();
   if (out.size() != textSize) return false;
   text = std::move(out);

@@ -61,6 +61,7 @@ void DocumentJournal::startNow() {
   base_ = runs[0].size() + runs[1].size();
   appended_ = 0;
   snapshotDue_ = false;
+  fromFile_ = false;
   active_ = true;
   writer_->startFrom(id_, written_, runs[0], runs[1]);
 }
@@ -80,6 +81,12 @@ void DocumentJournal::discard() {
 
 void DocumentJournal::keep() {
   if (kept_) return;
+  if (active_ && fromFile_) {
+    // The journal is kept with the file copied, or with the text if the
+    // copy could not be made.
+    writer_->flush();
+    if (writer_->takeLostStart(id_)) snapshotDue_ = true;
+  }
   kept_ = true;
   if (active_) {
     if (snapshotDue_) {
@@ -129,6 +136,7 @@ bool DocumentJournal::startFromFile(int position, int type, const char* text, in
   written_ = describe();
   base_ = static_cast<std::uint64_t>(from->identity.size);
   snapshotDue_ = false;
+  fromFile_ = true;
   active_ = true;
   writer_->startFromFile(id_, written_, from->path, from->identity, from->info, before);
   std::string record = editRecord(position, type, text, n);

@@ -58,6 +58,7 @@ class DocumentJournal : public QObject {
   bool active_ = false;
   bool kept_ = false;
   bool snapshotDue_ = false;
+  bool fromFile_ = false;  // the last start was from the document's file
   JournalHeader written_;
   std::uint64_t base_ = 0;      // size of the last snapshot
   std::uint64_t appended_ = 0;  // edit records since

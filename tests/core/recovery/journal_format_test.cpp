@@ -255,6 +255,7 @@ TEST(JournalFormat, AFileStartThatDoesNotAddUpIsUnreadable) {
   } cases[] = {
       {"longer text promised", fileJournal(JournalHeader{}, file, info, size + 1)},
       {"shorter text promised", fileJournal(JournalHeader{}, file, info, size - 1)},
+      {"more text promised than any file makes", fileJournal(JournalHeader{}, file, info, std::uint64_t{1} << 62)},
       {"unknown code page", fileJournal(JournalHeader{}, file, unknownCharset, size)},
       {"a byte of the file changed", damaged},
   };
