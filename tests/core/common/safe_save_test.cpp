@@ -3,7 +3,10 @@
 // stale temporary files.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -343,4 +346,45 @@ TEST(SafeSave, APieceThatCannotBeMadeLeavesTheOldFile) {
       EXPECT_EQ(bytesOf(file), "old text\r\n") << hardLink << throwAt;
       EXPECT_EQ(namesIn(dir.path()).size(), hardLink ? 2u : 1u) << hardLink << throwAt;
     }
+}
+
+namespace {
+
+// Sets or clears the file's immutable flag; false where that is not allowed
+// (not the superuser, or a file system without the flag).
+bool setImmutable(const std::string& path, bool on) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  if (ok) {
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+  ::close(fd);
+  return ok;
+}
+
+}  // namespace
+
+// A file the rename cannot replace (here an immutable one) has its new
+// bytes, already written to the temporary file, read back and written in
+// place; when that fails too, the save says so, the file keeps its bytes
+// and no temporary file is left.
+TEST(SafeSave, AFileTheRenameCannotReplaceFailsCleanly) {
+  ScratchFolder dir;
+  const std::string file = dir / "fixed.txt";
+  putBytes(file, "old text\r\n");
+  if (!setImmutable(file, true)) GTEST_SKIP() << "the immutable flag cannot be set here";
+  struct Unfix {
+    std::string path;
+    ~Unfix() { setImmutable(path, false); }
+  } unfix{file};
+  PieceSource source{{"new ", "text"}};
+  std::string why;
+  EXPECT_FALSE(saveFileSafely(file, std::ref(source), &why));
+  EXPECT_FALSE(why.empty());
+  EXPECT_EQ(source.at, 2u) << "every piece was written before the rename was tried";
+  EXPECT_EQ(bytesOf(file), "old text\r\n");
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"fixed.txt"});
 }
