@@ -22,6 +22,8 @@ struct FileIdentity {
 // The identity of the file a path names (symbolic links followed); nullopt
 // when there is no such file.
 std::optional<FileIdentity> fileIdentity(const std::string& path);
+// The identity of the ordinary file open as fd; nullopt for anything else.
+std::optional<FileIdentity> openFileIdentity(int fd);
 
 // A document's knowledge of its file.
 struct DiskFileState {

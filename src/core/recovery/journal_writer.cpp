@@ -56,16 +56,6 @@ constexpr std::size_t kChildWritesFrom = 4 << 20;
   ::_exit(ok ? 0 : 1);
 }
 
-FileIdentity identityOf(const struct stat& st) {
-  FileIdentity id;
-  id.device = st.st_dev;
-  id.inode = st.st_ino;
-  id.size = st.st_size;
-  id.modifiedSeconds = st.st_mtim.tv_sec;
-  id.modifiedNanoseconds = st.st_mtim.tv_nsec;
-  return id;
-}
-
 enum class Copied { Done, FileChanged, WriteFailed };
 
 // Writes a journal's start from the document's file into `out`: only if
@@ -74,8 +64,7 @@ Copied writeStartFromFile(int out, const JournalHeader& header, const std::strin
                           const DocumentFileInfo& howRead, std::uint64_t textSize) {
   const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (in < 0) return Copied::FileChanged;
-  struct stat st {};
-  const auto same = [&] { return ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) && identityOf(st) == identity; };
+  const auto same = [&] { return openFileIdentity(in) == identity; };
   Copied result = Copied::Done;
   if (!same()) {
     result = Copied::FileChanged;
@@ -332,23 +321,19 @@ void JournalWriter::perform(Op& op) {
   Open& f = open_[op.id];
   switch (op.kind) {
     case OpKind::Start: {
-      ::mkdir(folder_.c_str(), 0700);
-      const std::string temp = f.path + ".new";
-      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+      std::string temp;
+      const int fd = openNext(f, temp);
       if (fd < 0) {
         fail(f.path);
         stopAppending(f);
         return;
       }
-      ::flock(fd, LOCK_EX | LOCK_NB);
       std::string content = journalStart(op.header, op.bytes);
       op.bytes.clear();
       op.bytes.shrink_to_fit();
       if (!writeAll(fd, content)) {
         fail(f.path);
-        ::unlink(temp.c_str());
-        ::close(fd);
-        stopAppending(f);
+        dropNext(f, fd, temp);
         return;
       }
       if (!install(f, fd, temp)) fail(f.path);
@@ -370,30 +355,22 @@ void JournalWriter::perform(Op& op) {
       }
       if (!wrote) {
         if (!stopped) fail(f.path);
-        ::unlink(op.bytes.c_str());
-        ::close(op.fd);
-        stopAppending(f);
+        dropNext(f, op.fd, op.bytes);
         return;
       }
       if (!install(f, op.fd, op.bytes)) fail(f.path);
       break;
     }
     case OpKind::StartFromFile: {
-      ::mkdir(folder_.c_str(), 0700);
-      const std::string temp = f.path + ".new";
-      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+      std::string temp;
+      const int fd = openNext(f, temp);
       Copied copied = Copied::WriteFailed;
       if (fd < 0) {
         stopAppending(f);
       } else {
-        ::flock(fd, LOCK_EX | LOCK_NB);
         copied = writeStartFromFile(fd, op.header, op.bytes, op.file.identity, op.file.howRead, op.file.textSize);
         if (copied == Copied::Done && install(f, fd, temp)) break;
-        if (copied != Copied::Done) {
-          ::unlink(temp.c_str());
-          ::close(fd);
-          stopAppending(f);
-        }
+        if (copied != Copied::Done) dropNext(f, fd, temp);
       }
       // A file changed meanwhile is nobody's fault: the caller starts
       // again from its text without a word.
@@ -422,11 +399,23 @@ void JournalWriter::perform(Op& op) {
   }
 }
 
+int JournalWriter::openNext(const Open& f, std::string& temp) const {
+  ::mkdir(folder_.c_str(), 0700);
+  temp = f.path + ".new";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
+  return fd;
+}
+
+void JournalWriter::dropNext(Open& f, int fd, const std::string& temp) {
+  ::unlink(temp.c_str());
+  ::close(fd);
+  stopAppending(f);
+}
+
 bool JournalWriter::install(Open& f, int fd, const std::string& temp) {
   if (::fdatasync(fd) != 0 || ::rename(temp.c_str(), f.path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    ::close(fd);
-    stopAppending(f);
+    dropNext(f, fd, temp);
     return false;
   }
   if (f.fd >= 0) ::close(f.fd);

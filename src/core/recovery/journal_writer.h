@@ -94,7 +94,10 @@ class JournalWriter {
   void perform(Op& op);
   void fail(const std::string& what);
   void stopAppending(Open& f);
-  // The journal's file becomes the complete temporary one (open as fd).
+  // The file the journal's next whole content is written to (-1 when it
+  // cannot be made); dropped unfinished, or put in the journal's place.
+  int openNext(const Open& f, std::string& temp) const;
+  void dropNext(Open& f, int fd, const std::string& temp);
   bool install(Open& f, int fd, const std::string& temp);
   void queue(Op op);
   // Waits for a child's snapshot; true when it is complete on disk.

@@ -122,23 +122,22 @@ std::string DocumentJournal::editRecord(int position, int type, const char* text
              : journalDeleteRecord(static_cast<std::uint64_t>(position), length);
 }
 
-bool DocumentJournal::startFromFile(int position, int type, const char* text, int length) {
-  const std::optional<DocumentWindow::ReadFrom> from = doc_->takeReadFrom();
-  if (!from || kept_) return false;
+bool DocumentJournal::startFromFile(const DocumentWindow::ReadFrom& from, int position, int type, const char* text,
+                                    int length) {
   const auto n = static_cast<std::uint64_t>(std::max(0, length));
   const auto now = static_cast<std::uint64_t>(doc_->control()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
   const bool insert = type & QsciScintillaBase::SC_MOD_INSERTTEXT;
   if (insert && now < n) return false;
   const std::uint64_t before = insert ? now - n : now + n;
   // The text before this change must be what the file made of it.
-  if (before < kFileStartFrom || before != from->info.shownSize || n >= kLargeEdit) return false;
-  if (fileIdentity(from->path) != from->identity) return false;
+  if (before < kFileStartFrom || before != from.info.shownSize || n >= kLargeEdit) return false;
+  if (fileIdentity(from.path) != from.identity) return false;
   written_ = describe();
-  base_ = static_cast<std::uint64_t>(from->identity.size);
+  base_ = static_cast<std::uint64_t>(from.identity.size);
   snapshotDue_ = false;
   fromFile_ = true;
   active_ = true;
-  writer_->startFromFile(id_, written_, from->path, from->identity, from->info, before);
+  writer_->startFromFile(id_, written_, from.path, from.identity, from.info, before);
   std::string record = editRecord(position, type, text, n);
   appended_ = record.size();
   writer_->append(id_, std::move(record));
@@ -147,13 +146,14 @@ bool DocumentJournal::startFromFile(int position, int type, const char* text, in
 
 void DocumentJournal::modified(int position, int type, const char* text, int length) {
   if (kept_ || !(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))) return;
+  // Any change makes the text other than what its file made.
+  const std::optional<DocumentWindow::ReadFrom> readFrom = doc_->takeReadFrom();
   if (!active_) {
     // The first change: the text as it now is (this change included).
-    if (doc_->control()->modifiedFlag() && !startFromFile(position, type, text, length)) startNow();
-    doc_->takeReadFrom();
+    if (doc_->control()->modifiedFlag() && !(readFrom && startFromFile(*readFrom, position, type, text, length)))
+      startNow();
     return;
   }
-  doc_->takeReadFrom();
   if (snapshotDue_) return;  // the coming copy holds this change
   const auto n = static_cast<std::uint64_t>(std::max(0, length));
   if (n >= kLargeEdit || appended_ > std::max(base_, kMinimumTail)) {

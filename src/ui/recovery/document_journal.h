@@ -12,10 +12,10 @@
 #include <string>
 
 #include "core/recovery/journal_format.h"
+#include "ui/editor/document_window.h"
 
 namespace kiv {
 
-class DocumentWindow;
 class JournalWriter;
 
 class DocumentJournal : public QObject {
@@ -48,7 +48,7 @@ class DocumentJournal : public QObject {
   // The first change to a large text read from a file and unchanged since:
   // the journal starts from a copy of the file, then this change. False
   // when that cannot be (the file changed, the text is small).
-  bool startFromFile(int position, int type, const char* text, int length);
+  bool startFromFile(const DocumentWindow::ReadFrom& from, int position, int type, const char* text, int length);
   std::string editRecord(int position, int type, const char* text, std::uint64_t length) const;
   void scheduleSnapshot();
 
