@@ -56,6 +56,7 @@ class DocumentFilesTest : public QObject {
   void commandOutOfMemoryEndsWithAMessage();
   void newFromTemplateIsTheTemplatesText();
   void caretKeysInALargeWrappedDocument();
+  void largePlainTextIsKeptWithoutStyles();
   void veryLongLinesAreCutOnlyOnScreen_data();
   void veryLongLinesAreCutOnlyOnScreen();
 
@@ -517,6 +518,70 @@ void DocumentFilesTest::caretKeysInALargeWrappedDocument() {
   key(Qt::Key_Home);
   QCOMPARE(caret(), c->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(lineNo)));
   QVERIFY(!c->isModified());
+}
+
+void DocumentFilesTest::largePlainTextIsKeptWithoutStyles() {
+  // About 17 MB as the control shows it (two bytes for a Russian letter):
+  // plain text this large is kept without styles, highlighted text keeps them.
+  const std::string tag = "<b>Жирный</b>\r\n";
+  std::string big = enc(CodePageId::Win1251, tag.c_str());
+  const std::string line = enc(CodePageId::Win1251, kRussian) + "\r\n";
+  while (big.size() < (std::size_t{9} << 20)) big += line;
+  const std::string small = big.substr(0, std::size_t{4} << 20);
+  auto stylesAt = [](DocumentWindow* d, long position) {
+    EditingControl* c = d->control();
+    c->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, 200L);
+    return c->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position));
+  };
+
+  // Unwrapped: wrapping text without styles would only make the test slow.
+  main_->settings().wordWrap = false;
+  const struct {
+    const char* name;
+    const std::string* bytes;
+    bool styles;
+  } opened[] = {{"small.txt", &small, true}, {"big.txt", &big, false}, {"big.html", &big, true}};
+  for (const auto& o : opened) {
+    DocumentWindow* d = openFile(QString::fromUtf8(o.name), *o.bytes);
+    QVERIFY2(d, o.name);
+    QVERIFY2(d->control()->keepsStyles() == o.styles, o.name);
+  }
+  // The highlighted one is coloured: the tag's name has a style of its own.
+  QVERIFY(stylesAt(ed().active(), 1) != 0);
+
+  // Choosing a highlighter for the unchanged plain one moves its text into a
+  // document with styles; text, caret, bookmarks and the undo state stay.
+  DocumentWindow* doc = openFile(QStringLiteral("again.txt"), big);
+  EditingControl* c = doc->control();
+  QVERIFY(!c->keepsStyles());
+  c->moveCaretTo(5000, 3);
+  c->toggleBookmark(4);
+  const long caret = c->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+  doc->selectHighlighter(QStringLiteral("HTML"));
+  QVERIFY(c->keepsStyles());
+  QVERIFY(stylesAt(doc, 1) != 0);
+  QCOMPARE(c->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), caret);
+  QCOMPARE(c->bookmarkLine(4), 5000);
+  QVERIFY(!c->modifiedFlag());
+  QVERIFY(!c->SendScintilla(QsciScintillaBase::SCI_CANUNDO));
+  // Typing, undoing and saving work on the new document as on any other.
+  c->typeRaw(QStringLiteral("Я"));
+  QVERIFY(c->modifiedFlag());
+  ed().undo();
+  run("mniSave");
+  QVERIFY(readBytes(folder_->file(QStringLiteral("again.txt"))) == big);
+
+  // With an undo history to lose it stays as it is and says why.
+  DocumentWindow* edited = openFile(QStringLiteral("edited.txt"), big);
+  c = edited->control();
+  c->typeRaw(QStringLiteral("Я"));
+  edited->selectHighlighter(QStringLiteral("HTML"));
+  QVERIFY(!c->keepsStyles());
+  QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("открыт заново")));
+  ed().undo();
+  QVERIFY(!c->modifiedFlag());
+  run("mniSave");
+  QVERIFY(readBytes(folder_->file(QStringLiteral("edited.txt"))) == big);
 }
 
 QTEST_MAIN(DocumentFilesTest)

@@ -160,7 +160,7 @@ bool readIntoDocument(MainWindow& main, DocumentWindow* doc, const std::string& 
   };
   try {
     if (!doc->loadFileText(info, asUndoStep ? DocumentWindow::LoadMode::UndoStep : DocumentWindow::LoadMode::Fresh,
-                           produce)) {
+                           path, produce)) {
       main.reportError(cannotOpen(path));
       return false;
     }

@@ -112,6 +112,7 @@ DocumentWindow::DocumentWindow(QWidget* owner, EditorInterface* editor) : QWidge
 
   connect(syntaxBox_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
     control_->setHighlighterName(name);
+    sayIfNotHighlighted();
     control_->setFocus();
   });
   connect(templatesBox_, &QComboBox::currentTextChanged, this, [this](const QString&) { control_->setFocus(); });
@@ -191,11 +192,12 @@ void DocumentWindow::showFileShape() const {
   if (editor_->host()) editor_->host()->setStatusPanel(2, fileShape_.utf8 ? QStringLiteral("UTF-8") : QString());
 }
 
-bool DocumentWindow::loadFileText(const DocumentFileInfo& info, LoadMode mode,
+bool DocumentWindow::loadFileText(const DocumentFileInfo& info, LoadMode mode, const std::string& fileName,
                                   const std::function<bool(const TextPieces&)>& produce) {
   control_->setLinesCutForDisplay(info.cutLinesAt != 0);
   if (mode == LoadMode::Fresh) {
-    control_->beginLoading(info.charset, info.shownSize);
+    const bool highlighted = settings().syntaxHighlight && highlighterForFile(fileName) != "Нет";
+    control_->beginLoading(info.charset, info.shownSize, highlighted);
     const bool whole = produce([this](std::string_view piece) { control_->appendLoaded(piece); });
     control_->endLoading();
     setFileShape(info.shape);
@@ -245,6 +247,17 @@ void DocumentWindow::selectHighlighter(const QString& displayName) {
   const int i = syntaxBox_->findText(displayName);
   syntaxBox_->setCurrentIndex(i < 0 ? 0 : i);
   control_->setHighlighterName(syntaxBox_->currentText());
+  sayIfNotHighlighted();
+}
+
+void DocumentWindow::sayIfNotHighlighted() const {
+  if (!control_->syntaxColoring() || control_->highlighterName() == QStringLiteral("Нет") || control_->keepsStyles())
+    return;
+  if (!editor_->host()) return;
+  editor_->host()->showStatusMessage(control_->tooLargeToHighlight()
+                                         ? QStringLiteral("Документ слишком велик для подсветки синтаксиса.")
+                                         : QStringLiteral("Подсветка синтаксиса этого большого документа появится, "
+                                                          "когда файл будет открыт заново."));
 }
 
 void DocumentWindow::updatePosition() {

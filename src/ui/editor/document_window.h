@@ -55,10 +55,12 @@ class DocumentWindow : public QWidget {
   // editing control shows it over in pieces (see ShownTextMaker) and tells
   // whether the whole file was read. Fresh: no undo history, unmodified;
   // UndoStep (revert): one undo step, and nothing changes when producing
-  // fails. Returns what produce returned.
+  // fails. fileName (may be empty) tells whether a highlighter will colour
+  // the text. Returns what produce returned.
   enum class LoadMode { Fresh, UndoStep };
   using TextPieces = std::function<void(std::string_view)>;
-  bool loadFileText(const DocumentFileInfo& info, LoadMode mode, const std::function<bool(const TextPieces&)>& produce);
+  bool loadFileText(const DocumentFileInfo& info, LoadMode mode, const std::string& fileName,
+                    const std::function<bool(const TextPieces&)>& produce);
   // The file as the document last read or wrote it, to notice changes made
   // by other programs.
   DiskFileState& diskFile() { return diskFile_; }
@@ -127,6 +129,9 @@ class DocumentWindow : public QWidget {
   void adjustTypedText(QString& text);
   void buildContextMenu();
   void updatePosition();
+  // Says in the status bar when the chosen highlighter cannot colour this
+  // (large) document.
+  void sayIfNotHighlighted() const;
   // The font of the current code page; the status bar when active.
   void charsetShown();
   bool isActiveDocument() const;

@@ -84,7 +84,8 @@ DocumentWindow* RecoveryKeeper::recover(LeftJournal& journal) {
   info.charset = charset::isKnown(c.header.charset) ? c.header.charset : std::string(charset::kWin);
   info.shape = c.header.shape;
   info.shownSize = c.text.size();
-  doc->loadFileText(info, DocumentWindow::LoadMode::Fresh, [&](const DocumentWindow::TextPieces& put) {
+  const std::string fileName = c.header.hasFile ? c.header.fileName : std::string();
+  doc->loadFileText(info, DocumentWindow::LoadMode::Fresh, fileName, [&](const DocumentWindow::TextPieces& put) {
     put(c.text);
     return true;
   });

@@ -491,10 +491,10 @@ void EditingControl::recordCharsetChange(const std::string& id) {
   charset_ = id;
 }
 
-void EditingControl::beginLoading(const std::string& charsetId, std::uint64_t sizeHint) {
+void EditingControl::beginLoading(const std::string& charsetId, std::uint64_t sizeHint, bool highlighted) {
   charset_ = charsetId;
   charsetHistory_.clear();
-  chooseStorageFor(sizeHint);
+  chooseStorageFor(sizeHint, highlighted);
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
   // Nobody needs to hear about each loaded piece; the control's own handler
   // would otherwise decode every piece again for the accessibility layer.

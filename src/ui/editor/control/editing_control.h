@@ -66,9 +66,9 @@ class EditingControl : public QsciScintilla {
   void loadTextBytes(std::string_view bytes);
   // Loading a file piece by piece: the text as the control shows it (UTF-8,
   // CR LF between lines, no break after the last line). sizeHint is about
-  // the whole text's size. endLoading leaves no undo history and the
-  // modified flag clear.
-  void beginLoading(const std::string& charsetId, std::uint64_t sizeHint);
+  // the whole text's size; highlighted says a highlighter will colour it.
+  // endLoading leaves no undo history and the modified flag clear.
+  void beginLoading(const std::string& charsetId, std::uint64_t sizeHint, bool highlighted);
   void appendLoaded(std::string_view utf8);
   void endLoading();
   // Replaces the whole text and the code page as one undo step (revert,
@@ -159,6 +159,11 @@ class EditingControl : public QsciScintilla {
   QString highlighterName() const { return highlighter_; }
   void setSyntaxColoring(bool on);
   bool syntaxColoring() const { return coloring_; }
+  // Whether the text keeps per-character styles; a large document has none
+  // and is shown without highlighting (editing_control_storage.cpp).
+  bool keepsStyles() const;
+  // Too large to keep styles even for a highlighter.
+  bool tooLargeToHighlight() const;
   void setRightMargin(int column, bool visible);
   int rightMarginColumn() const { return marginColumn_; }
   void setShowLineNumbers(bool on);
@@ -231,8 +236,11 @@ class EditingControl : public QsciScintilla {
   // See editing_control_accessibility.cpp.
   void describeSimplyWhileNoOneListens();
   // See editing_control_storage.cpp.
-  void chooseStorageFor(std::uint64_t shownSize);
-  bool keepsStyles() const;
+  static bool stylesFit(std::uint64_t shownSize, bool highlighted);
+  void chooseStorageFor(std::uint64_t shownSize, bool highlighted);
+  // Moves a text kept without styles into a document with them, when it is
+  // small enough and has no undo history to lose; true if it has them now.
+  bool takeStylesForHighlighting();
   // See editing_control_navigation.cpp.
   bool navigateWhileWrapping(QKeyEvent* e);
   void copyWordStyleToBlanks();

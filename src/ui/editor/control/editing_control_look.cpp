@@ -104,6 +104,8 @@ void EditingControl::applyLexerLook() {
   setLexer(nullptr);
   // The highlighter's styles give way to the plain text's word styling.
   if (hadLexer && !want) SendScintilla(SCI_CLEARDOCUMENTSTYLE);
+  // A document kept without styles takes them now if it can.
+  if (want && !keepsStyles()) takeStylesForHighlighting();
   if (want) {
     want->setDefaultFont(font);
     want->setDefaultPaper(paper);

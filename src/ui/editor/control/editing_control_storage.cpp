@@ -1,26 +1,40 @@
-// A very large document is kept without the control's per-character styles:
-// they would take a byte beside every byte of the text, which for a file of
-// a hundred megabytes of Russian text is as much again as the text itself.
-// Such a document shows plain text only; lines are still wrapped (on screen
-// first, the rest while the program is idle). The control keeps this in
-// the document it holds, so loading switches to a document of the right
-// kind and carries over what the old one kept.
+// A large document is kept without the control's per-character styles: they
+// take a byte beside every byte of the text, as much again as the text
+// itself. Plain text uses them only to make wrapping cheaper (see
+// editing_control_layout.cpp), so it gives them up at a smaller size than
+// text a highlighter colours. Without styles a document shows plain text;
+// lines are still wrapped, on screen first and the rest while the program
+// is idle. The control keeps this in the document it holds, so loading
+// switches to a document of the right kind and carries over what the old
+// one kept.
 
 #include "ui/editor/control/editing_control.h"
+
+#include <utility>
+#include <vector>
 
 namespace kiv {
 
 namespace {
 // Shown text of this size and more is kept without styles.
-constexpr std::uint64_t kStylesUpTo = std::uint64_t{64} << 20;
+constexpr std::uint64_t kPlainStylesUpTo = std::uint64_t{16} << 20;
+constexpr std::uint64_t kHighlightedStylesUpTo = std::uint64_t{64} << 20;
 }  // namespace
 
 bool EditingControl::keepsStyles() const {
   return (SendScintilla(SCI_GETDOCUMENTOPTIONS) & SC_DOCUMENTOPTION_STYLES_NONE) == 0;
 }
 
-void EditingControl::chooseStorageFor(std::uint64_t shownSize) {
-  const bool styles = shownSize < kStylesUpTo;
+bool EditingControl::stylesFit(std::uint64_t shownSize, bool highlighted) {
+  return shownSize < (highlighted ? kHighlightedStylesUpTo : kPlainStylesUpTo);
+}
+
+bool EditingControl::tooLargeToHighlight() const {
+  return !stylesFit(static_cast<std::uint64_t>(SendScintilla(SCI_GETLENGTH)), true);
+}
+
+void EditingControl::chooseStorageFor(std::uint64_t shownSize, bool highlighted) {
+  const bool styles = stylesFit(shownSize, highlighted);
   if (styles == keepsStyles()) return;
   // What the control keeps in its document rather than in itself.
   const long codePage = SendScintilla(SCI_GETCODEPAGE);
@@ -50,6 +64,41 @@ void EditingControl::chooseStorageFor(std::uint64_t shownSize) {
   SendScintilla(SCI_SETWORDCHARS, 0UL, wordChars.c_str());
   SendScintilla(SCI_SETWHITESPACECHARS, 0UL, blankChars.c_str());
   SendScintilla(SCI_SETREADONLY, readOnly);
+}
+
+bool EditingControl::takeStylesForHighlighting() {
+  if (keepsStyles()) return true;
+  if (tooLargeToHighlight()) return false;
+  const long length = SendScintilla(SCI_GETLENGTH);
+  // Moving the text into a document of the other kind loses the undo
+  // history, so only a text with none moves.
+  if (modifiedFlag() || SendScintilla(SCI_CANUNDO) || SendScintilla(SCI_CANREDO)) return false;
+
+  const char* at = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
+  const std::string text(at, static_cast<std::size_t>(length));
+  const long anchor = SendScintilla(SCI_GETANCHOR), caret = SendScintilla(SCI_GETCURRENTPOS);
+  const int top = topLine();
+  std::vector<std::pair<long, long>> marks;  // line, the set of its markers
+  for (long line = SendScintilla(SCI_MARKERNEXT, 0L, -1L); line >= 0;
+       line = SendScintilla(SCI_MARKERNEXT, line + 1, -1L))
+    marks.emplace_back(line, SendScintilla(SCI_MARKERGET, line));
+
+  const long eventMask = SendScintilla(SCI_GETMODEVENTMASK);
+  const long wrap = SendScintilla(SCI_GETWRAPMODE);
+  SendScintilla(SCI_SETMODEVENTMASK, 0L);
+  if (wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
+  chooseStorageFor(static_cast<std::uint64_t>(length), true);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(text.size()), text.data());
+  SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+  SendScintilla(SCI_EMPTYUNDOBUFFER);
+  SendScintilla(SCI_SETSAVEPOINT);
+  for (const auto& [line, set] : marks) SendScintilla(SCI_MARKERADDSET, line, set);
+  SendScintilla(SCI_SETMODEVENTMASK, eventMask);
+  if (wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrap);
+  SendScintilla(SCI_SETSEL, anchor, caret);
+  setTopLine(top);
+  return keepsStyles();
 }
 
 }  // namespace kiv
