@@ -10,6 +10,7 @@
 
 #include "ui/editor/control/editing_control.h"
 
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -69,36 +70,51 @@ void EditingControl::chooseStorageFor(std::uint64_t shownSize, bool highlighted)
 bool EditingControl::takeStylesForHighlighting() {
   if (keepsStyles()) return true;
   if (tooLargeToHighlight()) return false;
-  const long length = SendScintilla(SCI_GETLENGTH);
   // Moving the text into a document of the other kind loses the undo
   // history, so only a text with none moves.
   if (modifiedFlag() || SendScintilla(SCI_CANUNDO) || SendScintilla(SCI_CANREDO)) return false;
 
-  const char* at = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
-  const std::string text(at, static_cast<std::size_t>(length));
+  const long length = SendScintilla(SCI_GETLENGTH);
   const long anchor = SendScintilla(SCI_GETANCHOR), caret = SendScintilla(SCI_GETCURRENTPOS);
   const int top = topLine();
-  std::vector<std::pair<long, long>> marks;  // line, the set of its markers
-  for (long line = SendScintilla(SCI_MARKERNEXT, 0L, -1L); line >= 0;
-       line = SendScintilla(SCI_MARKERNEXT, line + 1, -1L))
-    marks.emplace_back(line, SendScintilla(SCI_MARKERGET, line));
-
   const long eventMask = SendScintilla(SCI_GETMODEVENTMASK);
   const long wrap = SendScintilla(SCI_GETWRAPMODE);
+  // The old document is held until the new one has the whole text: its text
+  // is read where it lies, and a move that runs out of memory goes back to it.
+  const long old = SendScintilla(SCI_GETDOCPOINTER);
+  SendScintilla(SCI_ADDREFDOCUMENT, 0UL, old);
   SendScintilla(SCI_SETMODEVENTMASK, 0L);
   if (wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, static_cast<long>(SC_WRAP_NONE));
-  chooseStorageFor(static_cast<std::uint64_t>(length), true);
-  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
-  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(text.size()), text.data());
-  SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
-  SendScintilla(SCI_EMPTYUNDOBUFFER);
-  SendScintilla(SCI_SETSAVEPOINT);
-  for (const auto& [line, set] : marks) SendScintilla(SCI_MARKERADDSET, line, set);
+  bool moved = false;
+  try {
+    std::vector<std::pair<long, long>> marks;  // line, the set of its markers
+    for (long line = SendScintilla(SCI_MARKERNEXT, 0L, -1L); line >= 0;
+         line = SendScintilla(SCI_MARKERNEXT, line + 1, -1L))
+      marks.emplace_back(line, SendScintilla(SCI_MARKERGET, line));
+    const char* text = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    chooseStorageFor(static_cast<std::uint64_t>(length), true);
+    if (keepsStyles()) {
+      SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+      SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(length), text);
+      SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+      SendScintilla(SCI_EMPTYUNDOBUFFER);
+      SendScintilla(SCI_SETSAVEPOINT);
+      for (const auto& [line, set] : marks) SendScintilla(SCI_MARKERADDSET, line, set);
+      moved = SendScintilla(SCI_GETLENGTH) == length;
+    }
+  } catch (const std::bad_alloc&) {
+    moved = false;
+  }
+  if (!moved && SendScintilla(SCI_GETDOCPOINTER) != old) {
+    SendScintilla(SCI_SETSTATUS, static_cast<long>(SC_STATUS_OK));
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, old);
+  }
+  SendScintilla(SCI_RELEASEDOCUMENT, 0UL, old);
   SendScintilla(SCI_SETMODEVENTMASK, eventMask);
   if (wrap != SC_WRAP_NONE) SendScintilla(SCI_SETWRAPMODE, wrap);
   SendScintilla(SCI_SETSEL, anchor, caret);
   setTopLine(top);
-  return keepsStyles();
+  return moved;
 }
 
 }  // namespace kiv
