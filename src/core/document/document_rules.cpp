@@ -6,7 +6,7 @@
 namespace kiv {
 
 const std::vector<std::string>& highlighterNames() {
-  static const std::vector<std::string> names = {"Нет", "Delphi", "HTML", "C++", "C",
+  static const std::vector<std::string> names = {kNoHighlighter, "Delphi", "HTML", "C++", "C",
                                                  "Perl", "Java Script", "VB Script", "SQL"};
   return names;
 }
@@ -24,7 +24,7 @@ std::string highlighterForFile(std::string_view fileName) {
   };
   for (const auto& r : rows)
     if (ext == r.ext) return r.name;
-  return "Нет";
+  return kNoHighlighter;
 }
 
 std::string resolveNamedFile(std::string_view text, std::string_view documentFile) {

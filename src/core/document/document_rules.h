@@ -12,11 +12,14 @@
 
 namespace kiv {
 
-// Display names of the syntax box, in its order ("Нет" first).
+// The syntax box's name for no highlighter.
+inline constexpr const char* kNoHighlighter = "Нет";
+
+// Display names of the syntax box, in its order (kNoHighlighter first).
 const std::vector<std::string>& highlighterNames();
 
 // The highlighter's display name for a file name: its extension lower-cased
-// with the Windows-1251 mapping; "Нет" for none.
+// with the Windows-1251 mapping; kNoHighlighter for none.
 std::string highlighterForFile(std::string_view fileName);
 
 

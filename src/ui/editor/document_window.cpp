@@ -196,7 +196,7 @@ bool DocumentWindow::loadFileText(const DocumentFileInfo& info, LoadMode mode, c
                                   const std::function<bool(const TextPieces&)>& produce) {
   control_->setLinesCutForDisplay(info.cutLinesAt != 0);
   if (mode == LoadMode::Fresh) {
-    const bool highlighted = settings().syntaxHighlight && highlighterForFile(fileName) != "Нет";
+    const bool highlighted = settings().syntaxHighlight && highlighterForFile(fileName) != kNoHighlighter;
     control_->beginLoading(info.charset, info.shownSize, highlighted);
     const bool whole = produce([this](std::string_view piece) { control_->appendLoaded(piece); });
     control_->endLoading();
@@ -251,9 +251,7 @@ void DocumentWindow::selectHighlighter(const QString& displayName) {
 }
 
 void DocumentWindow::sayIfNotHighlighted() const {
-  if (!control_->syntaxColoring() || control_->highlighterName() == QStringLiteral("Нет") || control_->keepsStyles())
-    return;
-  if (!editor_->host()) return;
+  if (!control_->highlights() || control_->keepsStyles() || !editor_->host()) return;
   editor_->host()->showStatusMessage(control_->tooLargeToHighlight()
                                          ? QStringLiteral("Документ слишком велик для подсветки синтаксиса.")
                                          : QStringLiteral("Подсветка синтаксиса этого большого документа появится, "

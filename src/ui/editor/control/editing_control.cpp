@@ -24,9 +24,6 @@ namespace {
 // A change this large (bytes of the control's text) goes in unwrapped and
 // is wrapped lazily afterwards.
 constexpr long kLargeChange = 1L << 20;
-}  // namespace
-
-namespace {
 
 constexpr int kSymbolMargin = 1;
 constexpr int kNumberMargin = 0;

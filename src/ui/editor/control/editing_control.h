@@ -159,6 +159,8 @@ class EditingControl : public QsciScintilla {
   QString highlighterName() const { return highlighter_; }
   void setSyntaxColoring(bool on);
   bool syntaxColoring() const { return coloring_; }
+  // Colouring is on and a highlighter is chosen.
+  bool highlights() const { return coloring_ && lexer_; }
   // Whether the text keeps per-character styles; a large document has none
   // and is shown without highlighting (editing_control_storage.cpp).
   bool keepsStyles() const;
